@@ -1,0 +1,89 @@
+# Shared by the scripts: build folders, the private Wine prefix, the X display
+# and the wineserver. Source it; it defines functions and sets nothing global
+# beyond the QV_* variables and the Wine environment.
+
+QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# A second working copy of the build (a helper, a benchmark) sets QV_BUILD_ROOT.
+QV_BUILD_ROOT=${QV_BUILD_ROOT:-$QV_ROOT/build}
+QV_JOBS=${QV_JOBS:-$(nproc)}
+
+qv_build_dir() { echo "$QV_BUILD_ROOT/$1"; }
+
+# Configure (once) and build one architecture: x86_64 or i686.
+qv_build() {
+  local arch=$1 dir
+  dir=$(qv_build_dir "$arch")
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$QV_ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-$arch.cmake" \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || return 1
+  fi
+  cmake --build "$dir" -j "$QV_JOBS" -- --no-print-directory 2>&1 | grep -v -E '^\[ *[0-9]+%\]|^Consolidate compiler generated' 
+  return "${PIPESTATUS[0]}"
+}
+
+# The Wine environment: a prefix private to the build tree, never ~/.wine.
+qv_wine_env() {
+  export WINEPREFIX="$QV_BUILD_ROOT/wineprefix"
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEARCH=win64
+  export LANG=C.UTF-8
+}
+
+# Create the prefix once; later runs reuse it.
+qv_prefix() {
+  qv_wine_env
+  [ -f "$WINEPREFIX/.qv-ready" ] && return 0
+  echo "Creating Wine prefix $WINEPREFIX (once)"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  # GDI+ draws "Arial" only when a replacement font is named.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d "Liberation Sans" /f >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.qv-ready"
+}
+
+# Use the caller's display if there is one; otherwise start a private Xvfb.
+QV_XVFB_PID=
+qv_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n
+  for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      QV_XVFB_PID=$!
+      export DISPLAY=":$n"
+      local i
+      for i in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+      echo "Xvfb on :$n did not start" >&2
+      return 1
+    fi
+  done
+  echo "no free display number" >&2
+  return 1
+}
+
+# Keep one wineserver alive for the whole run: Wine start-up then costs ~0.1 s.
+# Wine's own services (explorer, winedevice, ...) start with the first program
+# and outlive it; start them here with their output detached, otherwise they
+# inherit a test's output pipe and ctest waits for them until its time-out.
+qv_wineserver_start() {
+  wineserver -p
+  wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+qv_cleanup() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
+  if [ -n "$QV_XVFB_PID" ]; then kill "$QV_XVFB_PID" 2>/dev/null; wait "$QV_XVFB_PID" 2>/dev/null; fi
+  QV_XVFB_PID=
+}
+
+# Register the stand-in COM servers of a build into the prefix.
+qv_register_sims() {
+  local bin f
+  bin=$(qv_build_dir "$1")/bin
+  for f in "$bin"/qvsim_*.dll; do
+    [ -e "$f" ] || continue
+    wine regsvr32 /s "$(winepath -w "$f" 2>/dev/null)" >/dev/null 2>&1 || echo "warning: could not register $f" >&2
+  done
+}

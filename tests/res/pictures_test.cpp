@@ -147,23 +147,24 @@ TEST_P(Pictures, ContrastBitmapsMatch) {
     DeleteObject(darker);
 }
 
+BOOL CALLBACK CountLanguage(HMODULE, LPCSTR, LPCSTR, WORD, LONG_PTR counter) {
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+BOOL CALLBACK CountLanguagesOfName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR counter) {
+    EnumResourceLanguagesA(module, type, name, CountLanguage, counter);
+    return TRUE;
+}
+
 // A second manifest (one the toolchain adds, or the same name in another language)
 // would make the loader's choice arbitrary.
 TEST_P(Pictures, OneManifestOnly) {
     HMODULE module = Module();
     ASSERT_NE(nullptr, module);
     int count = 0;
-    EnumResourceNamesA(module, MAKEINTRESOURCEA(24) /* RT_MANIFEST */,
-        [](HMODULE m, LPCSTR type, LPSTR name, LONG_PTR param) -> BOOL {
-            EnumResourceLanguagesA(m, type, name,
-                [](HMODULE, LPCSTR, LPCSTR, WORD, LONG_PTR counter) -> BOOL {
-                    ++*reinterpret_cast<int*>(counter);
-                    return TRUE;
-                },
-                param);
-            return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&count));
+    EnumResourceNamesA(module, MAKEINTRESOURCEA(24) /* RT_MANIFEST */, CountLanguagesOfName,
+                       reinterpret_cast<LONG_PTR>(&count));
     EXPECT_EQ(1, count);
 }
 

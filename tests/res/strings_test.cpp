@@ -86,20 +86,20 @@ std::string LoadText(HMODULE module, int id) {
     return std::string(text, n > 0 ? n : 0);
 }
 
-// Every string ID of the program that is present in a module's string table.
+BOOL CALLBACK CollectStringsOfBlock(HMODULE module, LPCSTR, LPSTR name, LONG_PTR ids) {
+    const int block = static_cast<int>(reinterpret_cast<ULONG_PTR>(name));
+    for (int id = (block - 1) * 16; id < block * 16; ++id) {
+        char probe[2];
+        if (LoadStringA(module, id, probe, sizeof probe) > 0) reinterpret_cast<std::set<int>*>(ids)->insert(id);
+    }
+    return TRUE;
+}
+
+// Every string ID present in a module's string table.
 std::set<int> StringIdsIn(HMODULE module) {
     std::set<int> ids;
-    EnumResourceNamesA(module, MAKEINTRESOURCEA(6) /* RT_STRING */,
-        [](HMODULE m, LPCSTR, LPSTR name, LONG_PTR param) -> BOOL {
-            const int block = static_cast<int>(reinterpret_cast<ULONG_PTR>(name));
-            for (int id = (block - 1) * 16; id < block * 16; ++id) {
-                char probe[2];
-                if (LoadStringA(m, id, probe, sizeof probe) > 0)
-                    reinterpret_cast<std::set<int>*>(param)->insert(id);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&ids));
+    EnumResourceNamesA(module, MAKEINTRESOURCEA(6) /* RT_STRING */, CollectStringsOfBlock,
+                       reinterpret_cast<LONG_PTR>(&ids));
     return ids;
 }
 

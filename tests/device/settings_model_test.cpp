@@ -72,34 +72,24 @@ TEST_F(SettingsModel, DefaultStateMatchesANewDevice)
 TEST_F(SettingsModel, CapabilityRecordCarriesSettingsAndFixedInputs)
 {
     State().nBrightness = 70;
-    State().nReduceEnlarge = 150;
     State().bADFDuplexerPresent = 1;
     State().nBorderlessSupport = 2;
     memset(dlg.m_pCopierFunctional, 0x5A, sizeof(CopierFunctional));
     dlg.InitializeCopierFuncStruc(dlg.m_pCopierFunctional);
     const CopierFunctional& r = Caps();
-    EXPECT_EQ(400, r.nScaleRangeHigh);
-    EXPECT_EQ(25, r.nScaleRangeLow);
-    EXPECT_EQ(7, r.nAllowedCopyQualities);
-    EXPECT_EQ(1, r.nNbrCopies);
     EXPECT_EQ(70, r.nBrightness);
-    EXPECT_EQ(50, r.nMaxCopies);
-    EXPECT_EQ(1, r.nMinCopies);
-    EXPECT_EQ(1, r.bTextMode);
     EXPECT_EQ(1, r.bADFDuplexerPresent);
+    EXPECT_EQ(2, r.nBorderlessSupport);
+    EXPECT_EQ(400, r.nScaleRangeHigh);
     EXPECT_EQ(0, r.nReserved);
     EXPECT_EQ(0, r.bLowerInputTrayPresent);
     EXPECT_EQ(0, r.bRearInputTrayPresent);
     EXPECT_EQ(50, r.nConstraintMask);
-    EXPECT_EQ(2, r.nPaperSize);
-    EXPECT_EQ(1, r.nPaperType);
-    EXPECT_EQ(2, r.nQuality);
-    EXPECT_EQ(150, r.nReduceEnlarge);
-    EXPECT_EQ(2, r.nBorderlessSupport);
     for (int i = 0; i < COPIER_SETTING_FLAGS; ++i)
         EXPECT_EQ(1, r.bSettingSupported[i]) << i;
     // The out-only areas are the device's to fill.
     EXPECT_EQ(0x5A5A5A5A, r.nMediaTypeID[0]);
+    EXPECT_EQ(0x5A5A5A5A, r.nDefaultMediaSize);
     EXPECT_EQ(0x5A, r.byDeviceArea[0]);
 }
 

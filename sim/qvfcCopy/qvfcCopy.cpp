@@ -1,0 +1,6 @@
+#include "sim/launch_record.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    return AppendLaunchRecord("qvfcCopy.exe") ? 0 : 1;
+}

@@ -179,3 +179,42 @@ TEST(AppRunTest, DestroyingTheMainWindowEndsTheLoop) {
     EXPECT_EQ(nullptr, theApp.m_pMainWnd);
     EXPECT_EQ(1, theApp.m_nExitCalls);
 }
+
+namespace {
+
+// Ends before it is shown; notes what the template gave it.
+class CPeekDlg : public CDialog {
+public:
+    explicit CPeekDlg(UINT nIDTemplate) : CDialog(nIDTemplate) {}
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        GetWindowText(m_caption);
+        CWnd* pIcon = GetDlgItem(1042);
+        m_bIconLoaded = pIcon && pIcon->SendMessage(STM_GETICON) != 0;
+        EndDialog(9);
+        return TRUE;
+    }
+    CString m_caption;
+    BOOL m_bIconLoaded = FALSE;
+};
+
+}  // namespace
+
+TEST(ResourceHandleTest, DialogTemplatesAndTheirIconsComeFromTheResourceLibrary) {
+    HMODULE hDll = LoadLibraryA(ExeFolder() + "copy2.dll");
+    ASSERT_NE(nullptr, hDll);
+    AfxSetResourceHandle(GetModuleHandleA("ntdll.dll"));
+    CPeekDlg missing(137);
+    EXPECT_EQ(-1, missing.DoModal());
+
+    AfxSetResourceHandle(hDll);
+    CPeekDlg status(137);
+    EXPECT_EQ(9, status.DoModal());
+    EXPECT_STREQ("QV Copy", status.m_caption);
+    EXPECT_TRUE(status.m_bIconLoaded);
+
+    AfxSetResourceHandle(AfxGetInstanceHandle());
+    FreeLibrary(hDll);
+    CPeekDlg own(137);
+    EXPECT_EQ(9, own.DoModal());
+}

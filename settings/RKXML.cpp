@@ -168,22 +168,47 @@ private:
     VARIANT m_var;
 };
 
-bool IsAscii(const wchar_t* pwsz, UINT nLen)
+// A text node takes the value as its node value: the component's text setter
+// escapes "&", "<" and non-ASCII characters a second time on text nodes.
+HRESULT SetNodeText(IXMLDOMNode* pNode, const char* pszValue)
 {
-    for (UINT i = 0; i < nLen; ++i)
-        if (pwsz[i] > 127)
-            return false;
-    return true;
+    CBstrVariant value(pszValue);
+    if (!value.Valid())
+        return E_OUTOFMEMORY;
+    DOMNodeType nType = NODE_INVALID;
+    HRESULT hr = pNode->get_nodeType(&nType);
+    if (FAILED(hr))
+        return hr;
+    if (nType == NODE_TEXT || nType == NODE_CDATA_SECTION)
+        return pNode->put_nodeValue(value);
+    return pNode->put_text(static_cast<const VARIANT&>(value).bstrVal);
 }
 
-// The document's own declaration names an encoding only when it carries one.
-bool DeclaresEncoding(const wchar_t* pwsz, UINT nLen)
+// The code page that writes the document as its declaration says it is
+// encoded: UTF-8 without a declared encoding, 0 for one this code cannot write.
+UINT CodePageOfDocument(const wchar_t* pwszXml)
 {
-    if (nLen < 5 || wcsncmp(pwsz, L"<?xml", 5) != 0)
-        return false;
-    const wchar_t* pwszEnd = wcsstr(pwsz, L"?>");
-    const wchar_t* pwszEncoding = wcsstr(pwsz, L"encoding");
-    return pwszEnd && pwszEncoding && pwszEncoding < pwszEnd;
+    if (wcsncmp(pwszXml, L"<?xml", 5) != 0)
+        return CP_UTF8;
+    const wchar_t* pwszEnd = wcsstr(pwszXml, L"?>");
+    const wchar_t* pwszEncoding = wcsstr(pwszXml, L"encoding");
+    if (!pwszEnd || !pwszEncoding || pwszEncoding > pwszEnd)
+        return CP_UTF8;
+    const wchar_t* pwszQuote = wcspbrk(pwszEncoding, L"\"'");
+    if (!pwszQuote || pwszQuote > pwszEnd)
+        return 0;
+    static const struct
+    {
+        const wchar_t* pwszName;
+        UINT nCodePage;
+    } kEncodings[] = {{L"UTF-8", CP_UTF8}, {L"US-ASCII", 20127}, {L"ISO-8859-1", 28591}, {L"windows-1252", 1252}};
+    for (const auto& encoding : kEncodings)
+    {
+        size_t nNameLen = wcslen(encoding.pwszName);
+        if (_wcsnicmp(pwszQuote + 1, encoding.pwszName, nNameLen) == 0 && pwszQuote[nNameLen + 1] == pwszQuote[0])
+            return encoding.nCodePage;
+    }
+    return 0;
 }
 
 bool WriteWholeFile(const char* pszPath, const std::string& bytes)
@@ -567,9 +592,8 @@ int CRKXML::UpdateValue(const char* pszValue)
     HRESULT hr = m_pCurrentNode->get_firstChild(&pChild);
     if (SUCCEEDED(hr) && !pChild)
         hr = E_POINTER;   // an empty element has no text node to take the value
-    CBstr value(pszValue ? pszValue : "");
     if (SUCCEEDED(hr))
-        hr = value.Valid() ? pChild->put_text(value) : E_OUTOFMEMORY;
+        hr = SetNodeText(pChild, pszValue ? pszValue : "");
     SafeRelease(pChild);
     if (FAILED(hr))
     {
@@ -580,8 +604,8 @@ int CRKXML::UpdateValue(const char* pszValue)
 }
 
 // The bytes are the document's own text, so the layout it was loaded with
-// (indentation, CR LF) stays; only a document declaring an encoding of its own
-// with characters beyond ASCII is left to the component's encoder.
+// (indentation, CR LF) stays. Only a document declaring an encoding that is
+// not written here is left to the component's own encoder.
 HRESULT CRKXML::WriteDocumentTo(const char* pszTempPath)
 {
     BSTR bstrXml = NULL;
@@ -592,8 +616,8 @@ HRESULT CRKXML::WriteDocumentTo(const char* pszTempPath)
     // The component ends the text with a line end the file never had.
     while (nLen > 0 && (bstrXml[nLen - 1] == L'\n' || bstrXml[nLen - 1] == L'\r'))
         --nLen;
-
-    if (!IsAscii(bstrXml, nLen) && DeclaresEncoding(bstrXml, nLen))
+    UINT nCodePage = nLen > 0 ? CodePageOfDocument(bstrXml) : 0;
+    if (nCodePage == 0)
     {
         SysFreeString(bstrXml);
         CBstrVariant path(pszTempPath);
@@ -601,14 +625,11 @@ HRESULT CRKXML::WriteDocumentTo(const char* pszTempPath)
     }
 
     std::string bytes;
-    if (nLen > 0)
+    int nBytes = WideCharToMultiByte(nCodePage, 0, bstrXml, static_cast<int>(nLen), NULL, 0, NULL, NULL);
+    if (nBytes > 0)
     {
-        int nBytes = WideCharToMultiByte(CP_UTF8, 0, bstrXml, static_cast<int>(nLen), NULL, 0, NULL, NULL);
-        if (nBytes > 0)
-        {
-            bytes.resize(static_cast<size_t>(nBytes));
-            WideCharToMultiByte(CP_UTF8, 0, bstrXml, static_cast<int>(nLen), &bytes[0], nBytes, NULL, NULL);
-        }
+        bytes.resize(static_cast<size_t>(nBytes));
+        WideCharToMultiByte(nCodePage, 0, bstrXml, static_cast<int>(nLen), &bytes[0], nBytes, NULL, NULL);
     }
     SysFreeString(bstrXml);
     if (bytes.empty())

@@ -75,6 +75,37 @@ TEST_F(XmlWrapperTest, SavingKeepsTheLayoutByteForByte)
     xml.Unload();
 }
 
+TEST_F(XmlWrapperTest, TextsBeyondAsciiSurviveASave)
+{
+    const char szAnsi[] = "B\xfcro & <\xe9t\xe9>";   // the program's narrow texts are ANSI
+    std::string plain = WriteDocument(DefaultDocument(), "plain.xml");
+    std::string latin = WriteDocument(
+        DefaultDocumentWith("<?xml version=\"1.0\"?>", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"),
+        "latin.xml");
+    for (const std::string& path : {plain, latin})
+    {
+        {
+            CRKXML xml;
+            ASSERT_EQ(xml.Load(path.c_str(), 0), 1);
+            ASSERT_EQ(xml.Select("strModality"), 1);
+            ASSERT_EQ(xml.UpdateValue(szAnsi), 1);
+            ASSERT_EQ(xml.SaveFile(), 1);
+            xml.Unload();
+        }
+        CRKXML xml;
+        ASSERT_EQ(xml.Load(path.c_str(), 1), 1) << path;
+        ASSERT_EQ(xml.Select("strModality"), 1);
+        char szText[260];
+        ASSERT_EQ(xml.GetCurrentNodeValue(szText), 1);
+        EXPECT_STREQ(szText, szAnsi) << path;
+        xml.Unload();
+    }
+    EXPECT_NE(ReadBytes(plain).find(ElementLine("strModality", "B\xc3\xbcro &amp; &lt;\xc3\xa9t\xc3\xa9&gt;")),
+              std::string::npos)
+        << "without a declared encoding the file is UTF-8";
+    EXPECT_NE(ReadBytes(latin).find(ElementLine("strModality", "B\xfcro &amp; &lt;\xe9t\xe9&gt;")), std::string::npos);
+}
+
 TEST_F(XmlWrapperTest, SelectCountsMatchesAndWalksThemByIndex)
 {
     std::string path = WriteDocument(DefaultDocumentWith(

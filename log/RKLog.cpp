@@ -1,0 +1,238 @@
+#include "log/RKLog.h"
+
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <mbstring.h>
+#include <stdarg.h>
+#include <stdlib.h>
+#include <string.h>
+
+CRKLogPtr g_pLog;
+
+namespace
+{
+const char kConfigFolder[] = "QV";
+const char kConfigFileName[] = "RKLogConfig.ini";
+const int kDefaultFileSize = 0x80000;
+const int kAllLevelBits = LOG_ERROR | LOG_WARNING | LOG_MAINTRACE | LOG_DETAILEDTRACE;
+const size_t kRecordBufferSize = 1024;
+
+// A shell folder, or the temporary-files path when the shell cannot give it.
+void GetFolderOrTemp(int nFolder, char* pszPath)
+{
+    pszPath[0] = '\0';
+    if (!SHGetSpecialFolderPathA(NULL, pszPath, nFolder, FALSE))
+    {
+        DWORD dwLen = GetTempPathA(MAX_PATH, pszPath);
+        if (dwLen == 0 || dwLen >= MAX_PATH)
+            pszPath[0] = '\0';
+    }
+}
+
+// Decimal conversion of the leading digits; text without digits gives 0.
+int ToInteger(const char* pszText)
+{
+    return (int)strtol(pszText, NULL, 10);
+}
+
+size_t CharacterCount(const char* pszText)
+{
+    return _mbslen(reinterpret_cast<const unsigned char*>(pszText));
+}
+} // namespace
+
+CRKLog::CRKLog(const char* pszModuleName, const char* pszFilePrefix)
+    : CRKLog(SilentTag())
+{
+    Configure(pszModuleName ? pszModuleName : "", pszFilePrefix ? pszFilePrefix : "");
+}
+
+CRKLog::CRKLog(SilentTag)
+    : m_pStream(NULL), m_nLevelMask(0), m_nSizeLimit(0), m_nCurrentSize(0), m_lEnabled(0)
+{
+    InitializeCriticalSection(&m_csLock);
+    m_szModuleName[0] = m_szUserName[0] = m_szFilePrefix[0] = '\0';
+    m_szLogFilePath[0] = m_szConfigPath[0] = '\0';
+}
+
+CRKLog::~CRKLog()
+{
+    if (m_pStream)
+        fclose(m_pStream);
+    m_pStream = NULL;
+    DeleteCriticalSection(&m_csLock);
+}
+
+CRKLog& CRKLog::Silent()
+{
+    static CRKLog s_silent{SilentTag()};
+    return s_silent;
+}
+
+void CRKLog::Configure(const char* pszModuleName, const char* pszFilePrefix)
+{
+    DWORD dwUserLen = MAX_PATH;
+    if (!GetUserNameA(m_szUserName, &dwUserLen))
+        m_szUserName[0] = '\0';
+
+    char szFolder[MAX_PATH];
+    GetFolderOrTemp(CSIDL_COMMON_APPDATA, szFolder);
+    snprintf(m_szConfigPath, sizeof(m_szConfigPath), "%s", szFolder);
+    PathAppendA(m_szConfigPath, kConfigFolder);
+    PathAppendA(m_szConfigPath, kConfigFileName);
+
+    if (!SignatureAccepted() && !WriteDefaultSections())
+        return;
+
+    m_lEnabled = 1;
+    lstrcpynA(m_szModuleName, pszModuleName, MAX_PATH);
+    lstrcpynA(m_szFilePrefix, pszFilePrefix, MAX_PATH);
+
+    // A sentinel default tells a missing key from one that is present but empty.
+    const char kMissing[] = "\x01";
+    char szValue[MAX_PATH];
+    GetPrivateProfileStringA("Modules", m_szModuleName, kMissing, szValue, sizeof(szValue), m_szConfigPath);
+    bool bKeyMissing = strcmp(szValue, kMissing) == 0;
+    bool bKeyEmpty = szValue[0] == '\0';
+    if (!bKeyMissing && !bKeyEmpty)
+        m_nLevelMask = ToInteger(szValue);
+
+    GetPrivateProfileStringA("LogFileSize", "FILESIZE", "", szValue, sizeof(szValue), m_szConfigPath);
+    m_nSizeLimit = ToInteger(szValue);
+
+    if (m_nLevelMask == 0 && !bKeyEmpty)
+        return;
+    OpenLogFile();
+}
+
+bool CRKLog::SignatureAccepted() const
+{
+    char szProject[MAX_PATH];
+    GetPrivateProfileStringA("Signature", "PROJECT", "MANUFACTURER", szProject, sizeof(szProject), m_szConfigPath);
+    return strcmp(szProject, "Replika") == 0 || strcmp(szProject, "QV") == 0;
+}
+
+bool CRKLog::WriteDefaultSections() const
+{
+    static const char kSignature[] = "PROJECT=Replika\0MANUFACTURER=QV\0";
+    static const char kModules[] = "UI=0\0API=0\0PROTOCOL=0\0DEFAULT=0\0";
+    static const char kLogLevels[] =
+        "LOG_DISABLED=0\0LOG_ERROR=1\0LOG_WARNING=2\0LOG_MAINTRACE=4\0LOG_DETAILEDTRACE=8\0";
+    char szFileSize[32];
+    int nLen = snprintf(szFileSize, sizeof(szFileSize) - 1, "FILESIZE=%d", kDefaultFileSize);
+    szFileSize[nLen + 1] = '\0'; // a section's key list ends with an empty string
+
+    return WritePrivateProfileSectionA("Signature", kSignature, m_szConfigPath)
+        && WritePrivateProfileSectionA("Modules", kModules, m_szConfigPath)
+        && WritePrivateProfileSectionA("LogLevels", kLogLevels, m_szConfigPath)
+        && WritePrivateProfileSectionA("LogFileSize", szFileSize, m_szConfigPath);
+}
+
+void CRKLog::OpenLogFile()
+{
+    char szFolder[MAX_PATH];
+    GetFolderOrTemp(CSIDL_APPDATA, szFolder);
+    int nLen = snprintf(m_szLogFilePath, sizeof(m_szLogFilePath), "%s\\%s_%s.log",
+                        szFolder, m_szFilePrefix, m_szModuleName);
+    if (nLen < 0 || nLen >= (int)sizeof(m_szLogFilePath))
+    {
+        m_lEnabled = 0;
+        return;
+    }
+
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(m_szLogFilePath, GetFileExInfoStandard, &data))
+        m_nCurrentSize = (LONG)data.nFileSizeLow;
+
+    m_pStream = fopen(m_szLogFilePath, "a+");
+    if (!m_pStream)
+        m_lEnabled = 0;
+}
+
+void CRKLog::LogError(const char* pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    LogAt(LOG_ERROR, "Error", pszFormat, args);
+    va_end(args);
+}
+
+void CRKLog::LogWarning(const char* pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    LogAt(LOG_WARNING, "Warning", pszFormat, args);
+    va_end(args);
+}
+
+void CRKLog::LogMainTrace(const char* pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    LogAt(LOG_MAINTRACE, "Main Trace", pszFormat, args);
+    va_end(args);
+}
+
+void CRKLog::LogDetailedTrace(const char* pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    LogAt(LOG_DETAILEDTRACE, "Detailed Trace", pszFormat, args);
+    va_end(args);
+}
+
+void CRKLog::LogAt(int nLevelBit, const char* pszLevelName, const char* pszFormat, va_list args)
+{
+    if (m_lEnabled == 0)
+        return;
+    // Passes only when the mask has no bit outside the four levels and has this one.
+    if ((unsigned)(m_nLevelMask | (kAllLevelBits & ~nLevelBit)) != (unsigned)kAllLevelBits)
+        return;
+
+    char szMessage[kRecordBufferSize];
+    if (vsnprintf(szMessage, sizeof(szMessage), pszFormat ? pszFormat : "", args) < 0)
+        szMessage[0] = '\0';
+    szMessage[sizeof(szMessage) - 1] = '\0';
+
+    if (m_nCurrentSize >= m_nSizeLimit)
+    {
+        InterlockedExchange(&m_lEnabled, 0);
+        snprintf(szMessage, sizeof(szMessage),
+                 "**** Log file size has exceeded the permissible limit of %d ****", m_nSizeLimit);
+        pszLevelName = "Error";
+    }
+    WriteRecord(szMessage, pszLevelName);
+}
+
+void CRKLog::WriteRecord(const char* pszMessage, const char* pszLevelName)
+{
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    if (!m_pStream)
+    {
+        InterlockedExchange(&m_lEnabled, 0);
+        return;
+    }
+
+    EnterCriticalSection(&m_csLock);
+    char szTimestamp[kRecordBufferSize];
+    snprintf(szTimestamp, sizeof(szTimestamp), "%d.%d.%d.%d.%d.%d.%d.%d, ",
+             st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond,
+             st.wMilliseconds);
+    char szHeader[kRecordBufferSize];
+    snprintf(szHeader, sizeof(szHeader), "[PID: %d - TID: %d], [User: %s], [%s], [%s], ",
+             (int)GetCurrentProcessId(), (int)GetCurrentThreadId(), m_szUserName, m_szModuleName,
+             pszLevelName);
+
+    // The stream is in text mode: the LF of the record end reaches the disk as CR LF.
+    const char* pieces[] = {szTimestamp, szHeader, pszMessage, "\r\n"};
+    for (const char* pszPiece : pieces)
+    {
+        if (fputs(pszPiece, m_pStream) == EOF)
+            m_lEnabled = 0;
+    }
+    m_nCurrentSize += (LONG)(CharacterCount(szTimestamp) + CharacterCount(szHeader) +
+                             CharacterCount(pszMessage) + 3);
+    fflush(m_pStream);
+    LeaveCriticalSection(&m_csLock);
+}

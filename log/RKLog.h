@@ -1,0 +1,93 @@
+// The process-wide logger: one log file per device context, switched on and
+// sized by "RKLogConfig.ini" in the all-users application-data folder under "QV".
+#pragma once
+
+#include <windows.h>
+#include <stdio.h>
+
+// Level bits, as the configuration file's [LogLevels] legend names them.
+enum RKLogLevel
+{
+    LOG_DISABLED = 0,
+    LOG_ERROR = 1,
+    LOG_WARNING = 2,
+    LOG_MAINTRACE = 4,
+    LOG_DETAILEDTRACE = 8
+};
+
+class CRKLog
+{
+public:
+    CRKLog(const char* pszModuleName, const char* pszFilePrefix);
+    ~CRKLog();
+
+    void LogError(const char* pszFormat, ...) __attribute__((format(printf, 2, 3)));
+    void LogWarning(const char* pszFormat, ...) __attribute__((format(printf, 2, 3)));
+    void LogMainTrace(const char* pszFormat, ...) __attribute__((format(printf, 2, 3)));
+    void LogDetailedTrace(const char* pszFormat, ...) __attribute__((format(printf, 2, 3)));
+
+    // The logger that g_pLog stands for while no real one exists: writes nothing.
+    static CRKLog& Silent();
+
+    CRKLog(const CRKLog&) = delete;
+    CRKLog& operator=(const CRKLog&) = delete;
+
+private:
+    struct SilentTag {};
+    explicit CRKLog(SilentTag);
+
+    void Configure(const char* pszModuleName, const char* pszFilePrefix);
+    bool SignatureAccepted() const;
+    bool WriteDefaultSections() const;
+    void OpenLogFile();
+    void LogAt(int nLevelBit, const char* pszLevelName, const char* pszFormat, va_list args);
+    void WriteRecord(const char* pszMessage, const char* pszLevelName);
+
+    FILE* m_pStream;
+    int m_nLevelMask;
+    int m_nSizeLimit;
+    volatile LONG m_nCurrentSize;
+    CRITICAL_SECTION m_csLock;
+    char m_szModuleName[MAX_PATH];
+    char m_szUserName[MAX_PATH];
+    char m_szFilePrefix[MAX_PATH];
+    char m_szLogFilePath[MAX_PATH];
+    char m_szConfigPath[MAX_PATH];
+    volatile LONG m_lEnabled;
+};
+
+// g_pLog behaves as a plain CRKLog pointer (assign, test, compare, delete), but
+// "g_pLog->LogError(...)" is safe while no logger exists: the call does nothing.
+class CRKLogPtr
+{
+public:
+    constexpr CRKLogPtr() : m_pLog(nullptr) {}
+    CRKLogPtr& operator=(CRKLog* pLog) { m_pLog = pLog; return *this; }
+    CRKLog* operator->() const { return m_pLog ? m_pLog : &CRKLog::Silent(); }
+    operator CRKLog*() const { return m_pLog; }
+
+    CRKLogPtr(const CRKLogPtr&) = delete;
+    CRKLogPtr& operator=(const CRKLogPtr&) = delete;
+
+private:
+    CRKLog* m_pLog;
+};
+
+extern CRKLogPtr g_pLog;
+
+// The trace convention: "<qualified name>- Entering" on entry, "- Exiting" on return.
+inline void RKTraceEnter(const char* pszFunction) { g_pLog->LogMainTrace("%s%s", pszFunction, "- Entering"); }
+inline void RKTraceExit(const char* pszFunction) { g_pLog->LogMainTrace("%s%s", pszFunction, "- Exiting"); }
+
+// Writes the entering trace now and the exiting trace when the scope ends.
+class CRKTraceScope
+{
+public:
+    explicit CRKTraceScope(const char* pszFunction) : m_pszFunction(pszFunction) { RKTraceEnter(m_pszFunction); }
+    ~CRKTraceScope() { RKTraceExit(m_pszFunction); }
+    CRKTraceScope(const CRKTraceScope&) = delete;
+    CRKTraceScope& operator=(const CRKTraceScope&) = delete;
+
+private:
+    const char* m_pszFunction;
+};

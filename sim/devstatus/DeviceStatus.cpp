@@ -1,0 +1,108 @@
+// Stand-in device-status component. Whether a device answers comes from
+// devices.ini in the stand-ins' folder (section = context ID, Reachable=0/1);
+// a device without a section answers.
+#include "sim/simcom.h"
+#include "device/IDeviceStatus.h"
+
+#include <stdlib.h>
+
+namespace
+{
+const char kDevicesFile[] = "devices.ini";
+
+bool DeviceValue(const std::string& ctxID, const char* pszKey, std::string* pValue)
+{
+    return SimIniValue(SimIniPath(kDevicesFile), ctxID, pszKey, pValue);
+}
+
+bool DeviceFlag(const std::string& ctxID, const char* pszKey, bool bDefault)
+{
+    std::string value;
+    return DeviceValue(ctxID, pszKey, &value) ? atoi(value.c_str()) != 0 : bDefault;
+}
+
+class CDeviceStatus : public IDeviceStatus
+{
+public:
+    CDeviceStatus() : m_cRef(1), m_bOpen(false) { InterlockedIncrement(&g_cSimObjects); }
+    virtual ~CDeviceStatus() { InterlockedDecrement(&g_cSimObjects); }
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (!ppv)
+            return E_POINTER;
+        *ppv = NULL;
+        if (riid != IID_IUnknown && riid != IID_IDeviceStatus)
+            return E_NOINTERFACE;
+        *ppv = static_cast<IDeviceStatus*>(this);
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_cRef); }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        LONG cRef = InterlockedDecrement(&m_cRef);
+        if (cRef == 0)
+            delete this;
+        return cRef;
+    }
+
+    STDMETHODIMP OpenDevice(BSTR bstrCtxID) override
+    {
+        if (!bstrCtxID || !bstrCtxID[0])
+            return E_INVALIDARG;
+        m_ctxID = NarrowOf(bstrCtxID);
+        if (DeviceFlag(m_ctxID, "OpenFails", false))
+            return E_FAIL;
+        m_bOpen = true;
+        return S_OK;
+    }
+    STDMETHODIMP QueryDevice(BSTR* pbstrStatus) override
+    {
+        if (!pbstrStatus)
+            return E_POINTER;
+        *pbstrStatus = NULL;
+        if (!m_bOpen)
+            return E_UNEXPECTED;
+        if (!DeviceFlag(m_ctxID, "Reachable", true))
+            return HRESULT_FROM_WIN32(ERROR_NOT_READY);
+        std::string status = "Ready";
+        DeviceValue(m_ctxID, "Status", &status);
+        *pbstrStatus = BstrOf(status);
+        return *pbstrStatus ? S_OK : E_OUTOFMEMORY;
+    }
+
+private:
+    LONG m_cRef;
+    bool m_bOpen;
+    std::string m_ctxID;
+};
+
+CSimClassFactory<CDeviceStatus> g_factory;
+} // namespace
+
+STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv)
+{
+    if (!ppv)
+        return E_POINTER;
+    *ppv = NULL;
+    if (rclsid != CLSID_DeviceStatus)
+        return CLASS_E_CLASSNOTAVAILABLE;
+    return g_factory.QueryInterface(riid, ppv);
+}
+
+STDAPI DllCanUnloadNow()
+{
+    return g_cSimObjects == 0 ? S_OK : S_FALSE;
+}
+
+STDAPI DllRegisterServer()
+{
+    return RegisterInprocServer(CLSID_DeviceStatus, "QV simulated device status",
+                                reinterpret_cast<const void*>(&DllRegisterServer));
+}
+
+STDAPI DllUnregisterServer()
+{
+    return UnregisterInprocServer(CLSID_DeviceStatus);
+}

@@ -1,0 +1,1 @@
+add_dependencies(test_${name} qvsim_contextmgr qvsim_devstatus)

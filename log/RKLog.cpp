@@ -132,6 +132,7 @@ void CRKLog::OpenLogFile()
 {
     char szFolder[MAX_PATH];
     GetFolderOrTemp(CSIDL_APPDATA, szFolder);
+    PathRemoveBackslashA(szFolder);  // the temporary-files path ends with one
     int nLen = snprintf(m_szLogFilePath, sizeof(m_szLogFilePath), "%s\\%s_%s.log",
                         szFolder, m_szFilePrefix, m_szModuleName);
     if (nLen < 0 || nLen >= (int)sizeof(m_szLogFilePath))

@@ -345,3 +345,21 @@ TEST_F(LogTest, GlobalLoggerIsOptional)
     EXPECT_EQ("CRKXML::Load- Exiting", records[2].substr(records[2].size() - 21));
 }
 } // namespace
+
+namespace
+{
+TEST_F(LogTest, PrefixTooLongForAPathTurnsLoggingOff)
+{
+    WriteConfig("UI=15");
+    std::string longPrefix(400, 'Q');
+    {
+        CRKLog log("UI", longPrefix.c_str());
+        LogOneOfEach(log);
+    }
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA((ShellFolder(CSIDL_APPDATA) + "\\QQQQ*").c_str(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, hFind);
+    if (hFind != INVALID_HANDLE_VALUE)
+        FindClose(hFind);
+}
+} // namespace

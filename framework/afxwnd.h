@@ -1,0 +1,312 @@
+// Windows, dialogs and dialog data exchange.
+#pragma once
+#include "framework/afxcore.h"
+#include "framework/afxgdi.h"
+#include "framework/afxmsgmap.h"
+#include "framework/afxstr.h"
+#include "framework/afxtypes.h"
+
+class CDataExchange;
+class CScrollBar;
+
+class CMenu : public CObject {
+public:
+    CMenu() : m_hMenu(NULL) {}
+    HMENU m_hMenu;
+    operator HMENU() const { return m_hMenu; }
+    HMENU GetSafeHmenu() const { return m_hMenu; }
+    static CMenu* PASCAL FromHandle(HMENU hMenu);
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = NULL) {
+        return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
+    }
+    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable); }
+    BOOL DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
+    BOOL RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
+    UINT GetMenuItemCount() const { return (UINT)::GetMenuItemCount(m_hMenu); }
+    UINT GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
+    UINT GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
+};
+
+// A window object. Windows made by the system (dialog items) are bound by
+// SubclassWindow/SubclassDlgItem or DDX_Control; the object then receives
+// every message through WindowProc and its message map until WM_NCDESTROY.
+class CWnd : public CCmdTarget {
+    DECLARE_DYNAMIC(CWnd)
+public:
+    CWnd();
+    ~CWnd() override;
+    HWND m_hWnd;
+    // Placement targets for SetWindowPos (HWND_TOP, ...).
+    static const CWnd wndTop;
+    static const CWnd wndBottom;
+    static const CWnd wndTopMost;
+    static const CWnd wndNoTopMost;
+
+    operator HWND() const { return m_hWnd; }
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    static CWnd* PASCAL FromHandle(HWND hWnd);           // permanent object or a temporary one
+    static CWnd* PASCAL FromHandlePermanent(HWND hWnd);  // NULL when not bound
+    BOOL Attach(HWND hWndNew);
+    HWND Detach();
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    HWND UnsubclassWindow();
+    virtual void PreSubclassWindow();
+
+    // Windows created here are destroyed with the object.
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                          int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = NULL);
+    virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                        CWnd* pParentWnd, UINT nID, LPVOID lpParam = NULL);
+    virtual BOOL DestroyWindow();
+
+    void SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
+    int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const {
+        return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
+    }
+    void GetWindowText(CString& rString) const;
+    int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
+    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
+    BOOL IsWindow() const { return ::IsWindow(m_hWnd); }
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE) {
+        ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
+    }
+    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE) {
+        MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
+    }
+    BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const {
+        lpwndpl->length = sizeof(WINDOWPLACEMENT);
+        return ::GetWindowPlacement(m_hWnd, lpwndpl);
+    }
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
+    void CenterWindow(CWnd* pAlternateOwner = NULL);
+
+    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
+    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
+    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+    void ScreenToClient(LPRECT lpRect) const;
+    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+    void ClientToScreen(LPRECT lpRect) const;
+    void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const {
+        ::MapWindowPoints(m_hWnd, pwndTo ? pwndTo->m_hWnd : NULL, (LPPOINT)lpRect, 2);
+    }
+    void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const {
+        ::MapWindowPoints(m_hWnd, pwndTo ? pwndTo->m_hWnd : NULL, lpPoint, nCount);
+    }
+
+    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, NULL, bErase); }
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
+    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, CRgn* prgnUpdate = NULL,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) {
+        return ::RedrawWindow(m_hWnd, lpRectUpdate, prgnUpdate ? (HRGN)prgnUpdate->m_hObject : NULL, flags);
+    }
+
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    }
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::PostMessageA(m_hWnd, message, wParam, lParam);
+    }
+    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam);
+    }
+
+    DWORD GetStyle() const { return (DWORD)::GetWindowLongPtrA(m_hWnd, GWL_STYLE); }
+    DWORD GetExStyle() const { return (DWORD)::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE); }
+    // nFlags (SWP_*) > 0 also calls SetWindowPos so a frame change shows.
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+
+    CDC* GetDC();
+    CDC* GetWindowDC();
+    int ReleaseDC(CDC* pDC);
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    CFont* GetFont() const;
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon) {
+        return (HICON)SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon);
+    }
+    HICON GetIcon(BOOL bBigIcon) const { return (HICON)SendMessage(WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0); }
+    CMenu* GetSystemMenu(BOOL bRevert) const;
+
+    CWnd* GetDlgItem(int nID) const;
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+    void SetDlgItemText(int nID, LPCSTR lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
+    int GetDlgItemText(int nID, LPSTR lpStr, int nMaxCount) const {
+        return (int)::GetDlgItemTextA(m_hWnd, nID, lpStr, nMaxCount);
+    }
+    int GetDlgItemText(int nID, CString& rString) const;
+    UINT GetDlgItemInt(int nID, BOOL* lpTrans = NULL, BOOL bSigned = TRUE) const {
+        return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
+    }
+    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
+    void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
+    UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
+    void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton) {
+        ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton);
+    }
+
+    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+    CWnd* GetTopLevelParent() const;
+    CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
+    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->m_hWnd); }
+    CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+    static CWnd* PASCAL GetFocus() { return FromHandle(::GetFocus()); }
+    static CWnd* PASCAL GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
+    static CWnd* PASCAL GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
+    static CWnd* PASCAL FindWindow(LPCSTR lpszClassName, LPCSTR lpszWindowName) {
+        return FromHandle(::FindWindowA(lpszClassName, lpszWindowName));
+    }
+    BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+    void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
+
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = NULL) {
+        return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+    }
+    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+    int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = NULL, UINT nType = MB_OK);
+
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+
+    // Message processing: WindowProc -> OnWndMsg (message map) -> DefWindowProc.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Messages a parent hands back to the control they concern (WM_DRAWITEM).
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual void PostNcDestroy();
+    // The message being processed, passed on to the default procedure.
+    LRESULT Default();
+    // Calls PreTranslateMessage of the message's window and its parents, up
+    // to hWndStop; TRUE when one of them handled the message.
+    static BOOL PASCAL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
+
+    // Handlers' base versions: the default processing of the message.
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg void OnDestroy();
+    afx_msg void OnClose();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseHover(UINT nFlags, CPoint point);
+    afx_msg void OnMouseLeave();
+    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    afx_msg UINT OnPowerBroadcast(UINT nPowerEvent, LPARAM nEventData);
+    afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+
+protected:
+    BOOL DispatchEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    void BindCreatedWindow(HWND hWnd);  // subclass a window being created (CBT hook)
+    void OnNcDestroyed();
+
+    explicit CWnd(HWND hWndSpecial);  // the placement targets only
+
+    WNDPROC m_pfnSuper;  // the procedure the window had before it was bound
+    BOOL m_bCreatedHere;
+
+    friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK AfxCbtFilterHook(int, WPARAM, LPARAM);
+    DECLARE_MESSAGE_MAP()
+};
+
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+class CScrollBar : public CWnd {
+public:
+    int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
+    int SetScrollPos(int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw); }
+};
+
+class CDialog : public CWnd {
+    DECLARE_DYNAMIC(CDialog)
+public:
+    CDialog();
+    explicit CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd = NULL);
+    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = NULL);
+    ~CDialog() override;
+
+    // Modal from an in-memory template (for example a copy with another font).
+    // The template must stay valid until DoModal returns.
+    BOOL InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL, void* lpDialogInit = NULL);
+    BOOL InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd = NULL);
+    // The template comes from AfxGetResourceHandle(); -1 when it cannot be
+    // loaded or the window cannot be made.
+    virtual INT_PTR DoModal();
+    // Modeless.
+    BOOL Create(LPCSTR lpszTemplateName, CWnd* pParentWnd = NULL);
+    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = NULL) { return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd); }
+    BOOL CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL);
+
+    void EndDialog(int nResult);
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    void NextDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0); }
+    void PrevDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 1, 0); }
+    void GotoDlgCtrl(CWnd* pWndCtrl) { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, (WPARAM)pWndCtrl->m_hWnd, 1); }
+    void SetDefID(UINT nID) { ::SendMessageA(m_hWnd, DM_SETDEFID, nID, 0); }
+    DWORD GetDefID() const { return (DWORD)::SendMessageA(m_hWnd, DM_GETDEFID, 0, 0); }
+    void MapDialogRect(LPRECT lpRect) const { ::MapDialogRect(m_hWnd, lpRect); }
+
+protected:
+    afx_msg LRESULT HandleHelp(WPARAM wParam, LPARAM lParam);
+    HWND GetModalOwner() const;
+    BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, HWND hWndParent, HINSTANCE hInst);
+    void RunModalLoop();
+
+    LPCSTR m_lpszTemplateName;
+    LPCDLGTEMPLATE m_lpDialogTemplate;
+    HGLOBAL m_hDialogTemplate;
+    CWnd* m_pParentWnd;
+    UINT m_nIDHelp;
+    int m_nModalResult;
+    volatile LONG m_bContinueModal;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// Thrown by DDX on a failed exchange; UpdateData catches it.
+class CUserException : public CException {
+public:
+    CUserException() {}
+};
+
+class CDataExchange {
+public:
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+    BOOL m_bSaveAndValidate;
+    CWnd* m_pDlgWnd;
+    HWND PrepareCtrl(int nIDC);  // the item's window; Fail()s when missing
+    HWND PrepareEditCtrl(int nIDC) { return PrepareCtrl(nIDC); }
+    [[noreturn]] void Fail();
+};
+
+// Binds rControl to dialog item nIDC by subclassing it (once).
+void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
+void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value);
+void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value);

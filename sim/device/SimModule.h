@@ -1,0 +1,5 @@
+// Counts live objects and server locks, for DllCanUnloadNow.
+#pragma once
+
+void SimModuleLock();
+void SimModuleUnlock();

@@ -1,0 +1,65 @@
+#include "testsupport.h"
+
+CTestApp theApp;
+
+BOOL CTestApp::ProcessMessageFilter(int code, LPMSG lpMsg) {
+    ++m_nFilterCalls;
+    m_nLastFilterCode = code;
+    m_nLastFilterMessage = lpMsg->message;
+    return CWinApp::ProcessMessageFilter(code, lpMsg);
+}
+
+DlgTemplate::DlgTemplate(short cx, short cy, const char* pszCaption, const char* pszFont, WORD wPointSize,
+                         DWORD dwStyle) {
+    PushDword(dwStyle | (pszFont ? DS_SETFONT : 0));
+    PushDword(0);         // extended style
+    m_words.push_back(0);  // item count, counted by AddItem
+    m_words.push_back(10);
+    m_words.push_back(10);
+    m_words.push_back((WORD)cx);
+    m_words.push_back((WORD)cy);
+    m_words.push_back(0);  // no menu
+    m_words.push_back(0);  // standard class
+    PushString(pszCaption);
+    if (pszFont) {
+        m_words.push_back(wPointSize);
+        PushString(pszFont);
+    }
+}
+
+void DlgTemplate::AddItem(const char* pszClass, const char* pszText, WORD wID, DWORD dwStyle, short x, short y,
+                          short cx, short cy) {
+    AlignDword();
+    PushDword(dwStyle | WS_CHILD | WS_VISIBLE);
+    PushDword(0);
+    m_words.push_back((WORD)x);
+    m_words.push_back((WORD)y);
+    m_words.push_back((WORD)cx);
+    m_words.push_back((WORD)cy);
+    m_words.push_back(wID);
+    PushString(pszClass);
+    PushString(pszText);
+    m_words.push_back(0);  // no creation data
+    ++m_words[4];          // cdit
+}
+
+void DlgTemplate::PushDword(DWORD d) {
+    m_words.push_back(LOWORD(d));
+    m_words.push_back(HIWORD(d));
+}
+
+void DlgTemplate::PushString(const char* psz) {
+    for (; psz && *psz; ++psz) m_words.push_back((WORD)(unsigned char)*psz);
+    m_words.push_back(0);
+}
+
+void DlgTemplate::AlignDword() {
+    if (m_words.size() % 2) m_words.push_back(0);
+}
+
+CString ExeFolder() {
+    char szPath[MAX_PATH] = "";
+    ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+    CString path(szPath);
+    return path.Left(path.ReverseFind('\\') + 1);
+}

@@ -289,6 +289,30 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// An editable copy of a dialog template (DIALOG or DIALOGEX), for running a
+// dialog with another font: Load, SetFont, then InitModalIndirect(m_hTemplate).
+class CDialogTemplate {
+public:
+    explicit CDialogTemplate(const DLGTEMPLATE* pTemplate = NULL);
+    ~CDialogTemplate();
+    CDialogTemplate(const CDialogTemplate&) = delete;
+    CDialogTemplate& operator=(const CDialogTemplate&) = delete;
+
+    BOOL Load(LPCSTR lpDialogTemplateID);  // from AfxGetResourceHandle()
+    BOOL SetTemplate(const DLGTEMPLATE* pTemplate, UINT cb);
+    BOOL SetFont(LPCSTR lpFaceName, WORD nFontSize);
+    BOOL GetFont(CString& strFaceName, WORD& nFontSize) const;
+    static BOOL PASCAL GetFont(const DLGTEMPLATE* pTemplate, CString& strFaceName, WORD& nFontSize);
+    void GetSizeInDialogUnits(SIZE* pSize) const;
+    HGLOBAL Detach();
+    // The size of a template in bytes, its items included; 0 when malformed.
+    static UINT PASCAL GetTemplateSize(const DLGTEMPLATE* pTemplate);
+
+    HGLOBAL m_hTemplate;
+    DWORD m_dwTemplateSize;
+    BOOL m_bSystemFont;
+};
+
 // Thrown by DDX on a failed exchange; UpdateData catches it.
 class CUserException : public CException {
 public:

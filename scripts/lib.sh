@@ -31,16 +31,20 @@ qv_wine_env() {
 }
 
 # Create the prefix once; later runs reuse it.
+QV_PREFIX_VERSION=2   # raise when the prefix set-up below changes
 qv_prefix() {
   qv_wine_env
-  [ -f "$WINEPREFIX/.qv-ready" ] && return 0
-  echo "Creating Wine prefix $WINEPREFIX (once)"
+  [ "$(cat "$WINEPREFIX/.qv-ready" 2>/dev/null)" = "$QV_PREFIX_VERSION" ] && return 0
+  echo "Setting up Wine prefix $WINEPREFIX (once)"
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
   # GDI+ draws "Arial" only when a replacement font is named.
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d "Liberation Sans" /f >/dev/null 2>&1
+  # Wine draws its own window frames: without a window manager, managed windows
+  # cost a 2 s wait each time one is hidden or destroyed.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.qv-ready"
+  echo "$QV_PREFIX_VERSION" > "$WINEPREFIX/.qv-ready"
 }
 
 # Use the caller's display if there is one; otherwise start a private Xvfb.

@@ -122,3 +122,99 @@ TEST(ResourceHandleTest, StringsComeFromTheResourceLibrary) {
     EXPECT_EQ(AfxGetInstanceHandle(), AfxGetResourceHandle());
     EXPECT_TRUE(s.LoadString(1114));
 }
+
+namespace {
+
+void DrainQueue() {
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+struct AppRunState {
+    AppRunState() {
+        theApp.m_nInitCalls = theApp.m_nExitCalls = 0;
+        theApp.m_msgCur.wParam = 0;
+    }
+    ~AppRunState() {
+        theApp.m_bInitResult = TRUE;
+        theApp.m_pWndForInit = nullptr;
+        theApp.m_pMainWnd = nullptr;
+        DrainQueue();
+    }
+};
+
+}  // namespace
+
+TEST(AppRunTest, FailedInitSkipsTheLoopButExits) {
+    AppRunState state;
+    theApp.m_bInitResult = FALSE;
+    EXPECT_EQ(0, AfxWinMain(GetModuleHandleA(NULL), NULL, NULL, SW_SHOWNORMAL));
+    EXPECT_EQ(1, theApp.m_nInitCalls);
+    EXPECT_EQ(1, theApp.m_nExitCalls);
+}
+
+TEST(AppRunTest, WithoutMainWindowTheLoopEndsAtOnce) {
+    AppRunState state;
+    EXPECT_EQ(0, AfxWinMain(GetModuleHandleA(NULL), NULL, NULL, SW_SHOWNORMAL));
+    EXPECT_EQ(1, theApp.m_nInitCalls);
+    EXPECT_EQ(1, theApp.m_nExitCalls);
+}
+
+TEST(AppRunTest, DestroyingTheMainWindowEndsTheLoop) {
+    AppRunState state;
+    DlgTemplate t(50, 30, "Main");
+    CDialog main;
+    ASSERT_TRUE(main.CreateIndirect(t.Get()));
+    theApp.m_pWndForInit = &main;
+    // Destroying it from inside the loop posts the quit message.
+    struct Destroyer {
+        static VOID CALLBACK Fire(HWND hWnd, UINT, UINT_PTR id, DWORD) {
+            KillTimer(hWnd, id);
+            DestroyWindow(hWnd);
+        }
+    };
+    SetTimer(main.m_hWnd, 1, 1, &Destroyer::Fire);
+    EXPECT_EQ(0, AfxWinMain(GetModuleHandleA(NULL), NULL, NULL, SW_SHOWNORMAL));
+    EXPECT_EQ(nullptr, main.m_hWnd);
+    EXPECT_EQ(nullptr, theApp.m_pMainWnd);
+    EXPECT_EQ(1, theApp.m_nExitCalls);
+}
+
+namespace {
+
+// Ends before it is shown; notes what the template gave it.
+class CPeekDlg : public CDialog {
+public:
+    explicit CPeekDlg(UINT nIDTemplate) : CDialog(nIDTemplate) {}
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        GetWindowText(m_caption);
+        CWnd* pIcon = GetDlgItem(1042);
+        m_bIconLoaded = pIcon && pIcon->SendMessage(STM_GETICON) != 0;
+        EndDialog(9);
+        return TRUE;
+    }
+    CString m_caption;
+    BOOL m_bIconLoaded = FALSE;
+};
+
+}  // namespace
+
+TEST(ResourceHandleTest, DialogTemplatesAndTheirIconsComeFromTheResourceLibrary) {
+    HMODULE hDll = LoadLibraryA(ExeFolder() + "copy2.dll");
+    ASSERT_NE(nullptr, hDll);
+    AfxSetResourceHandle(GetModuleHandleA("ntdll.dll"));
+    CPeekDlg missing(137);
+    EXPECT_EQ(-1, missing.DoModal());
+
+    AfxSetResourceHandle(hDll);
+    CPeekDlg status(137);
+    EXPECT_EQ(9, status.DoModal());
+    EXPECT_STREQ("QV Copy", status.m_caption);
+    EXPECT_TRUE(status.m_bIconLoaded);
+
+    AfxSetResourceHandle(AfxGetInstanceHandle());
+    FreeLibrary(hDll);
+    CPeekDlg own(137);
+    EXPECT_EQ(9, own.DoModal());
+}

@@ -2,6 +2,17 @@
 
 CTestApp theApp;
 
+BOOL CTestApp::InitInstance() {
+    ++m_nInitCalls;
+    m_pMainWnd = m_pWndForInit;
+    return m_bInitResult;
+}
+
+int CTestApp::ExitInstance() {
+    ++m_nExitCalls;
+    return CWinApp::ExitInstance();
+}
+
 BOOL CTestApp::ProcessMessageFilter(int code, LPMSG lpMsg) {
     ++m_nFilterCalls;
     m_nLastFilterCode = code;

@@ -7,7 +7,13 @@
 
 class CTestApp : public CWinApp {
 public:
+    BOOL InitInstance() override;
+    int ExitInstance() override;
     BOOL ProcessMessageFilter(int code, LPMSG lpMsg) override;
+    BOOL m_bInitResult = TRUE;
+    CWnd* m_pWndForInit = nullptr;  // becomes the main window in InitInstance
+    int m_nInitCalls = 0;
+    int m_nExitCalls = 0;
     int m_nFilterCalls = 0;
     int m_nLastFilterCode = -1;
     UINT m_nLastFilterMessage = 0;
@@ -18,7 +24,7 @@ extern CTestApp theApp;
 class DlgTemplate {
 public:
     DlgTemplate(short cx, short cy, const char* pszCaption, const char* pszFont = "MS Shell Dlg", WORD wPointSize = 8,
-                DWORD dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
+                DWORD dwStyle = WS_POPUP | WS_BORDER);
     void AddItem(const char* pszClass, const char* pszText, WORD wID, DWORD dwStyle, short x, short y, short cx,
                  short cy);
     LPCDLGTEMPLATE Get() const { return (LPCDLGTEMPLATE)m_words.data(); }

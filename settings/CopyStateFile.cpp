@@ -1,0 +1,326 @@
+// The settings file of one device: CRKCopyState read from and written into an
+// existing State document, element by element, through CRKXML.
+#include "dialog/RKCopyState.h"
+
+#include "log/RKLog.h"
+#include "settings/RKXML.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+// Formed by the copy dialog at start: "D"/"F" + device ID + ".xml".
+extern char g_szDefaultFileName[MAX_PATH];
+extern char g_szFactoryFileName[MAX_PATH];
+
+using replika::CRKXML;
+
+namespace
+{
+const char kGetSettings[] = "CRKCopyState::GetSettings";
+const char kSaveSettings[] = "CRKCopyState::SaveSettings";
+const char kEnableXDLPath[] = "bEnableXDL/boolean";
+// Numbers and booleans travel in buffers of 10: at most nine characters.
+const size_t kNumberTextSize = 10;
+
+struct TextElement
+{
+    const char* pszName;
+    const char* pszLabel;
+    char (CRKCopyState::*pField)[STATE_TEXT_LEN];
+};
+
+struct NumberElement
+{
+    const char* pszName;
+    int32_t CRKCopyState::*pField;
+};
+
+const TextElement kTexts[] = {
+    {"strFileName", "Filename", &CRKCopyState::strFileName},
+    {"strDateTime", "DateTime", &CRKCopyState::strDateTime},
+    {"strCtxID", "CtxID", &CRKCopyState::strCtxID},
+    {"strModality", "Modality", &CRKCopyState::strModality},
+};
+
+const NumberElement kBooleans[] = {
+    {"bColorCopyRequested", &CRKCopyState::bColorCopyRequested},
+    {"bADFPresent", &CRKCopyState::bADFPresent},
+    {"bADFDuplexerPresent", &CRKCopyState::bADFDuplexerPresent},
+    {"bTwoSidedInChecked", &CRKCopyState::bTwoSidedInChecked},
+    {"bPrintDuplexerPresent", &CRKCopyState::bPrintDuplexerPresent},
+    {"bTwoSidedOutChecked", &CRKCopyState::bTwoSidedOutChecked},
+    {"bPrintDuplexer", &CRKCopyState::bPrintDuplexer},
+    {"bAutoExp", &CRKCopyState::bAutoExp},
+    {"bAutofit", &CRKCopyState::bAutofit},
+    {"bCollationSupported", &CRKCopyState::bCollationSupported},
+    {"bEnhanceLightClr", &CRKCopyState::bEnhanceLightClr},
+    {"bLowerInputTrayPresent", &CRKCopyState::bLowerInputTrayPresent},
+    {"bRearInputTrayPresent", &CRKCopyState::bRearInputTrayPresent},
+    {"bMirror", &CRKCopyState::bMirror},
+    {"bMultipleCopiesPerPage", &CRKCopyState::bMultipleCopiesPerPage},
+    {"bPoster", &CRKCopyState::bPoster},
+    {"bTextMode", &CRKCopyState::bTextMode},
+    {"bUsingCreativeCopy", &CRKCopyState::bUsingCreativeCopy},
+    {"bAutoCropMode", &CRKCopyState::bAutoCropMode},
+};
+
+const NumberElement kIntegers[] = {
+    {"nADFMode", &CRKCopyState::nADFMode},
+    {"nAllowedCopyTypes", &CRKCopyState::nAllowedCopyTypes},
+    {"nAllowedCopyQualities", &CRKCopyState::nAllowedCopyQualities},
+    {"nBrightness", &CRKCopyState::nBrightness},
+    {"nCCHowMany", &CRKCopyState::nCCHowMany},
+    {"nCollate", &CRKCopyState::nCollate},
+    {"nColorIntensity", &CRKCopyState::nColorIntensity},
+    {"nCreativeCopy", &CRKCopyState::nCreativeCopy},
+    {"nCreativeCopyIndex", &CRKCopyState::nCreativeCopyIndex},
+    {"nNbrCopies", &CRKCopyState::nNbrCopies},
+    {"nMaxCopies", &CRKCopyState::nMaxCopies},
+    {"nMinCopies", &CRKCopyState::nMinCopies},
+    {"nPaperSize", &CRKCopyState::nPaperSize},
+    {"nPaperSizeIndex", &CRKCopyState::nPaperSizeIndex},
+    {"nPhotoSize", &CRKCopyState::nPhotoSize},
+    {"nPhotoSizeIndex", &CRKCopyState::nPhotoSizeIndex},
+    {"nPaperType", &CRKCopyState::nPaperType},
+    {"nPaperTypeIndex", &CRKCopyState::nPaperTypeIndex},
+    {"nPosterWidth", &CRKCopyState::nPosterWidth},
+    {"nQuality", &CRKCopyState::nQuality},
+    {"nReduceEnlarge", &CRKCopyState::nReduceEnlarge},
+    {"nScaleRangeHigh", &CRKCopyState::nScaleRangeHigh},
+    {"nScaleRangeLow", &CRKCopyState::nScaleRangeLow},
+    {"nTraySelection", &CRKCopyState::nTraySelection},
+    {"nSpecialFeatureRadio", &CRKCopyState::nSpecialFeatureRadio},
+    {"nSpecialFeatureMode", &CRKCopyState::nSpecialFeatureMode},
+};
+
+// Only "false", in any case, is false.
+int32_t ReadBoolean(const char* pszText)
+{
+    return lstrcmpiA(pszText, "false") == 0 ? 0 : 1;
+}
+
+const char* BooleanText(int32_t bValue)
+{
+    return bValue ? "TRUE" : "FALSE";
+}
+
+// Exactly one matching element, or the setting is skipped.
+bool SelectSingle(CRKXML& xml, const char* pszPath)
+{
+    return xml.Select(pszPath) == 1;
+}
+
+void ReadText(CRKXML& xml, const TextElement& element, CRKCopyState& state)
+{
+    if (!SelectSingle(xml, element.pszName))
+        return;
+    char szText[STATE_TEXT_LEN];
+    if (!xml.GetCurrentNodeValue(szText))
+        return;
+    lstrcpynA(state.*element.pField, szText, STATE_TEXT_LEN);
+    g_pLog->LogDetailedTrace("%s:%s", element.pszLabel, szText);
+}
+
+// A number text longer than nine characters is refused rather than cut, so a
+// damaged file never turns into a different value.
+void ReadInteger(CRKXML& xml, const char* pszPath, int32_t& nField)
+{
+    if (!SelectSingle(xml, pszPath))
+        return;
+    char szText[STATE_TEXT_LEN];
+    if (!xml.GetCurrentNodeValue(szText))
+        return;
+    if (strlen(szText) >= kNumberTextSize)
+    {
+        g_pLog->LogError("%s: number too long, ignored", pszPath);
+        return;
+    }
+    nField = static_cast<int32_t>(strtol(szText, NULL, 10));
+    g_pLog->LogDetailedTrace("%s:%s", pszPath, szText);
+}
+
+void ReadBooleanElement(CRKXML& xml, const NumberElement& element, CRKCopyState& state)
+{
+    if (!SelectSingle(xml, element.pszName))
+        return;
+    char szText[kNumberTextSize];
+    if (!xml.GetCurrentNodeValue(szText))
+        return;
+    state.*element.pField = ReadBoolean(szText);
+    g_pLog->LogDetailedTrace("%s:%s", element.pszName, szText);
+}
+
+void ReadEnableFlags(CRKXML& xml, CRKCopyState& state)
+{
+    int nEntries = xml.Select(kEnableXDLPath);
+    for (int i = 0; i < nEntries && i < STATE_ENABLE_FLAGS; ++i)
+    {
+        if (!xml.SelectByIndex(i))
+            break;
+        char szText[kNumberTextSize];
+        if (!xml.GetCurrentNodeValue(szText))
+            break;
+        state.pbEnableXDL[i] = ReadBoolean(szText);
+        g_pLog->LogDetailedTrace("bEnableXDL:%s", szText);
+    }
+}
+
+void WriteValue(CRKXML& xml, const char* pszLabel, const char* pszText)
+{
+    xml.UpdateValue(pszText);
+    g_pLog->LogDetailedTrace("%s:%s", pszLabel, pszText);
+}
+
+void WriteInteger(CRKXML& xml, const char* pszPath, int32_t nValue)
+{
+    if (!SelectSingle(xml, pszPath))
+        return;
+    char szText[kNumberTextSize];
+    int nLen = snprintf(szText, sizeof(szText), "%d", static_cast<int>(nValue));
+    if (nLen < 0 || static_cast<size_t>(nLen) >= sizeof(szText))
+    {
+        g_pLog->LogError("%s: %d does not fit the settings file, not written", pszPath, static_cast<int>(nValue));
+        return;
+    }
+    WriteValue(xml, pszPath, szText);
+}
+
+void WriteStartLocation(CRKXML& xml, const CRKCopyState& state)
+{
+    WriteInteger(xml, "pStartLoc/X", static_cast<int32_t>(state.pStartLoc.x));
+    WriteInteger(xml, "pStartLoc/Y", static_cast<int32_t>(state.pStartLoc.y));
+}
+
+void WriteEnableFlags(CRKXML& xml, const CRKCopyState& state)
+{
+    int nEntries = xml.Select(kEnableXDLPath);
+    for (int i = 0; i < nEntries && i < STATE_ENABLE_FLAGS; ++i)
+    {
+        if (!xml.SelectByIndex(i))
+            break;
+        WriteValue(xml, "bEnableXDL", BooleanText(state.pbEnableXDL[i]));
+    }
+}
+
+// The file name stored is the bare default or factory name, whichever the
+// saved path is: a path naming the default file is the default file.
+void WriteFileName(CRKXML& xml, const char* pszPath, CRKCopyState& state)
+{
+    if (!SelectSingle(xml, kTexts[0].pszName))
+        return;
+    const char* pszName = strstr(pszPath, g_szDefaultFileName) ? g_szDefaultFileName : g_szFactoryFileName;
+    lstrcpynA(state.strFileName, pszName, STATE_TEXT_LEN);
+    WriteValue(xml, kTexts[0].pszLabel, state.strFileName);
+}
+
+void WriteDateTime(CRKXML& xml, CRKCopyState& state)
+{
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    char szNow[STATE_TEXT_LEN];
+    FormatStateDateTime(st, szNow, sizeof(szNow));
+    if (!SelectSingle(xml, kTexts[1].pszName))
+        return;
+    lstrcpynA(state.strDateTime, szNow, STATE_TEXT_LEN);
+    WriteValue(xml, kTexts[1].pszLabel, state.strDateTime);
+}
+
+void WriteText(CRKXML& xml, const TextElement& element, const CRKCopyState& state)
+{
+    if (SelectSingle(xml, element.pszName))
+        WriteValue(xml, element.pszLabel, state.*element.pField);
+}
+
+void WriteBoolean(CRKXML& xml, const NumberElement& element, const CRKCopyState& state)
+{
+    if (SelectSingle(xml, element.pszName))
+        WriteValue(xml, element.pszName, BooleanText(state.*element.pField));
+}
+
+// Saving is all or nothing on disk (CRKXML::SaveFile replaces the file whole),
+// so a save that waited 30 s in vain goes ahead without the semaphore: the
+// worst case is the same as with it, the last save wins. The semaphore is
+// released only when it was obtained.
+void SaveUnderSemaphore(CRKXML& xml, const char* pszPath)
+{
+    HANDLE hSemaphore = CRKXML::GetSaveSemaphore();
+    if (!hSemaphore)
+    {
+        g_pLog->LogError("XML data save failure");
+        return;
+    }
+    DWORD dwWait = WaitForSingleObject(hSemaphore, 30000);
+    bool bObtained = (dwWait == WAIT_OBJECT_0);
+    if (!bObtained)
+        g_pLog->LogError("Settings file semaphore not obtained (%lu), saving %s without it", dwWait, pszPath);
+    xml.SaveFile();
+    if (bObtained)
+        ReleaseSemaphore(hSemaphore, 1, NULL);
+}
+} // namespace
+
+int CRKCopyState::GetSettings(LPCSTR pszPath)
+{
+    CRKTraceScope trace(kGetSettings);
+    CRKXML xml;
+    if (!xml.Load(pszPath, 0))
+    {
+        g_pLog->LogError("Failed to load %s", pszPath ? pszPath : "");
+        return 0;
+    }
+    for (const TextElement& element : kTexts)
+        ReadText(xml, element, *this);
+    int32_t nX = static_cast<int32_t>(pStartLoc.x);
+    int32_t nY = static_cast<int32_t>(pStartLoc.y);
+    ReadInteger(xml, "pStartLoc/X", nX);
+    ReadInteger(xml, "pStartLoc/Y", nY);
+    pStartLoc.x = nX;
+    pStartLoc.y = nY;
+    for (const NumberElement& element : kBooleans)
+        ReadBooleanElement(xml, element, *this);
+    for (const NumberElement& element : kIntegers)
+        ReadInteger(xml, element.pszName, this->*element.pField);
+    ReadEnableFlags(xml, *this);
+    xml.Unload();
+    return 1;
+}
+
+int CRKCopyState::SaveSettings(LPCSTR pszPath)
+{
+    CRKTraceScope trace(kSaveSettings);
+    CRKXML xml;
+    if (!xml.Load(pszPath, 0))
+    {
+        g_pLog->LogError("Failed to load %s", pszPath ? pszPath : "");
+        return 0;
+    }
+    WriteFileName(xml, pszPath, *this);
+    WriteDateTime(xml, *this);
+    WriteText(xml, kTexts[2], *this);
+    WriteText(xml, kTexts[3], *this);
+    WriteStartLocation(xml, *this);
+    for (const NumberElement& element : kBooleans)
+        WriteBoolean(xml, element, *this);
+    for (const NumberElement& element : kIntegers)
+        WriteInteger(xml, element.pszName, this->*element.pField);
+    WriteEnableFlags(xml, *this);
+    SaveUnderSemaphore(xml, pszPath);
+    xml.Unload();
+    return 1;
+}
+
+int CRKCopyState::SaveStartLocation(LPCSTR pszPath)
+{
+    CRKTraceScope trace(kSaveSettings);
+    CRKXML xml;
+    if (!xml.Load(pszPath, 0))
+    {
+        g_pLog->LogError("Failed to load %s", pszPath ? pszPath : "");
+        return 0;
+    }
+    WriteStartLocation(xml, *this);
+    SaveUnderSemaphore(xml, pszPath);
+    xml.Unload();
+    return 1;
+}

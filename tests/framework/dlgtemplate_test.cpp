@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "testsupport.h"
+
+namespace {
+
+// Ends during initialisation; notes its client width and its items.
+class CMeasureDlg : public CDialog {
+public:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        CRect rc;
+        GetClientRect(&rc);
+        m_nWidth = rc.Width();
+        for (HWND h = ::GetWindow(m_hWnd, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+            ++m_nItems;
+            m_nIdSum += ::GetDlgCtrlID(h);
+        }
+        GetDlgItemText(m_nTextID, m_text);
+        EndDialog(IDOK);
+        return TRUE;
+    }
+    int m_nTextID = 0;
+    int m_nWidth = 0;
+    int m_nItems = 0;
+    int m_nIdSum = 0;
+    CString m_text;
+};
+
+struct Measures {
+    int nWidth, nItems, nIdSum;
+    CString text;
+};
+
+Measures Measure(HGLOBAL hTemplate, int nTextID) {
+    CMeasureDlg dlg;
+    dlg.m_nTextID = nTextID;
+    dlg.InitModalIndirect(hTemplate);
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    return Measures{dlg.m_nWidth, dlg.m_nItems, dlg.m_nIdSum, dlg.m_text};
+}
+
+}  // namespace
+
+TEST(DialogTemplateTest, ExtendedTemplateTakesAnotherFont) {
+    CDialogTemplate original, smaller;
+    ASSERT_TRUE(original.Load(MAKEINTRESOURCEA(102)));
+    ASSERT_TRUE(smaller.Load(MAKEINTRESOURCEA(102)));
+    CString face;
+    WORD nSize = 0;
+    ASSERT_TRUE(original.GetFont(face, nSize));
+    EXPECT_STREQ("Arial", face);
+    EXPECT_EQ(10, nSize);
+    EXPECT_EQ(original.m_dwTemplateSize, CDialogTemplate::GetTemplateSize((const DLGTEMPLATE*)original.m_hTemplate));
+
+    ASSERT_TRUE(smaller.SetFont("Arial", 6));
+    ASSERT_TRUE(smaller.GetFont(face, nSize));
+    EXPECT_EQ(6, nSize);
+    EXPECT_EQ(smaller.m_dwTemplateSize, CDialogTemplate::GetTemplateSize((const DLGTEMPLATE*)smaller.m_hTemplate));
+    SIZE units;
+    smaller.GetSizeInDialogUnits(&units);
+    EXPECT_EQ(389, units.cx);
+    EXPECT_EQ(288, units.cy);
+
+    Measures big = Measure(original.m_hTemplate, 1012);
+    Measures small = Measure(smaller.m_hTemplate, 1012);
+    EXPECT_GT(big.nItems, 40);
+    EXPECT_EQ(big.nItems, small.nItems);
+    EXPECT_EQ(big.nIdSum, small.nIdSum);
+    EXPECT_STREQ("Co&lor Copy", small.text);
+    EXPECT_LT(small.nWidth, big.nWidth);
+}
+
+TEST(DialogTemplateTest, PlainTemplateWithoutFontGetsOne) {
+    DlgTemplate t(120, 40, "No font", nullptr);
+    t.AddItem("BUTTON", "First", 11, BS_PUSHBUTTON, 5, 5, 50, 14);
+    t.AddItem("STATIC", "Second item", 12, SS_LEFT, 60, 5, 50, 10);
+    CDialogTemplate copy(t.Get());
+    CString face;
+    WORD nSize = 0;
+    EXPECT_FALSE(copy.GetFont(face, nSize));
+    ASSERT_TRUE(copy.SetFont("Times New Roman", 12));
+    ASSERT_TRUE(copy.GetFont(face, nSize));
+    EXPECT_STREQ("Times New Roman", face);
+    EXPECT_EQ(12, nSize);
+    Measures dlg = Measure(copy.m_hTemplate, 12);
+    EXPECT_EQ(2, dlg.nItems);
+    EXPECT_EQ(23, dlg.nIdSum);
+    EXPECT_STREQ("Second item", dlg.text);
+    HGLOBAL h = copy.Detach();
+    EXPECT_EQ(nullptr, copy.m_hTemplate);
+    GlobalFree(h);
+}

@@ -2,7 +2,7 @@
 // visible top-level window of the new process, closes that window and waits for the
 // process to end. The two programs take turns, so drift hits both alike.
 //   bench_startup_timer.exe <runs> "<command line A>" "<command line B>"
-// Prints the median of each, in milliseconds, and the ratio A / B.
+// Prints the median (and the fastest) of each, in milliseconds, and the ratio A / B.
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -110,9 +110,11 @@ int main(int argc, char** argv)
         a.push_back(ta);
         b.push_back(tb);
     }
+    // The median is the figure; the fastest start shows the cost without other load.
     double ma = Median(a), mb = Median(b);
-    printf("A median %.1f ms over %d starts: %s\n", ma, nRuns, argv[2]);
-    printf("B median %.1f ms over %d starts: %s\n", mb, nRuns, argv[3]);
-    printf("ratio A/B %.2f\n", ma / mb);
+    double fa = *std::min_element(a.begin(), a.end()), fb = *std::min_element(b.begin(), b.end());
+    printf("A median %.1f ms, fastest %.1f ms over %d starts: %s\n", ma, fa, nRuns, argv[2]);
+    printf("B median %.1f ms, fastest %.1f ms over %d starts: %s\n", mb, fb, nRuns, argv[3]);
+    printf("ratio A/B %.2f (fastest %.2f)\n", ma / mb, fa / fb);
     return 0;
 }

@@ -146,14 +146,22 @@ ChildApp::ChildApp(ChildApp&& other) : m_pi(other.m_pi)
     ZeroMemory(&other.m_pi, sizeof(other.m_pi));
 }
 
-void ChildApp::Start(const std::string& cmdLine)
+ChildApp ChildApp::WithForeignCommandLine(const std::string& cmdLine)
+{
+    ChildApp app;
+    std::string program = BinFolder() + "\\qvkcopy2.exe";
+    app.Start(cmdLine, program.c_str());
+    return app;
+}
+
+void ChildApp::Start(const std::string& cmdLine, const char* pszApplication)
 {
     std::vector<char> buf(cmdLine.begin(), cmdLine.end());
     buf.push_back('\0');
     STARTUPINFOA si;
     ZeroMemory(&si, sizeof(si));
     si.cb = sizeof(si);
-    if (!CreateProcessA(NULL, buf.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &m_pi))
+    if (!CreateProcessA(pszApplication, buf.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &m_pi))
         ZeroMemory(&m_pi, sizeof(m_pi));
 }
 

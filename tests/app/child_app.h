@@ -31,6 +31,8 @@ public:
     // Starts "<bin>\qvkcopy2.exe <arguments>" (or the whole command line as given).
     explicit ChildApp(const std::string& arguments);
     static ChildApp WithCommandLine(const std::string& cmdLine);
+    // Starts qvkcopy2.exe with a command line that need not name it.
+    static ChildApp WithForeignCommandLine(const std::string& cmdLine);
     ChildApp(ChildApp&& other);
     ~ChildApp();   // ends the process: WM_CLOSE, then TerminateProcess
 
@@ -45,7 +47,7 @@ public:
 
 private:
     ChildApp() { ZeroMemory(&m_pi, sizeof(m_pi)); }
-    void Start(const std::string& cmdLine);
+    void Start(const std::string& cmdLine, const char* pszApplication = NULL);
     PROCESS_INFORMATION m_pi;
 };
 

@@ -48,6 +48,21 @@ TEST(Startup, ScannerOnlyHandsTheLowerCasedCommandLineToQvfcCopy)
     EXPECT_EQ("qvfcCopy.exe\t" + expected + "\r\n", sim.WaitForLaunchLog());
 }
 
+TEST(Startup, ScannerOnlyWithoutTheProgramNameLeftOfDashNShowsMessage306)
+{
+    SimFolder sim;
+    // The folder name holds the first "-n": the part left of it names no qvkcopy2.exe.
+    ChildApp app = ChildApp::WithForeignCommandLine("C:\\my-nice\\qvkcopy2.exe -n #QV#Scan#S2");
+    HWND hDlg = app.WaitForWindow();
+    ASSERT_NE(nullptr, hDlg);
+    EXPECT_EQ("QV Copy", WindowText(hDlg));
+    EXPECT_EQ(LoadResString(IDS_ERR_NOT_RESPONDING), WindowText(Item(hDlg, IDC_STATUS_MESSAGE)));
+    EXPECT_TRUE(IsWindowVisible(Item(hDlg, IDC_BTN_SINGLE)));
+    PostMessageA(Item(hDlg, IDC_BTN_SINGLE), BM_CLICK, 0, 0);
+    EXPECT_TRUE(app.WaitForExit());
+    EXPECT_EQ("", sim.LaunchLog());
+}
+
 TEST(Startup, CtxIDWinsOverDashNAndShowsTheDialogTitledWithTheFriendlyName)
 {
     SimFolder sim;
@@ -81,6 +96,19 @@ TEST(Startup, CopyModeThreeHandsOverToTheHubletLauncher)
     std::string params = "-n\"#QV#Hub 10#H1\" -aSCAN -fCOPY\r\n";
     ASSERT_GE(log.size(), params.size());
     EXPECT_EQ(params, log.substr(log.size() - params.size())) << log;
+}
+
+TEST(Startup, CopyModeThreeUnderAnotherProgramNameStillEndsWithoutTheDialog)
+{
+    SimFolder sim;
+    sim.WriteIni("contexts.ini", "#QV#Hub 10#H2", "CopyMode", "3");
+    // Under another name the program knows no launcher path: the launch fails, the hand-over stands.
+    std::string renamed = sim.Path() + "\\copyapp.exe";
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), renamed.c_str(), FALSE));
+    ChildApp app = ChildApp::WithCommandLine("\"" + renamed + "\" -CtxID \"#QV#Hub 10#H2\"");
+    EXPECT_EQ(nullptr, app.WaitForWindow());
+    EXPECT_TRUE(app.WaitForExit());
+    EXPECT_EQ("", sim.LaunchLog());
 }
 
 TEST(Startup, SecondStartForTheSameContextRestoresTheFirstAndEnds)

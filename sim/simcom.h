@@ -1,6 +1,7 @@
 // What the small stand-in COM servers share: their data folder, INI look-ups,
 // text conversion, a class factory and registration under HKEY_CLASSES_ROOT.
-// Header only: each stand-in DLL gets its own copy of the object count.
+// Each stand-in DLL gets its own copy of the object count, and sim/simserver.cpp
+// gives each its DLL exports for the one class it names in g_simServer.
 #pragma once
 
 #include <windows.h>
@@ -144,3 +145,12 @@ inline HRESULT UnregisterInprocServer(const CLSID& clsid)
     LONG rc = RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
     return (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) ? S_OK : SELFREG_E_CLASS;
 }
+
+// The one class a stand-in server serves; each server defines g_simServer.
+struct SimServer
+{
+    const CLSID& clsid;
+    const char* pszDescription;
+    IClassFactory& factory;
+};
+extern const SimServer g_simServer;

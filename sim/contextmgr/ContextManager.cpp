@@ -243,28 +243,4 @@ private:
 CSimClassFactory<CContextManager> g_factory;
 } // namespace
 
-STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv)
-{
-    if (!ppv)
-        return E_POINTER;
-    *ppv = NULL;
-    if (rclsid != CLSID_ContextManager)
-        return CLASS_E_CLASSNOTAVAILABLE;
-    return g_factory.QueryInterface(riid, ppv);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return g_cSimObjects == 0 ? S_OK : S_FALSE;
-}
-
-STDAPI DllRegisterServer()
-{
-    return RegisterInprocServer(CLSID_ContextManager, "QV simulated context manager",
-                                reinterpret_cast<const void*>(&DllRegisterServer));
-}
-
-STDAPI DllUnregisterServer()
-{
-    return UnregisterInprocServer(CLSID_ContextManager);
-}
+const SimServer g_simServer = {CLSID_ContextManager, "QV simulated context manager", g_factory};

@@ -81,28 +81,4 @@ private:
 CSimClassFactory<CDeviceStatus> g_factory;
 } // namespace
 
-STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv)
-{
-    if (!ppv)
-        return E_POINTER;
-    *ppv = NULL;
-    if (rclsid != CLSID_DeviceStatus)
-        return CLASS_E_CLASSNOTAVAILABLE;
-    return g_factory.QueryInterface(riid, ppv);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return g_cSimObjects == 0 ? S_OK : S_FALSE;
-}
-
-STDAPI DllRegisterServer()
-{
-    return RegisterInprocServer(CLSID_DeviceStatus, "QV simulated device status",
-                                reinterpret_cast<const void*>(&DllRegisterServer));
-}
-
-STDAPI DllUnregisterServer()
-{
-    return UnregisterInprocServer(CLSID_DeviceStatus);
-}
+const SimServer g_simServer = {CLSID_DeviceStatus, "QV simulated device status", g_factory};

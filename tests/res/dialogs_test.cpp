@@ -94,10 +94,10 @@ struct ModelessDialog {
     const HWND hwnd;
 };
 
-std::string ClassOf(HWND w) {
+bool IsOfClass(HWND w, const char* className) {
     char name[64] = "";
     GetClassNameA(w, name, sizeof name);
-    return name;
+    return lstrcmpiA(className, name) == 0;
 }
 
 std::string TextOf(HWND w) {
@@ -135,10 +135,8 @@ bool ListScrollsVertically(HWND combo) {
     return scrolls;
 }
 
-bool Is(const char* expected, const std::string& actual) { return lstrcmpiA(expected, actual.c_str()) == 0; }
-
 void ExpectKind(HWND w, const KindSpec& kind) {
-    EXPECT_TRUE(Is(kind.className, ClassOf(w))) << ClassOf(w);
+    EXPECT_TRUE(IsOfClass(w, kind.className)) << kind.className;
     EXPECT_EQ(kind.value, StyleOf(w) & kind.mask) << std::hex << StyleOf(w);
     if (&kind == &kBitmap) {
         EXPECT_NE(0, SendMessageA(w, STM_GETIMAGE, IMAGE_BITMAP, 0)) << "bitmap not loaded";
@@ -242,7 +240,7 @@ TEST_P(Dialogs, AboutBoxHasIconTextsAndOk) {
     ModelessDialog dlg(Module(), IDD_ABOUTBOX);
     ASSERT_NE(nullptr, dlg.hwnd);
     for (int id : {IDC_ABOUT_NOTICE, IDC_ABOUT_BUILD, IDC_ABOUT_DATE})
-        EXPECT_TRUE(Is("Static", ClassOf(GetDlgItem(dlg.hwnd, id)))) << id;
+        EXPECT_TRUE(IsOfClass(GetDlgItem(dlg.hwnd, id), "Static")) << id;
     EXPECT_EQ("OK", TextOf(GetDlgItem(dlg.hwnd, IDOK)));
     bool iconShown = false;
     for (HWND w = GetWindow(dlg.hwnd, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))

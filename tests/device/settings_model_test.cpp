@@ -61,7 +61,6 @@ TEST_F(SettingsModel, DefaultStateGoesIntoTheCapabilityRecord)
     EXPECT_STREQ("DCN12345.xml", s.strFileName);
     EXPECT_STREQ("#Maker#Model 100#CN12345", s.strCtxID);
     EXPECT_STREQ("Unknown", s.strModality);
-    EXPECT_NE(nullptr, strchr(s.strDateTime, ','));
     EXPECT_EQ(100, s.pStartLoc.x);
     EXPECT_EQ(1, s.bColorCopyRequested);
     EXPECT_EQ(SFR_ACTUAL_SIZE, s.nSpecialFeatureRadio);

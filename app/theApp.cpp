@@ -1,2 +1,4 @@
-#include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/CopyApp.h"
+
+// The one application object; the framework's entry point runs it.
+replika::CCopyApp theApp;

@@ -4,45 +4,39 @@
 
 namespace {
 
-// Ends during initialisation; notes its client width and its items.
-class CMeasureDlg : public CDialog {
-public:
-    BOOL OnInitDialog() override {
-        CDialog::OnInitDialog();
-        CRect rc;
-        GetClientRect(&rc);
-        m_nWidth = rc.Width();
-        for (HWND h = ::GetWindow(m_hWnd, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
-            ++m_nItems;
-            m_nIdSum += ::GetDlgCtrlID(h);
-        }
-        GetDlgItemText(m_nTextID, m_text);
-        EndDialog(IDOK);
-        return TRUE;
-    }
-    int m_nTextID = 0;
-    int m_nWidth = 0;
-    int m_nItems = 0;
-    int m_nIdSum = 0;
-    CString m_text;
-};
-
+// Runs the template modally, ending during initialisation: client width,
+// item ids and the text of one item.
 struct Measures {
-    int nWidth, nItems, nIdSum;
+    int nWidth = 0, nItems = 0, nIdSum = 0;
     CString text;
 };
 
 Measures Measure(HGLOBAL hTemplate, int nTextID) {
-    CMeasureDlg dlg;
-    dlg.m_nTextID = nTextID;
+    class CMeasureDlg : public CDialog {
+    public:
+        BOOL OnInitDialog() override {
+            CDialog::OnInitDialog();
+            CRect rc;
+            GetClientRect(&rc);
+            m.nWidth = rc.Width();
+            for (HWND h = ::GetWindow(m_hWnd, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT), ++m.nItems)
+                m.nIdSum += ::GetDlgCtrlID(h);
+            GetDlgItemText(nTextID, m.text);
+            EndDialog(IDOK);
+            return TRUE;
+        }
+        int nTextID = 0;
+        Measures m;
+    } dlg;
+    dlg.nTextID = nTextID;
     dlg.InitModalIndirect(hTemplate);
     EXPECT_EQ(IDOK, dlg.DoModal());
-    return Measures{dlg.m_nWidth, dlg.m_nItems, dlg.m_nIdSum, dlg.m_text};
+    return dlg.m;
 }
 
 }  // namespace
 
-TEST(DialogTemplateTest, ExtendedTemplateTakesAnotherFont) {
+TEST(DialogTemplateTest, ExtendedTemplateCopyTakesAnotherFont) {
     CDialogTemplate original, smaller;
     ASSERT_TRUE(original.Load(MAKEINTRESOURCEA(102)));
     ASSERT_TRUE(smaller.Load(MAKEINTRESOURCEA(102)));
@@ -51,7 +45,6 @@ TEST(DialogTemplateTest, ExtendedTemplateTakesAnotherFont) {
     ASSERT_TRUE(original.GetFont(face, nSize));
     EXPECT_STREQ("Arial", face);
     EXPECT_EQ(10, nSize);
-    EXPECT_EQ(original.m_dwTemplateSize, CDialogTemplate::GetTemplateSize((const DLGTEMPLATE*)original.m_hTemplate));
 
     ASSERT_TRUE(smaller.SetFont("Arial", 6));
     ASSERT_TRUE(smaller.GetFont(face, nSize));

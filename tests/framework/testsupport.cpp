@@ -16,21 +16,15 @@ int CTestApp::ExitInstance() {
 BOOL CTestApp::ProcessMessageFilter(int code, LPMSG lpMsg) {
     ++m_nFilterCalls;
     m_nLastFilterCode = code;
-    m_nLastFilterMessage = lpMsg->message;
     return CWinApp::ProcessMessageFilter(code, lpMsg);
 }
 
 DlgTemplate::DlgTemplate(short cx, short cy, const char* pszCaption, const char* pszFont, WORD wPointSize,
                          DWORD dwStyle) {
     PushDword(dwStyle | (pszFont ? DS_SETFONT : 0));
-    PushDword(0);         // extended style
-    m_words.push_back(0);  // item count, counted by AddItem
-    m_words.push_back(10);
-    m_words.push_back(10);
-    m_words.push_back((WORD)cx);
-    m_words.push_back((WORD)cy);
-    m_words.push_back(0);  // no menu
-    m_words.push_back(0);  // standard class
+    PushDword(0);  // extended style
+    // item count (counted by AddItem), x, y, cx, cy, no menu, standard class
+    m_words.insert(m_words.end(), {0, 10, 10, (WORD)cx, (WORD)cy, 0, 0});
     PushString(pszCaption);
     if (pszFont) {
         m_words.push_back(wPointSize);
@@ -43,11 +37,7 @@ void DlgTemplate::AddItem(const char* pszClass, const char* pszText, WORD wID, D
     AlignDword();
     PushDword(dwStyle | WS_CHILD | WS_VISIBLE);
     PushDword(0);
-    m_words.push_back((WORD)x);
-    m_words.push_back((WORD)y);
-    m_words.push_back((WORD)cx);
-    m_words.push_back((WORD)cy);
-    m_words.push_back(wID);
+    m_words.insert(m_words.end(), {(WORD)x, (WORD)y, (WORD)cx, (WORD)cy, wID});
     PushString(pszClass);
     PushString(pszText);
     m_words.push_back(0);  // no creation data

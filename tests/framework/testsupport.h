@@ -12,11 +12,7 @@ public:
     BOOL ProcessMessageFilter(int code, LPMSG lpMsg) override;
     BOOL m_bInitResult = TRUE;
     CWnd* m_pWndForInit = nullptr;  // becomes the main window in InitInstance
-    int m_nInitCalls = 0;
-    int m_nExitCalls = 0;
-    int m_nFilterCalls = 0;
-    int m_nLastFilterCode = -1;
-    UINT m_nLastFilterMessage = 0;
+    int m_nInitCalls = 0, m_nExitCalls = 0, m_nFilterCalls = 0, m_nLastFilterCode = -1;
 };
 extern CTestApp theApp;
 

@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
+#include <cstdlib>
 
 extern char g_szDefaultFileName[MAX_PATH];
 extern char g_szFactoryFileName[MAX_PATH];
@@ -21,7 +20,6 @@ namespace
     X(bPrintDuplexerPresent) X(bTwoSidedOutChecked) X(bPrintDuplexer) X(bAutoExp) X(bAutofit)           \
     X(bCollationSupported) X(bEnhanceLightClr) X(bLowerInputTrayPresent) X(bRearInputTrayPresent)       \
     X(bMirror) X(bMultipleCopiesPerPage) X(bPoster) X(bTextMode) X(bUsingCreativeCopy) X(bAutoCropMode)
-
 #define PERSISTED_INTEGERS(X)                                                                           \
     X(nADFMode) X(nAllowedCopyTypes) X(nAllowedCopyQualities) X(nBrightness) X(nCCHowMany) X(nCollate)  \
     X(nColorIntensity) X(nCreativeCopy) X(nCreativeCopyIndex) X(nNbrCopies) X(nMaxCopies) X(nMinCopies) \
@@ -58,20 +56,19 @@ void ExpectSameSettings(const CRKCopyState& a, const CRKCopyState& b)
         EXPECT_EQ(a.bEnableXDL[i], b.bEnableXDL[i]) << "flag " << i;
 }
 
-std::string Flags(const char* const* values, int nCount)
+std::string Flags(const std::vector<const char*>& values)
 {
     std::string text = "  <bEnableXDL>\r\n";
-    for (int i = 0; i < nCount; ++i)
-        text += std::string("    <boolean>") + values[i] + "</boolean>\r\n";
+    for (const char* pszValue : values)
+        text += std::string("    <boolean>") + pszValue + "</boolean>\r\n";
     return text + "  </bEnableXDL>";
 }
 
 std::string DefaultFlags()
 {
-    const char* values[21];
-    for (int i = 0; i < 21; ++i)
-        values[i] = (i == 15 || i == 20) ? "false" : "true";
-    return Flags(values, 21);
+    std::vector<const char*> values(21, "true");
+    values[15] = values[20] = "false";
+    return Flags(values);
 }
 
 class CopyStateFileTest : public ::testing::Test
@@ -81,107 +78,88 @@ protected:
     {
         lstrcpynA(g_szDefaultFileName, "DQV1234.xml", MAX_PATH);
         lstrcpynA(g_szFactoryFileName, "FQV1234.xml", MAX_PATH);
-        m_defaultPath = m_folder.Path(g_szDefaultFileName);
-        m_factoryPath = m_folder.Path(g_szFactoryFileName);
     }
 
-    std::string WriteDocument(const std::string& bytes)
+    const char* Write(const std::string& bytes)
     {
-        WriteBytes(m_defaultPath, bytes);
-        return m_defaultPath;
+        WriteBytes(m_path, bytes);
+        return m_path.c_str();
     }
 
     ScratchFolder m_folder;
-    std::string m_defaultPath;
-    std::string m_factoryPath;
+    std::string m_path = m_folder.Path("DQV1234.xml");
 };
 
-TEST_F(CopyStateFileTest, EmbeddedDocumentReadsAsItsTable)
+// The embedded default document: its exact bytes, their layout and the record they hold.
+TEST_F(CopyStateFileTest, EmbeddedDefaultDocument)
 {
+    const std::string document = DefaultDocument();
+    ASSERT_EQ(document.size(), 2914u);
+    EXPECT_EQ(document.compare(0, 23, "<?xml version=\"1.0\"?>\r\n"), 0);
+    EXPECT_NE(document.find("<State xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" "
+                            "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\r\n"),
+              std::string::npos);
+    for (size_t i = 0; i < document.size(); ++i)
+    {
+        ASSERT_LT(static_cast<unsigned char>(document[i]), 128u) << "at " << i;
+        ASSERT_EQ(document[i] == '\n', i > 0 && document[i - 1] == '\r') << "at " << i;
+    }
+    EXPECT_NE(document.find("\r\n    <X>200</X>\r\n    <Y>0</Y>\r\n  </pStartLoc>\r\n"), std::string::npos);
+    EXPECT_NE(document.find(ElementLine("bPrinterSetupRequested", "false")), std::string::npos);
+    EXPECT_EQ(document.substr(document.size() - DefaultFlags().size() - 10), DefaultFlags() + "\r\n</State>");
+
     CRKCopyState s;
-    ASSERT_EQ(s.GetSettings(WriteDocument(DefaultDocument()).c_str()), 1);
+    ASSERT_EQ(s.GetSettings(Write(document)), 1);
     EXPECT_STREQ(s.strFileName, "D1069370723.xml");
     EXPECT_STREQ(s.strDateTime, "Wednesday, December 17, 2003 12:43:24 PM");
     EXPECT_STREQ(s.strCtxID, "Unknown");
     EXPECT_STREQ(s.strModality, "Unknown");
     EXPECT_EQ(s.pStartLoc.x, 200);
     EXPECT_EQ(s.pStartLoc.y, 0);
-    const int32_t trueFlags[] = {s.bColorCopyRequested, s.bADFPresent, s.bADFDuplexerPresent,
-                                 s.bPrintDuplexerPresent, s.bLowerInputTrayPresent, s.bMultipleCopiesPerPage,
-                                 s.bTextMode, s.bUsingCreativeCopy};
-    for (int32_t b : trueFlags)
-        EXPECT_EQ(b, 1);
-    const int32_t falseFlags[] = {s.bTwoSidedInChecked, s.bTwoSidedOutChecked, s.bPrintDuplexer, s.bAutoExp,
-                                  s.bAutofit, s.bCollationSupported, s.bEnhanceLightClr, s.bRearInputTrayPresent,
-                                  s.bMirror, s.bPoster, s.bAutoCropMode};
-    for (int32_t b : falseFlags)
-        EXPECT_EQ(b, 0);
-    const int32_t integers[] = {s.nADFMode, s.nAllowedCopyTypes, s.nAllowedCopyQualities, s.nBrightness,
-                                s.nCCHowMany, s.nCollate, s.nColorIntensity, s.nCreativeCopy,
-                                s.nCreativeCopyIndex, s.nNbrCopies, s.nMaxCopies, s.nMinCopies,
-                                s.nPaperSize, s.nPaperSizeIndex, s.nPhotoSize, s.nPhotoSizeIndex,
-                                s.nPaperType, s.nPaperTypeIndex, s.nPosterWidth, s.nQuality,
-                                s.nReduceEnlarge, s.nScaleRangeHigh, s.nScaleRangeLow, s.nTraySelection,
-                                s.nSpecialFeatureRadio, s.nSpecialFeatureMode};
-    const int32_t expected[] = {0, 7, 7, 50, 2, 0, 0, 0, 0, 1, 50, 1, 2, 0, 8, 0, 15, 0, 2, 1, 100, 400, 25, 2, 1, 1};
-    for (size_t i = 0; i < sizeof(expected) / sizeof(expected[0]); ++i)
-        EXPECT_EQ(integers[i], expected[i]) << "integer " << i;
+#define VALUE(f) s.f,
+#define NAME(f) #f,
+    const int32_t read[] = {PERSISTED_BOOLEANS(VALUE) PERSISTED_INTEGERS(VALUE)};
+    const char* names[] = {PERSISTED_BOOLEANS(NAME) PERSISTED_INTEGERS(NAME)};
+    const int32_t expected[] = {1, 1, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 1, 0, 1, 1, 0,  // the booleans
+                                0, 7, 7, 50, 2, 0, 0, 0, 0, 1, 50, 1, 2, 0, 8, 0, 15, 0, 2, 1, 100, 400, 25, 2, 1, 1};
+    static_assert(sizeof(read) == sizeof(expected), "one expected value per field");
+    for (size_t i = 0; i < sizeof(read) / sizeof(read[0]); ++i)
+        EXPECT_EQ(read[i], expected[i]) << names[i];
     for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
         EXPECT_EQ(s.bEnableXDL[i], (i == 15 || i == 20) ? 0 : 1) << "flag " << i;
 }
 
+// A save also names the file it writes (default or factory) and stamps the time.
 TEST_F(CopyStateFileTest, FullRecordSurvivesASaveAndALoad)
 {
-    for (int nSeed = 1; nSeed <= 2; ++nSeed)
+    for (const char* pszName : {"DQV1234.xml", "FQV1234.xml"})
     {
-        CRKCopyState saved;
-        FillDistinct(saved, nSeed);
+        SCOPED_TRACE(pszName);
+        const std::string path = m_folder.Path(pszName);
+        WriteBytes(path, DefaultDocument());
+        CRKCopyState saved, loaded;
+        FillDistinct(saved, pszName[0]);
         saved.nBorderlessSupport = 2;
-        ASSERT_EQ(saved.SaveSettings(WriteDocument(DefaultDocument()).c_str()), 1);
-
-        CRKCopyState loaded;
-        FillDistinct(loaded, nSeed + 10);
-        ASSERT_EQ(loaded.GetSettings(m_defaultPath.c_str()), 1);
+        ASSERT_EQ(saved.SaveSettings(path.c_str()), 1);
+        FillDistinct(loaded, pszName[0] + 1);
+        ASSERT_EQ(loaded.GetSettings(path.c_str()), 1);
         ExpectSameSettings(saved, loaded);
-        EXPECT_STREQ(loaded.strFileName, "DQV1234.xml");
+        EXPECT_STREQ(loaded.strFileName, pszName);
         EXPECT_STREQ(loaded.strDateTime, saved.strDateTime);
         EXPECT_EQ(loaded.nBorderlessSupport, 0) << "not persisted";
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        EXPECT_NE(std::string(saved.strDateTime).find(", " + std::to_string(now.wYear) + " "), std::string::npos);
+
+        std::string file = ReadBytes(path);
+        // Only the two elements that are not the record's keep the lower-case form.
+        EXPECT_EQ(file.find("true<"), file.rfind("true<"));
+        EXPECT_EQ(file.find("false<"), file.rfind("false<"));
+        EXPECT_NE(file.find(ElementLine("bAIODevice", "true")), std::string::npos);
+        EXPECT_NE(file.find(ElementLine("bPrinterSetupRequested", "false")), std::string::npos);
+        EXPECT_EQ(file.substr(file.size() - 10), "\r\n</State>");
     }
-    std::string file = ReadBytes(m_defaultPath);
-    // Only the two elements that are not the record's keep the lower-case form.
-    EXPECT_EQ(file.find("true<"), file.rfind("true<"));
-    EXPECT_EQ(file.find("false<"), file.rfind("false<"));
-    EXPECT_NE(file.find(ElementLine("bAIODevice", "true")), std::string::npos) << "not the record's";
-    EXPECT_NE(file.find(ElementLine("bPrinterSetupRequested", "false")), std::string::npos);
-    EXPECT_EQ(file.compare(0, 23, "<?xml version=\"1.0\"?>\r\n"), 0);
-    EXPECT_EQ(file.substr(file.size() - 10), "\r\n</State>");
-    EXPECT_EQ(m_folder.Files().size(), 1u);
-}
-
-TEST_F(CopyStateFileTest, SaveNamesTheFileItWritesAndStampsTheTime)
-{
-    WriteBytes(m_factoryPath, DefaultDocument());
-    CRKCopyState s;
-    lstrcpynA(s.strFileName, "DQV1234.xml", STATE_TEXT_LEN);
-    SYSTEMTIME before;
-    GetLocalTime(&before);
-    ASSERT_EQ(s.SaveSettings(m_factoryPath.c_str()), 1);
-    EXPECT_STREQ(s.strFileName, "FQV1234.xml");
-    EXPECT_NE(ReadBytes(m_factoryPath).find(ElementLine("strFileName", "FQV1234.xml")), std::string::npos);
-
-    char szDay[16] = "", szMonth[16] = "";
-    int nDay = 0, nYear = 0, nHour = -1, nMinute = -1, nSecond = -1;
-    ASSERT_EQ(sscanf(s.strDateTime, "%15[A-Za-z],%15[A-Za-z] %d, %d %d:%d:%d", szDay, szMonth, &nDay, &nYear,
-                     &nHour, &nMinute, &nSecond),
-              7)
-        << s.strDateTime;
-    EXPECT_EQ(nYear, before.wYear);
-    EXPECT_TRUE(nHour >= 0 && nHour <= 23 && nMinute >= 0 && nMinute <= 59 && nSecond >= 0 && nSecond <= 59);
-    EXPECT_NE(ReadBytes(m_factoryPath).find(ElementLine("strDateTime", s.strDateTime)), std::string::npos);
-
-    ASSERT_EQ(s.SaveSettings(WriteDocument(DefaultDocument()).c_str()), 1);
-    EXPECT_STREQ(s.strFileName, "DQV1234.xml");
-    EXPECT_NE(ReadBytes(m_defaultPath).find(ElementLine("strFileName", "DQV1234.xml")), std::string::npos);
+    EXPECT_EQ(m_folder.Files().size(), 2u) << "no temporary file is left behind";
 
     SYSTEMTIME st = {2027, 12, 5, 31, 23, 5, 9, 0};
     char szText[STATE_TEXT_LEN];
@@ -189,76 +167,55 @@ TEST_F(CopyStateFileTest, SaveNamesTheFileItWritesAndStampsTheTime)
     EXPECT_STREQ(szText, "Friday,December 31, 2027 23:5:9");
 }
 
-TEST_F(CopyStateFileTest, OnlyFalseInAnyCaseReadsAsFalse)
+// Booleans are false only for "false" in any case; integers take their leading digits.
+TEST_F(CopyStateFileTest, ReadingRulesOfBooleansAndIntegers)
 {
-    struct Case
+    const struct
     {
         const char* pszText;
-        int32_t bExpected;
-    };
-    const Case cases[] = {{"FALSE", 0}, {"False", 0}, {"false", 0}, {"fAlSe", 0}, {"no", 1},
-                          {"0", 1},     {"", 1},      {"TRUE", 1},  {" false", 1}, {"falsefalsefalse", 1}};
-    for (const Case& c : cases)
+        int32_t bBoolean, nInteger;
+    } cases[] = {{"FALSE", 0, 0}, {"False", 0, 0}, {"fAlSe", 0, 0}, {"false", 0, 0}, {" false", 1, 0},
+                 {"no", 1, 0},    {"0", 1, 0},     {"", 1, 0},      {"TRUE", 1, 0},  {"abc", 1, 0},
+                 {"42", 1, 42},   {"  42", 1, 42}, {"-7", 1, -7},   {"+5", 1, 5},    {"12abc", 1, 12},
+                 {"007", 1, 7},   {"999999999", 1, 999999999}};
+    for (const auto& c : cases)
     {
-        std::string document =
-            DefaultDocumentWith(ElementLine("bMirror", "false"), ElementLine("bMirror", c.pszText));
-        document.replace(document.find("<boolean>true</boolean>"), 23,
-                         std::string("<boolean>") + c.pszText + "</boolean>");
+        SCOPED_TRACE(std::string("'") + c.pszText + "'");
+        std::string document = Replaced(DefaultDocument(), ElementLine("bMirror", "false"), ElementLine("bMirror", c.pszText));
+        document = Replaced(document, "<boolean>true<", std::string("<boolean>") + c.pszText + "<");
+        document = Replaced(document, ElementLine("nBrightness", "50"), ElementLine("nBrightness", c.pszText));
+        document = Replaced(document, "<X>200<", std::string("<X>") + c.pszText + "<");
         CRKCopyState s;
-        s.bMirror = 1 - c.bExpected;
-        s.bEnableXDL[0] = 1 - c.bExpected;
-        ASSERT_EQ(s.GetSettings(WriteDocument(document).c_str()), 1);
-        EXPECT_EQ(s.bMirror, c.bExpected) << "'" << c.pszText << "'";
-        EXPECT_EQ(s.bEnableXDL[0], c.bExpected) << "'" << c.pszText << "'";
+        s.bMirror = s.bEnableXDL[0] = 1 - c.bBoolean;
+        s.nBrightness = s.pStartLoc.x = -1;
+        ASSERT_EQ(s.GetSettings(Write(document)), 1);
+        EXPECT_EQ(s.bMirror, c.bBoolean);
+        EXPECT_EQ(s.bEnableXDL[0], c.bBoolean);
+        EXPECT_EQ(s.nBrightness, c.nInteger);
+        EXPECT_EQ(s.pStartLoc.x, c.nInteger);
     }
 }
 
-TEST_F(CopyStateFileTest, IntegersReadTheirLeadingDigits)
-{
-    struct Case
-    {
-        const char* pszText;
-        int32_t nExpected;
-    };
-    const Case cases[] = {{"42", 42}, {"  42", 42}, {"-7", -7}, {"+5", 5},     {"12abc", 12},
-                          {"abc", 0}, {"", 0},      {"007", 7}, {"999999999", 999999999}};
-    for (const Case& c : cases)
-    {
-        CRKCopyState s;
-        s.nBrightness = -1;
-        s.pStartLoc.x = -1;
-        std::string document =
-            DefaultDocumentWith(ElementLine("nBrightness", "50"), ElementLine("nBrightness", c.pszText));
-        document.replace(document.find("<X>200</X>"), 10, std::string("<X>") + c.pszText + "</X>");
-        ASSERT_EQ(s.GetSettings(WriteDocument(document).c_str()), 1);
-        EXPECT_EQ(s.nBrightness, c.nExpected) << "'" << c.pszText << "'";
-        EXPECT_EQ(s.pStartLoc.x, c.nExpected) << "'" << c.pszText << "'";
-    }
-}
-
+// strModality follows strCtxID in the record: an overrun would show there.
 TEST_F(CopyStateFileTest, OverlongTextsAndNumbersNeverOverrun)
 {
-    std::string longText(1000, 'c');
-    std::string document = DefaultDocumentWith("<strCtxID>Unknown<", "<strCtxID>" + longText + "<");
-    document = document.replace(document.find(ElementLine("strModality", "Unknown")),
-                                ElementLine("strModality", "Unknown").size(), "");
-    document.replace(document.find(ElementLine("nBrightness", "50")), ElementLine("nBrightness", "50").size(),
-                     ElementLine("nBrightness", "12345678901234567890"));
-    document.replace(document.find(ElementLine("bMirror", "false")), ElementLine("bMirror", "false").size(),
-                     ElementLine("bMirror", std::string(500, 'f')));
+    std::string document = Replaced(DefaultDocument(), "<strCtxID>Unknown<", "<strCtxID>" + std::string(1000, 'c') + "<");
+    document = Replaced(document, ElementLine("strModality", "Unknown"), "");
+    document = Replaced(document, ElementLine("nBrightness", "50"), ElementLine("nBrightness", "12345678901234567890"));
+    document = Replaced(document, ElementLine("bMirror", "false"), ElementLine("bMirror", std::string(500, 'f')));
     CRKCopyState s;
     lstrcpynA(s.strModality, "kept", STATE_TEXT_LEN);
     s.nBrightness = 33;
-    ASSERT_EQ(s.GetSettings(WriteDocument(document).c_str()), 1);
-    EXPECT_EQ(std::string(s.strCtxID), longText.substr(0, 259));
+    ASSERT_EQ(s.GetSettings(Write(document)), 1);
+    EXPECT_EQ(std::string(s.strCtxID), std::string(259, 'c'));
     EXPECT_STREQ(s.strModality, "kept");
     EXPECT_EQ(s.nBrightness, 33) << "a number too long for its buffer is refused";
     EXPECT_EQ(s.bMirror, 1);
 
     s.nBrightness = INT32_MIN;
     s.nQuality = 123456789;
-    ASSERT_EQ(s.SaveSettings(m_defaultPath.c_str()), 1);
-    std::string file = ReadBytes(m_defaultPath);
+    ASSERT_EQ(s.SaveSettings(m_path.c_str()), 1);
+    std::string file = ReadBytes(m_path);
     EXPECT_NE(file.find(ElementLine("nBrightness", "12345678901234567890")), std::string::npos)
         << "a number that does not fit nine characters is not written";
     EXPECT_NE(file.find(ElementLine("nQuality", "123456789")), std::string::npos);
@@ -266,16 +223,16 @@ TEST_F(CopyStateFileTest, OverlongTextsAndNumbersNeverOverrun)
 
 TEST_F(CopyStateFileTest, MissingDuplicatedAndExtraElements)
 {
-    std::string document = DefaultDocumentWith(ElementLine("nQuality", "1"), "");
-    document = document.replace(document.find(ElementLine("nBrightness", "50")), ElementLine("nBrightness", "50").size(),
-                                ElementLine("nBrightness", "10") + ElementLine("nBrightness", "20"));
-    document = document.replace(document.find(ElementLine("bMirror", "false")), 0,
-                                ElementLine("strComment", "left alone") + ElementLine("nFuture", "77"));
-    document = document.replace(document.find("    <Y>0</Y>"), 0, "    <Z>5</Z>\r\n");
+    const std::string twice = ElementLine("nBrightness", "10") + ElementLine("nBrightness", "20");
+    const std::string extra = ElementLine("strComment", "left alone") + ElementLine("nFuture", "77");
+    std::string document = Replaced(DefaultDocument(), ElementLine("nQuality", "1"), "");
+    document = Replaced(document, ElementLine("nBrightness", "50"), twice);
+    document = Replaced(document, ElementLine("bMirror", "false"), extra + ElementLine("bMirror", "false"));
+    document = Replaced(document, "    <Y>0</Y>", "    <Z>5</Z>\r\n    <Y>0</Y>");
     CRKCopyState s;
     s.nQuality = 3;
     s.nBrightness = 44;
-    ASSERT_EQ(s.GetSettings(WriteDocument(document).c_str()), 1);
+    ASSERT_EQ(s.GetSettings(Write(document)), 1);
     EXPECT_EQ(s.nQuality, 3);
     EXPECT_EQ(s.nBrightness, 44);
     EXPECT_EQ(s.pStartLoc.y, 0);
@@ -283,50 +240,46 @@ TEST_F(CopyStateFileTest, MissingDuplicatedAndExtraElements)
 
     s.nQuality = 2;
     s.nBrightness = 66;
-    ASSERT_EQ(s.SaveSettings(m_defaultPath.c_str()), 1);
-    std::string file = ReadBytes(m_defaultPath);
+    ASSERT_EQ(s.SaveSettings(m_path.c_str()), 1);
+    std::string file = ReadBytes(m_path);
     EXPECT_EQ(file.find("<nQuality>"), std::string::npos) << "a save adds no element";
-    EXPECT_NE(file.find(ElementLine("nBrightness", "10") + ElementLine("nBrightness", "20")), std::string::npos);
-    EXPECT_NE(file.find(ElementLine("strComment", "left alone") + ElementLine("nFuture", "77")), std::string::npos);
+    EXPECT_NE(file.find(twice), std::string::npos);
+    EXPECT_NE(file.find(extra), std::string::npos);
     EXPECT_NE(file.find("    <Z>5</Z>\r\n"), std::string::npos);
 }
 
 TEST_F(CopyStateFileTest, EnableFlagListsOfAnyLength)
 {
-    // No list: the flags stay.
     CRKCopyState s;
     for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
-        s.bEnableXDL[i] = i % 2;
-    ASSERT_EQ(s.GetSettings(WriteDocument(DefaultDocumentWith(DefaultFlags(), "")).c_str()), 1);
+        s.bEnableXDL[i] = 1 - i % 2;
+    ASSERT_EQ(s.GetSettings(Write(Replaced(DefaultDocument(), DefaultFlags(), ""))), 1);
     for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
-        EXPECT_EQ(s.bEnableXDL[i], i % 2);
+        EXPECT_EQ(s.bEnableXDL[i], 1 - i % 2) << "no list: flag " << i << " stays";
 
     // Five entries: flags 0 to 4 only, and a save writes back only those.
-    const char* five[] = {"false", "true", "FALSE", "x", "False"};
-    ASSERT_EQ(s.GetSettings(WriteDocument(DefaultDocumentWith(DefaultFlags(), Flags(five, 5))).c_str()), 1);
-    const int32_t expectedFive[] = {0, 1, 0, 1, 0};
+    ASSERT_EQ(s.GetSettings(Write(Replaced(DefaultDocument(), DefaultFlags(), Flags({"false", "true", "FALSE", "x", "False"})))), 1);
     for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
-        EXPECT_EQ(s.bEnableXDL[i], i < 5 ? expectedFive[i] : i % 2) << "flag " << i;
-    for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
-        s.bEnableXDL[i] = 1;
-    ASSERT_EQ(s.SaveSettings(m_defaultPath.c_str()), 1);
-    const char* fiveSaved[] = {"TRUE", "TRUE", "TRUE", "TRUE", "TRUE"};
-    EXPECT_NE(ReadBytes(m_defaultPath).find(Flags(fiveSaved, 5)), std::string::npos);
+        EXPECT_EQ(s.bEnableXDL[i], i < 5 ? i % 2 : 1 - i % 2) << "flag " << i;
+    for (int32_t& b : s.bEnableXDL)
+        b = 1;
+    ASSERT_EQ(s.SaveSettings(m_path.c_str()), 1);
+    EXPECT_NE(ReadBytes(m_path).find(Flags(std::vector<const char*>(5, "TRUE"))), std::string::npos);
 
     // Thirty entries: the first 21 are read and written, the rest keep their text.
-    const char* thirty[30];
+    std::vector<const char*> thirty(30), thirtySaved(30);
     for (int i = 0; i < 30; ++i)
-        thirty[i] = (i % 3 == 0) ? "false" : "true";
-    ASSERT_EQ(s.GetSettings(WriteDocument(DefaultDocumentWith(DefaultFlags(), Flags(thirty, 30))).c_str()), 1);
+    {
+        thirty[i] = i % 3 == 0 ? "false" : "true";
+        thirtySaved[i] = i < 10 ? "TRUE" : i < 21 ? "FALSE" : thirty[i];
+    }
+    ASSERT_EQ(s.GetSettings(Write(Replaced(DefaultDocument(), DefaultFlags(), Flags(thirty)))), 1);
     for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
         EXPECT_EQ(s.bEnableXDL[i], i % 3 == 0 ? 0 : 1) << "flag " << i;
     for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
         s.bEnableXDL[i] = i < 10 ? 1 : 0;
-    ASSERT_EQ(s.SaveSettings(m_defaultPath.c_str()), 1);
-    const char* thirtySaved[30];
-    for (int i = 0; i < 30; ++i)
-        thirtySaved[i] = i < 10 ? "TRUE" : i < 21 ? "FALSE" : thirty[i];
-    EXPECT_NE(ReadBytes(m_defaultPath).find(Flags(thirtySaved, 30)), std::string::npos);
+    ASSERT_EQ(s.SaveSettings(m_path.c_str()), 1);
+    EXPECT_NE(ReadBytes(m_path).find(Flags(thirtySaved)), std::string::npos);
 }
 
 TEST_F(CopyStateFileTest, StartLocationIsAllThatSaveStartLocationWrites)
@@ -335,47 +288,110 @@ TEST_F(CopyStateFileTest, StartLocationIsAllThatSaveStartLocationWrites)
     FillDistinct(s, 3);
     s.pStartLoc.x = 640;
     s.pStartLoc.y = -12;
-    ASSERT_EQ(s.SaveStartLocation(WriteDocument(DefaultDocument()).c_str()), 1);
-    EXPECT_EQ(ReadBytes(m_defaultPath), DefaultDocumentWith("<X>200</X>\r\n    <Y>0</Y>", "<X>640</X>\r\n    <Y>-12</Y>"));
+    ASSERT_EQ(s.SaveStartLocation(Write(DefaultDocument())), 1);
+    EXPECT_EQ(ReadBytes(m_path), Replaced(DefaultDocument(), "<X>200</X>\r\n    <Y>0</Y>", "<X>640</X>\r\n    <Y>-12</Y>"));
     EXPECT_STREQ(s.strFileName, "") << "the record is not touched";
 }
 
-TEST_F(CopyStateFileTest, UnreadableFilesLeaveRecordAndFileAlone)
+TEST_F(CopyStateFileTest, MalformedOrMissingFileLeavesRecordAndFileAlone)
 {
-    std::string broken = DefaultDocument();
-    broken.replace(broken.find("</nQuality>"), 11, "</nQualit>");
-    WriteDocument(broken);
-    CRKCopyState s;
+    const std::string broken = Replaced(DefaultDocument(), "</nQuality>", "</nQualit>");
+    const std::string absent = m_folder.Path("absent.xml");
+    CRKCopyState s, before;
     FillDistinct(s, 4);
-    CRKCopyState before;
     FillDistinct(before, 4);
-
+    g_errorDumps.clear();
     LogWatch log;
-    EXPECT_EQ(s.GetSettings(m_defaultPath.c_str()), 0);
-    EXPECT_EQ(s.SaveSettings(m_defaultPath.c_str()), 0);
-    EXPECT_EQ(s.SaveStartLocation(m_defaultPath.c_str()), 0);
-    EXPECT_EQ(s.GetSettings(m_folder.Path("absent.xml").c_str()), 0);
-    EXPECT_EQ(s.SaveSettings(m_folder.Path("absent.xml").c_str()), 0);
-    EXPECT_TRUE(log.Contains("Failed to load " + m_defaultPath));
-    EXPECT_TRUE(log.Contains("Could not load " + m_defaultPath));
+    EXPECT_EQ(s.GetSettings(Write(broken)), 0);
+    EXPECT_EQ(s.SaveSettings(m_path.c_str()), 0);
+    EXPECT_EQ(s.SaveStartLocation(m_path.c_str()), 0);
+    EXPECT_EQ(s.GetSettings(absent.c_str()), 0);
+    EXPECT_EQ(s.SaveSettings(absent.c_str()), 0);
+    EXPECT_TRUE(log.Contains("Failed to load " + m_path));
+    EXPECT_TRUE(log.Contains("Could not load " + m_path));
     ExpectSameSettings(s, before);
     EXPECT_STREQ(s.strFileName, "");
-    EXPECT_EQ(ReadBytes(m_defaultPath), broken);
-    EXPECT_FALSE(FileExists(m_folder.Path("absent.xml"))) << "no file is ever created";
+    EXPECT_EQ(ReadBytes(m_path), broken);
+    EXPECT_EQ(m_folder.Files().size(), 1u) << "no file is ever created";
+    EXPECT_TRUE(g_errorDumps.empty()) << "a bad file is no component error";
 }
 
-TEST_F(CopyStateFileTest, TracesTheValuesItReadsAndWrites)
+// Two processes saving the same file over and over: every save is whole, so
+// the file always holds one complete record. The children run this program
+// again with the test below, which ordinary runs skip.
+const char kChildSeed[] = "QV_SETTINGS_CHILD_SEED";
+const char kChildStart[] = "QV_SETTINGS_CHILD_START";
+
+TEST(ConcurrentSaveChild, DISABLED_SavesRepeatedly)
 {
+    const char* pszFile = getenv(kChildFile);
+    const char* pszSeed = getenv(kChildSeed);
+    const char* pszStart = getenv(kChildStart);
+    ASSERT_TRUE(pszFile && pszSeed && pszStart);
+    HANDLE hStart = OpenEventA(SYNCHRONIZE, FALSE, pszStart);   // both begin together, so saves overlap
+    ASSERT_NE(hStart, nullptr);
+    ASSERT_EQ(WaitForSingleObject(hStart, 60000), WAIT_OBJECT_0);
+    CloseHandle(hStart);
+    lstrcpynA(g_szDefaultFileName, "DQVSHARED.xml", MAX_PATH);
     CRKCopyState s;
-    LogWatch log;
-    ASSERT_EQ(s.GetSettings(WriteDocument(DefaultDocument()).c_str()), 1);
-    ASSERT_EQ(s.SaveSettings(m_defaultPath.c_str()), 1);
-    std::string text = log.Text();
-    for (const char* record : {"CRKCopyState::GetSettings- Entering", "CRKCopyState::GetSettings- Exiting",
-                               "Filename:D1069370723.xml", "CtxID:Unknown", "pStartLoc/X:200", "nNbrCopies:1",
-                               "bEnableXDL:false", "CRKCopyState::SaveSettings- Entering", "Filename:DQV1234.xml",
-                               "bMirror:FALSE", "bEnableXDL:TRUE", "Successfully saved " })
-        EXPECT_NE(text.find(record), std::string::npos) << record;
+    FillDistinct(s, atoi(pszSeed));
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(s.SaveSettings(pszFile), 1) << "save " << i;
+}
+
+HANDLE StartChild(const std::string& file, const char* pszSeed, const std::string& startEvent)
+{
+    char szExe[MAX_PATH];
+    GetModuleFileNameA(NULL, szExe, sizeof(szExe));
+    std::string command = std::string("\"") + szExe + "\" --gtest_also_run_disabled_tests --gtest_filter=ConcurrentSaveChild.*";
+    SetEnvironmentVariableA(kChildFile, file.c_str());
+    SetEnvironmentVariableA(kChildSeed, pszSeed);
+    SetEnvironmentVariableA(kChildStart, startEvent.c_str());
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    BOOL bStarted = CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
+    for (const char* pszName : {kChildFile, kChildSeed, kChildStart})
+        SetEnvironmentVariableA(pszName, NULL);
+    if (!bStarted)
+        return NULL;
+    CloseHandle(pi.hThread);
+    return pi.hProcess;
+}
+
+TEST(ConcurrentSave, TwoProcessesLeaveOneWholeRecord)
+{
+    ScratchFolder folder;
+    std::string file = folder.Path("DQVSHARED.xml");
+    WriteBytes(file, DefaultDocument());
+    std::string startEvent = "QVSettingsTestStart_" + std::to_string(GetCurrentProcessId());
+    HANDLE hStart = CreateEventA(NULL, TRUE, FALSE, startEvent.c_str());
+    ASSERT_NE(hStart, nullptr);
+    HANDLE children[2] = {StartChild(file, "1", startEvent), StartChild(file, "2", startEvent)};
+    SetEvent(hStart);
+    ASSERT_TRUE(children[0] && children[1]);
+    DWORD dwWait = WaitForMultipleObjects(2, children, TRUE, 300000);
+    CloseHandle(hStart);
+    ASSERT_EQ(dwWait, WAIT_OBJECT_0);
+    for (HANDLE hChild : children)
+    {
+        DWORD dwExit = 1;
+        GetExitCodeProcess(hChild, &dwExit);
+        EXPECT_EQ(dwExit, 0u);
+        CloseHandle(hChild);
+    }
+
+    CRKCopyState loaded, expected;
+    ASSERT_EQ(loaded.GetSettings(file.c_str()), 1);
+    std::string modality = loaded.strModality;
+    ASSERT_TRUE(modality == "USB-1" || modality == "USB-2") << modality;
+    FillDistinct(expected, modality == "USB-1" ? 1 : 2);
+    ExpectSameSettings(loaded, expected);
+    EXPECT_STREQ(loaded.strFileName, "DQVSHARED.xml");
+    std::string bytes = ReadBytes(file);
+    EXPECT_EQ(bytes.compare(0, 23, "<?xml version=\"1.0\"?>\r\n"), 0);
+    EXPECT_EQ(bytes.substr(bytes.size() - 10), "\r\n</State>");
+    EXPECT_EQ(folder.Files().size(), 1u) << "no temporary file is left behind";
 }
 
 } // namespace

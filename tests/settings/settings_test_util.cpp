@@ -7,7 +7,8 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <cstdio>
+#include <fstream>
+#include <iterator>
 
 // The copy dialog forms these at start; the tests set them per case.
 char g_szSettingsFolder[MAX_PATH];
@@ -22,49 +23,28 @@ const char kChildFile[] = "QV_SETTINGS_CHILD_FILE";
 
 std::string ReadBytes(const std::string& path)
 {
-    std::string bytes;
-    FILE* pFile = fopen(path.c_str(), "rb");
-    if (!pFile)
-        return bytes;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), pFile)) > 0)
-        bytes.append(buffer, n);
-    fclose(pFile);
-    return bytes;
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes)
 {
-    FILE* pFile = fopen(path.c_str(), "wb");
-    ASSERT_NE(pFile, nullptr) << path;
-    fwrite(bytes.data(), 1, bytes.size(), pFile);
-    fclose(pFile);
-}
-
-bool FileExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    std::ofstream out(path, std::ios::binary);
+    EXPECT_TRUE(out.write(bytes.data(), bytes.size())) << path;
 }
 
 std::string DefaultDocument()
 {
     HRSRC hInfo = FindResourceA(NULL, MAKEINTRESOURCEA(152), "XML");
-    if (!hInfo)
-        return std::string();
-    HGLOBAL hData = LoadResource(NULL, hInfo);
-    const char* pBytes = static_cast<const char*>(LockResource(hData));
+    const char* pBytes = hInfo ? static_cast<const char*>(LockResource(LoadResource(NULL, hInfo))) : NULL;
     return pBytes ? std::string(pBytes, SizeofResource(NULL, hInfo)) : std::string();
 }
 
-std::string DefaultDocumentWith(const std::string& from, const std::string& to)
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
 {
-    std::string document = DefaultDocument();
-    size_t at = document.find(from);
+    size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos)
-        document.replace(at, from.size(), to);
-    return document;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
 std::string ElementLine(const char* pszName, const std::string& value)
@@ -77,26 +57,9 @@ ScratchFolder::ScratchFolder()
     static int s_nCount = 0;
     char szTemp[MAX_PATH];
     GetTempPathA(sizeof(szTemp), szTemp);
-    char szName[MAX_PATH];
-    snprintf(szName, sizeof(szName), "%sqvsettings_%lu_%d", szTemp, GetCurrentProcessId(), ++s_nCount);
-    m_path = szName;
+    m_path = std::string(szTemp) + "qvsettings_" + std::to_string(GetCurrentProcessId()) + "_" +
+             std::to_string(++s_nCount);
     CreateDirectoryA(m_path.c_str(), NULL);
-}
-
-std::vector<std::string> ScratchFolder::Files() const
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA((m_path + "\\*").c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return names;
-    do
-    {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(data.cFileName);
-    } while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
-    return names;
 }
 
 ScratchFolder::~ScratchFolder()
@@ -109,49 +72,51 @@ ScratchFolder::~ScratchFolder()
     RemoveDirectoryA(m_path.c_str());
 }
 
+std::vector<std::string> ScratchFolder::Files() const
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((m_path + "\\*").c_str(), &data);
+    for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = FindNextFileA(hFind, &data))
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(data.cFileName);
+    if (hFind != INVALID_HANDLE_VALUE)
+        FindClose(hFind);
+    return names;
+}
+
 namespace
 {
-const char kLogPrefix[] = "qvsettingstest";
-
 std::string LogFilePath()
 {
     char szFolder[MAX_PATH];
     SHGetSpecialFolderPathA(NULL, szFolder, CSIDL_APPDATA, FALSE);
-    return std::string(szFolder) + "\\" + kLogPrefix + "_UI.log";
+    return std::string(szFolder) + "\\qvsettingstest_UI.log";
 }
 
-void CaptureErrorDump(const char* pszText)
-{
-    g_errorDumps.push_back(pszText);
-}
-
-// A logger writing every level into a file of its own. Its configuration is
-// read once, when it is made, so the shared configuration file is put back
-// at once and other test programs never see the change.
+// A logger writing every level into a file of its own. It reads its
+// configuration once, when made, so the shared configuration file is put
+// back at once and other test programs never see the change.
 class SettingsTestEnvironment : public ::testing::Environment
 {
 public:
     void SetUp() override
     {
         CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
-        replika::CRKXML::SetErrorDumpHandler(CaptureErrorDump);
+        replika::CRKXML::SetErrorDumpHandler([](const char* pszText) { g_errorDumps.push_back(pszText); });
         if (GetEnvironmentVariableA(kChildFile, NULL, 0) > 0)
             return;   // a saving child logs nothing
 
         char szCommon[MAX_PATH];
         SHGetSpecialFolderPathA(NULL, szCommon, CSIDL_COMMON_APPDATA, FALSE);
-        std::string folder = std::string(szCommon) + "\\QV";
+        std::string folder = std::string(szCommon) + "\\QV", config = folder + "\\RKLogConfig.ini";
         CreateDirectoryA(folder.c_str(), NULL);
-        std::string config = folder + "\\RKLogConfig.ini";
-        bool bHadConfig = FileExists(config);
+        bool bHadConfig = GetFileAttributesA(config.c_str()) != INVALID_FILE_ATTRIBUTES;
         std::string saved = ReadBytes(config);
-
         WriteBytes(config, "[Signature]\r\nPROJECT=Replika\r\n[Modules]\r\nUI=15\r\n"
                            "[LogFileSize]\r\nFILESIZE=200000000\r\n");
         DeleteFileA(LogFilePath().c_str());
-        m_pLog = new CRKLog("UI", kLogPrefix);
-        g_pLog = m_pLog;
-
+        g_pLog = m_pLog = new CRKLog("UI", "qvsettingstest");
         if (bHadConfig)
             WriteBytes(config, saved);
         else
@@ -162,7 +127,6 @@ public:
     {
         g_pLog = nullptr;
         delete m_pLog;
-        m_pLog = nullptr;
         DeleteFileA(LogFilePath().c_str());
         CoUninitialize();
     }
@@ -171,18 +135,17 @@ private:
     CRKLog* m_pLog = nullptr;
 };
 
-::testing::Environment* const s_pEnvironment =
-    ::testing::AddGlobalTestEnvironment(new SettingsTestEnvironment);
+::testing::Environment* const s_pEnvironment = ::testing::AddGlobalTestEnvironment(new SettingsTestEnvironment);
 } // namespace
 
 LogWatch::LogWatch() : m_nStart(ReadBytes(LogFilePath()).size())
 {
 }
 
-std::string LogWatch::Text() const
+bool LogWatch::Contains(const std::string& text) const
 {
-    std::string text = ReadBytes(LogFilePath());
-    return m_nStart < text.size() ? text.substr(m_nStart) : std::string();
+    std::string log = ReadBytes(LogFilePath());
+    return m_nStart < log.size() && log.find(text, m_nStart) != std::string::npos;
 }
 
 } // namespace settings_test

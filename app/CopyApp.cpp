@@ -1,0 +1,212 @@
+#include "app/CopyApp.h"
+
+#include <new>
+#include <string.h>
+
+#include "app/BstrText.h"
+#include "app/CopyDialogPlaceholder.h"
+#include "app/DeviceCheck.h"
+#include "app/Handover.h"
+#include "app/SingleInstance.h"
+#include "device/IDeviceStatus.h"
+#include "log/RKLog.h"
+#include "res/resource.h"
+#include "status/StatusDlg.h"
+
+BOOL g_bRTLLayout = 0;
+UINT g_uInstanceProbeMsg = 0;
+
+namespace replika {
+
+static const char EXE_NAME[] = "qvkcopy2.exe";
+static const char TRACE_INIT[] = "CCopyApp::InitInstance";
+
+CCopyApp::CCopyApp()
+    : CWinApp(NULL), m_pToolTip(NULL), m_hDlgWnd(NULL), m_hResDll(NULL), m_hMutex(NULL)
+{
+}
+
+CCopyApp::~CCopyApp()
+{
+    CRKLog* pLog = g_pLog;
+    g_pLog = NULL;
+    delete pLog;
+}
+
+// Strings, dialogs and pictures come from copy2.dll beside the program when it loads.
+void CCopyApp::LoadResourceLibrary(char* pszHubletPath, size_t cchHubletPath)
+{
+    char szExePath[MAX_PATH] = "";
+    char szResDllPath[MAX_PATH] = "";
+    pszHubletPath[0] = '\0';
+    DWORD n = ::GetModuleFileNameA(AfxGetInstanceHandle(), szExePath, sizeof(szExePath));
+    if (n == 0 || n >= sizeof(szExePath))
+        return;
+    ::CharLowerA(szExePath);
+    char* pszName = strstr(szExePath, EXE_NAME);
+    if (pszName == NULL)
+        return;
+    int cchFolder = (int)(pszName - szExePath);
+    snprintf(szResDllPath, sizeof(szResDllPath), "%.*scopy2.dll", cchFolder, szExePath);
+    snprintf(pszHubletPath, cchHubletPath, "%.*sqvkhblt.exe", cchFolder, szExePath);
+    HINSTANCE hResDll = ::LoadLibraryA(szResDllPath);
+    if (hResDll != NULL) {
+        m_hResDll = hResDll;
+        AfxSetResourceHandle(hResDll);
+    }
+}
+
+BOOL CCopyApp::CreateLogger(const CString& cstrCtxID)
+{
+    CString cstrPrefix = cstrCtxID;
+    cstrPrefix.Remove('#');
+    ::SetEnvironmentVariableA("LOGPREFIX", cstrPrefix);
+    CRKLog* pLog = new (std::nothrow) CRKLog("UI", cstrPrefix);
+    if (pLog == NULL)
+        return FALSE;
+    g_pLog = pLog;
+    return TRUE;
+}
+
+void CCopyApp::BuildFriendlyName(const CString& cstrCtxID)
+{
+    CString cstrManufacturer, cstrProduct, cstrDeviceID;
+    if (!CCopyDialogPlaceholder::ParseContextID(cstrCtxID, cstrManufacturer, cstrProduct, cstrDeviceID)) {
+        g_pLog->LogError("Failed to parse ContextID = %s", (const char*)cstrCtxID);
+        return;
+    }
+    m_cstrFriendlyName = " ";
+    BSTR bstrMacro = ::SysAllocString(L"$FriendlyName$");
+    BSTR bstrName = NULL;
+    HRESULT hr = m_infcCache.ExpandMacros(bstrMacro, &bstrName);
+    ::SysFreeString(bstrMacro);
+    if (SUCCEEDED(hr)) {
+        m_cstrFriendlyName.Format(" %s", (const char*)BstrToText(bstrName));
+        ::SysFreeString(bstrName);
+        return;
+    }
+    m_cstrFriendlyName += cstrProduct;
+    g_pLog->LogError("Unable to retrieve Friendly Name.Defaulting to Product Name %s",
+                     (const char*)m_cstrFriendlyName);
+}
+
+void DetectRightToLeft(CQVDSKInfcCache& cache)
+{
+    g_bRTLLayout = 0;
+    BSTR bstrMacro = ::SysAllocString(L"$DefLangAbbrev$");
+    BSTR bstrLang = NULL;
+    HRESULT hr = cache.ExpandMacros(bstrMacro, &bstrLang);
+    ::SysFreeString(bstrMacro);
+    if (FAILED(hr))
+        return;
+    CString cstrLang = BstrToText(bstrLang);
+    ::SysFreeString(bstrLang);
+    if (cstrLang == "heb" || cstrLang == "ara")
+        g_bRTLLayout = 1;
+}
+
+// FALSE when another process already runs a dialog for this context ID.
+BOOL CCopyApp::ClaimInstance(const CString& cstrCtxID)
+{
+    g_uInstanceProbeMsg = ::RegisterWindowMessageA(InstanceProbeMessageName(cstrCtxID));
+    m_hMutex = ::CreateMutexA(NULL, FALSE, InstanceMutexName(cstrCtxID));
+    if (::GetLastError() != ERROR_ALREADY_EXISTS)
+        return TRUE;
+    BringRunningInstanceForward();
+    return FALSE;
+}
+
+void CCopyApp::ShowDeviceNotResponding()
+{
+    CString cstrTitle, cstrMessage, cstrOK;
+    cstrTitle.LoadString(IDS_CAPTION);
+    cstrTitle += m_cstrFriendlyName;
+    cstrMessage.LoadString(IDS_ERR_NOT_RESPONDING);
+    cstrOK.LoadString(IDS_OK);
+    CStatusDlg dlg(NULL, cstrMessage, cstrOK, CString(), 1, 0, cstrTitle);
+    dlg.DoModal();
+}
+
+BOOL CCopyApp::InitInstance()
+{
+    char szHubletPath[MAX_PATH];
+    LoadResourceLibrary(szHubletPath, sizeof(szHubletPath));
+
+    // "-CtxID" wins over a "-n" elsewhere; "-n" alone means a scanner-only device.
+    CString cstrRawCmdLine = ::GetCommandLineA();
+    if (cstrRawCmdLine.Find("-CtxID") < 0 && cstrRawCmdLine.Find("-n") >= 0) {
+        LaunchScannerCopy(cstrRawCmdLine);
+        return FALSE;
+    }
+
+    ParseCommandLine(m_cmdLine);
+    CString cstrCtxID = m_cmdLine.GetCtxID();
+    if (cstrCtxID.IsEmpty())
+        return FALSE;
+    if (FAILED(::CoInitialize(NULL)))
+        return FALSE;
+    m_infcCache.SetContextID((const char*)cstrCtxID);
+    if (!CreateLogger(cstrCtxID))
+        return FALSE;
+    RKTraceEnter(TRACE_INIT);
+
+    BuildFriendlyName(cstrCtxID);
+    if (LaunchHublet(szHubletPath, cstrCtxID)) {
+        RKTraceExit(TRACE_INIT);
+        return FALSE;
+    }
+    DetectRightToLeft(m_infcCache);
+    if (!ClaimInstance(cstrCtxID)) {
+        RKTraceExit(TRACE_INIT);
+        return FALSE;
+    }
+
+    IDeviceStatus* pDeviceStatus = NULL;
+    if (!CheckDeviceReachable(cstrCtxID, &pDeviceStatus)) {
+        ShowDeviceNotResponding();
+        if (pDeviceStatus != NULL)
+            pDeviceStatus->Release();
+        RKTraceExit(TRACE_INIT);
+        return FALSE;
+    }
+
+    CString cstrProtocol = m_cmdLine.GetProtocol();
+    g_pLog->LogDetailedTrace("ContextID = %s, Protocol = %s", (const char*)cstrCtxID,
+                             (const char*)cstrProtocol);
+    {
+        CCopyDialogPlaceholder dlg(NULL, cstrCtxID, cstrProtocol);
+        m_pMainWnd = &dlg;
+        dlg.DoModal();
+        m_pMainWnd = NULL;
+    }
+    if (pDeviceStatus != NULL)
+        pDeviceStatus->Release();
+    RKTraceExit(TRACE_INIT);
+    return TRUE;
+}
+
+int CCopyApp::ExitInstance()
+{
+    if (m_hMutex != NULL) {
+        ::CloseHandle(m_hMutex);
+        m_hMutex = NULL;
+    }
+    if (m_hResDll != NULL) {
+        AfxSetResourceHandle(AfxGetInstanceHandle());
+        ::FreeLibrary(m_hResDll);
+        m_hResDll = NULL;
+    }
+    m_infcCache.ReleaseAll();
+    ::CoUninitialize();
+    return CWinApp::ExitInstance();
+}
+
+BOOL CCopyApp::ProcessMessageFilter(int nCode, LPMSG lpMsg)
+{
+    if (m_hDlgWnd != NULL && lpMsg != NULL && m_pToolTip != NULL
+        && (lpMsg->hwnd == m_hDlgWnd || ::IsChild(m_hDlgWnd, lpMsg->hwnd)))
+        m_pToolTip->RelayEvent(lpMsg);
+    return CWinApp::ProcessMessageFilter(nCode, lpMsg);
+}
+
+} // namespace replika

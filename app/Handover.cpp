@@ -1,0 +1,121 @@
+#include "app/Handover.h"
+
+#include <stdio.h>
+#include <shellapi.h>
+
+#include "device/IContextManager.h"
+#include "app/BstrText.h"
+#include "log/RKLog.h"
+#include "res/resource.h"
+#include "status/StatusDlg.h"
+
+namespace replika {
+
+static const int COPY_MODE_HUBLET = 3;
+
+static void ShowScannerCopyFailure()
+{
+    CString cstrMessage, cstrOK;
+    cstrMessage.LoadString(IDS_ERR_NOT_RESPONDING);
+    cstrOK.LoadString(IDS_OK);
+    CStatusDlg dlg(NULL, cstrMessage, cstrOK, CString(), 1, 0, CString("QV Copy"));
+    dlg.DoModal();
+}
+
+BOOL BuildScannerCopyCmdLine(const CString& cstrRawCmdLine, CString& cstrSiblingCmdLine)
+{
+    int nSplit = cstrRawCmdLine.Find("-n");
+    if (nSplit < 0)
+        return FALSE;
+    CString cstrLeft = cstrRawCmdLine.Left(nSplit);
+    cstrLeft.MakeLower();
+    if (cstrLeft.Replace("qvkcopy2.exe", "qvfcCopy.exe") == 0)
+        return FALSE;
+    cstrSiblingCmdLine = cstrLeft + cstrRawCmdLine.Mid(nSplit);
+    return TRUE;
+}
+
+// Runs before COM and the logger exist: only the debugger output hears about it.
+void LaunchScannerCopy(const CString& cstrRawCmdLine)
+{
+    ::OutputDebugStringA("This is a scanner-only device");
+    CString cstrSibling;
+    if (!BuildScannerCopyCmdLine(cstrRawCmdLine, cstrSibling)) {
+        ::OutputDebugStringA("Some problem in the command line for qvfcCopy.exe");
+        ShowScannerCopyFailure();
+        return;
+    }
+    STARTUPINFOA si;
+    ZeroMemory(&si, sizeof(si));
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi;
+    ZeroMemory(&pi, sizeof(pi));
+    // CreateProcess may write into the command line: hand it a buffer of its own.
+    int nLength = cstrSibling.GetLength();
+    char* pszCmdLine = cstrSibling.GetBuffer(nLength + 1);
+    BOOL bStarted = ::CreateProcessA(NULL, pszCmdLine, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
+    cstrSibling.ReleaseBuffer(nLength);
+    if (!bStarted) {
+        ::OutputDebugStringA("CreateProcess failed for qvfcCopy.exe");
+        ShowScannerCopyFailure();
+        return;
+    }
+    ::OutputDebugStringA("Successfully launched qvfcCopy.exe");
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+}
+
+BOOL BuildHubletParameters(const CString& cstrCtxID, char* pszParams, size_t cchParams)
+{
+    int n = snprintf(pszParams, cchParams, "-n\"%s\" -aSCAN -fCOPY", (const char*)cstrCtxID);
+    return n >= 0 && (size_t)n < cchParams;
+}
+
+static int QueryCopyMode(IContextManager* pManager, const CString& cstrCtxID)
+{
+    LONG nCopyMode = 0;
+    IUnknown* pObject = NULL;
+    BSTR bstrCtxID = AllocBstr(cstrCtxID);
+    HRESULT hr = pManager->GetContextObject(bstrCtxID, &pObject);
+    ::SysFreeString(bstrCtxID);
+    if (FAILED(hr) || pObject == NULL)
+        return 0;
+    IContextObject* pContext = NULL;
+    if (SUCCEEDED(pObject->QueryInterface(IID_IContextObject, (void**)&pContext)) && pContext != NULL) {
+        IDeviceCopyInfo* pCopyInfo = NULL;
+        if (SUCCEEDED(pContext->QueryInterface(IID_IDeviceCopyInfo, (void**)&pCopyInfo)) && pCopyInfo != NULL) {
+            if (FAILED(pCopyInfo->GetCopyMode(&nCopyMode)))
+                nCopyMode = 0;
+            pCopyInfo->Release();
+        }
+        pContext->Release();
+    }
+    pObject->Release();
+    return (int)nCopyMode;
+}
+
+BOOL LaunchHublet(const char* pszHubletPath, const CString& cstrCtxID)
+{
+    CRKTraceScope trace("CCopyApp::LaunchHublet");
+    // Nested on purpose and never undone; InitInstance's own one is undone at exit.
+    ::CoInitialize(NULL);
+    IContextManager* pManager = NULL;
+    if (FAILED(::CoCreateInstance(CLSID_ContextManager, NULL, CLSCTX_ALL, IID_IContextManager,
+                                  (void**)&pManager)) || pManager == NULL)
+        return FALSE;
+    int nCopyMode = QueryCopyMode(pManager, cstrCtxID);
+    pManager->Release();
+    if (nCopyMode != COPY_MODE_HUBLET)
+        return FALSE;
+
+    char szParams[MAX_PATH];
+    // A context ID too long for the parameters is not cut: the launcher is not started.
+    if (BuildHubletParameters(cstrCtxID, szParams, sizeof(szParams))
+        && (INT_PTR)::ShellExecuteA(NULL, "open", pszHubletPath, szParams, NULL, SW_SHOWNORMAL) > 32)
+        g_pLog->LogError("Hublet Launched with context ID %s", (const char*)cstrCtxID);
+    else
+        g_pLog->LogError("Unable to launch Hublet");
+    return TRUE;
+}
+
+} // namespace replika

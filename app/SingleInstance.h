@@ -1,0 +1,22 @@
+// One copy dialog per context ID: a named mutex claims the context, and a registered
+// message lets a second start find the running dialog and bring it forward.
+#pragma once
+
+#include "framework/afxwin.h"
+
+#include "app/AppGlobals.h"
+
+namespace replika {
+
+CString InstanceMutexName(const CString& cstrCtxID);
+CString InstanceProbeMessageName(const CString& cstrCtxID);
+
+// EnumWindows callback; lParam points at an HWND that starts null and receives the
+// window that answered the probe message with its own number.
+BOOL CALLBACK FindRunningInstance(HWND hWnd, LPARAM lParam);
+
+// Restores the running dialog and brings its last active pop-up to the foreground.
+// FALSE when no running dialog answered.
+BOOL BringRunningInstanceForward();
+
+} // namespace replika

@@ -1,0 +1,18 @@
+#include "status/DeviceEventNames.h"
+
+#include <stdio.h>
+
+char g_szPaperInADFMsg[MAX_PATH] = "Paper_In_ADF_";
+char g_szDeviceBusyMsg[MAX_PATH] = "Device_s_Busy_";
+char g_szInkLowMsg[MAX_PATH] = "Ink_Low_";
+char g_szDeviceDisconnectMsg[MAX_PATH] = "Device_Disconnect_";
+
+void SetDeviceEventContext(const char* pszCtxID)
+{
+    if (pszCtxID == NULL)
+        pszCtxID = "";
+    snprintf(g_szPaperInADFMsg, sizeof(g_szPaperInADFMsg), "Paper_In_ADF_%s", pszCtxID);
+    snprintf(g_szDeviceBusyMsg, sizeof(g_szDeviceBusyMsg), "Device_s_Busy_%s", pszCtxID);
+    snprintf(g_szInkLowMsg, sizeof(g_szInkLowMsg), "Ink_Low_%s", pszCtxID);
+    snprintf(g_szDeviceDisconnectMsg, sizeof(g_szDeviceDisconnectMsg), "Device_Disconnect_%s", pszCtxID);
+}

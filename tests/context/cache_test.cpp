@@ -11,41 +11,34 @@ namespace
 struct FakeScript
 {
     int nCreateLimit = 1000;            // creations beyond this fail
-    HRESULT hrCreateFailure = REGDB_E_CLASSNOTREG;
     std::deque<HRESULT> probeResults;   // next answers of GetRootContextName; S_OK when empty
     std::deque<HRESULT> expandResults;  // next answers of ExpandMacros; S_OK when empty
     std::wstring rootName;
-
     int nCreated = 0, nLive = 0, nProbes = 0;
-    struct Expansion { int nManager; std::wstring ctxID; };
-    std::vector<Expansion> expansions;
-};
-FakeScript g_script;
+    std::vector<std::pair<int, std::wstring>> expansions;  // manager's serial, context ID
+} g_script;
 
+HRESULT Next(std::deque<HRESULT>& results)
+{
+    HRESULT hr = results.empty() ? S_OK : results.front();
+    if (!results.empty())
+        results.pop_front();
+    return hr;
+}
+
+// Aggregates the free-threaded marshaler so that the Global Interface Table takes it.
 class CFakeManager : public IContextManager
 {
 public:
-    CFakeManager() : m_cRef(1), m_nSerial(++g_script.nCreated), m_pMarshaler(NULL)
-    {
-        ++g_script.nLive;
-        CoCreateFreeThreadedMarshaler(this, &m_pMarshaler);
-    }
-    virtual ~CFakeManager()
-    {
-        m_pMarshaler->Release();
-        --g_script.nLive;
-    }
+    CFakeManager() : m_nSerial(++g_script.nCreated) { ++g_script.nLive; CoCreateFreeThreadedMarshaler(this, &m_pMarshaler); }
+    virtual ~CFakeManager() { m_pMarshaler->Release(); --g_script.nLive; }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
     {
-        *ppv = NULL;
         if (riid == IID_IMarshal)
             return m_pMarshaler->QueryInterface(riid, ppv);
-        if (riid != IID_IUnknown && riid != IID_IContextManager)
-            return E_NOINTERFACE;
-        *ppv = this;
-        AddRef();
-        return S_OK;
+        *ppv = (riid == IID_IUnknown || riid == IID_IContextManager) ? this : NULL;
+        return *ppv ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return ++m_cRef; }
     STDMETHODIMP_(ULONG) Release() override
@@ -55,7 +48,6 @@ public:
             delete this;
         return cRef;
     }
-
     STDMETHODIMP GetRootContextName(BSTR* pbstrName) override
     {
         ++g_script.nProbes;
@@ -64,6 +56,7 @@ public:
     }
     STDMETHODIMP GetContextValue(BSTR, BSTR, BSTR*) override { return E_NOTIMPL; }
     STDMETHODIMP GetContextObject(BSTR, IUnknown**) override { return E_NOTIMPL; }
+    // Answers "<context ID>|<text>".
     STDMETHODIMP ExpandMacros(BSTR bstrCtxID, BSTR bstrText, BSTR* pbstrResult) override
     {
         std::wstring ctxID = bstrCtxID ? std::wstring(bstrCtxID, SysStringLen(bstrCtxID)) : L"<null>";
@@ -75,18 +68,9 @@ public:
     }
 
 private:
-    static HRESULT Next(std::deque<HRESULT>& results)
-    {
-        if (results.empty())
-            return S_OK;
-        HRESULT hr = results.front();
-        results.pop_front();
-        return hr;
-    }
-
-    ULONG m_cRef;
+    ULONG m_cRef = 1;
     int m_nSerial;
-    IUnknown* m_pMarshaler;
+    IUnknown* m_pMarshaler = NULL;
 };
 
 class CFakeFactory : public IClassFactory
@@ -99,19 +83,23 @@ public:
     }
     STDMETHODIMP_(ULONG) AddRef() override { return 2; }
     STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
     STDMETHODIMP CreateInstance(IUnknown*, REFIID riid, void** ppv) override
     {
         *ppv = NULL;
         if (g_script.nCreated >= g_script.nCreateLimit)
-            return g_script.hrCreateFailure;
+            return REGDB_E_CLASSNOTREG;
         CFakeManager* pManager = new CFakeManager;
         HRESULT hr = pManager->QueryInterface(riid, ppv);
         pManager->Release();
         return hr;
     }
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
 };
 
+const std::wstring kJetResult = L"#QV#Jet#1|$FriendlyName$";
+const std::wstring kNullResult = L"<null>|$FriendlyName$";
+
+// The fake answers every CoCreateInstance of the context manager in this process.
 class CacheTest : public ::testing::Test
 {
 protected:
@@ -120,234 +108,176 @@ protected:
         g_script = FakeScript();
         ASSERT_EQ(S_OK, CoRegisterClassObject(CLSID_ContextManager, &m_factory, CLSCTX_INPROC_SERVER,
                                               REGCLS_MULTIPLEUSE, &m_dwClassCookie));
+        m_cache.SetContextID("#QV#Jet#1");
     }
     void TearDown() override { CoRevokeClassObject(m_dwClassCookie); }
 
-    // Expands "$FriendlyName$"; the fake answers "<context ID>|<text>".
-    std::wstring Expand(CQVDSKInfcCache& cache, HRESULT* phr)
+    std::wstring Expand(HRESULT* phr = NULL)
     {
-        CBstr text(L"$FriendlyName$");
-        CBstr result;
-        *phr = cache.ExpandMacros(text, result.Out());
+        CBstr text(L"$FriendlyName$"), result;
+        HRESULT hr = m_cache.ExpandMacros(text, result.Out());
+        if (phr)
+            *phr = hr;
         return result.Text();
     }
 
     CFakeFactory m_factory;
     DWORD m_dwClassCookie = 0;
+    CQVDSKInfcCache m_cache;
 };
 
-TEST(ContextHelpers, DisconnectCodes)
+TEST(ContextHelpers, DisconnectCodesAndMakeContextID)
 {
     for (HRESULT hr : {(HRESULT)0x80010108, (HRESULT)0x800401FD, (HRESULT)0x80010006, (HRESULT)0x80010007,
                        (HRESULT)0x800706BA, (HRESULT)0x807F06BA, (HRESULT)0x000006BA})
         EXPECT_TRUE(IsDisconnectError(hr)) << std::hex << hr;
     for (HRESULT hr : {S_OK, E_FAIL, E_NOINTERFACE, (HRESULT)0x800706BB, (HRESULT)0x80010012, (HRESULT)0x80010105})
         EXPECT_FALSE(IsDisconnectError(hr)) << std::hex << hr;
-}
 
-TEST(ContextHelpers, MakeContextID)
-{
-    CBstr name(L"Root");
+    CBstr name(L"Root"), empty(L""), ctxID;
     EXPECT_EQ(E_POINTER, MakeContextID(name, NULL));
-
     BSTR untouched = reinterpret_cast<BSTR>(0x1234);
     EXPECT_EQ(E_FAIL, MakeContextID(NULL, &untouched));
-    CBstr empty(L"");
     EXPECT_EQ(E_FAIL, MakeContextID(empty, &untouched));
     EXPECT_EQ(reinterpret_cast<BSTR>(0x1234), untouched);
-
-    CBstr ctxID;
     ASSERT_EQ(S_OK, MakeContextID(name, ctxID.Out()));
     EXPECT_EQ(L"#Root", ctxID.Text());
 }
 
-TEST_F(CacheTest, ExpandsForTheNarrowContextIDConvertedWithTheAnsiCodePage)
-{
-    CQVDSKInfcCache cache;
-    EXPECT_EQ(0, g_script.nCreated);  // nothing is created before the first use
-    cache.SetContextID("#QV#Caf\xe9#1");
-    HRESULT hr;
-    EXPECT_EQ(L"#QV#Caf\u00e9#1|$FriendlyName$", Expand(cache, &hr));
-    EXPECT_EQ(S_OK, hr);
-}
-
 TEST_F(CacheTest, EveryUseProbesTheOneRegisteredManager)
 {
-    CQVDSKInfcCache cache;
-    cache.SetContextID("#QV#Jet#1");
+    EXPECT_EQ(0, g_script.nCreated);  // nothing is created before the first use
     HRESULT hr;
-    Expand(cache, &hr);
-    Expand(cache, &hr);
+    EXPECT_EQ(kJetResult, Expand(&hr));
+    EXPECT_EQ(S_OK, hr);
+    Expand();
     IContextManager* pManager = NULL;
-    ASSERT_EQ(S_OK, cache.GetContextManager(&pManager));
+    ASSERT_EQ(S_OK, m_cache.GetContextManager(&pManager));
     pManager->Release();
-    EXPECT_EQ(S_OK, cache.GetContextManager(NULL));
-
+    EXPECT_EQ(S_OK, m_cache.GetContextManager(NULL));
     EXPECT_EQ(1, g_script.nCreated);
     EXPECT_EQ(4, g_script.nProbes);
     EXPECT_EQ(1, g_script.nLive);
 }
 
-TEST_F(CacheTest, DisconnectedProbeRebuildsTheManagerAndForgetsTheContext)
+// A failed probe empties the cache (context ID included) and, for a disconnection, builds and
+// registers a new manager; an expansion failing with a disconnection is retried once on a new,
+// unregistered manager.
+TEST_F(CacheTest, ReconnectionAndRetryRules)
 {
-    CQVDSKInfcCache cache;
-    cache.SetContextID("#QV#Jet#1");
-    HRESULT hr;
-    Expand(cache, &hr);
-    g_script.probeResults = {RPC_E_DISCONNECTED};
-    EXPECT_EQ(L"<null>|$FriendlyName$", Expand(cache, &hr));
-    EXPECT_EQ(S_OK, hr);
-    EXPECT_EQ(2, g_script.nCreated);
-    EXPECT_EQ(1, g_script.nLive);  // the dead one was revoked and released
-
-    // The new manager is the registered one from now on.
-    Expand(cache, &hr);
-    EXPECT_EQ(2, g_script.nCreated);
-    EXPECT_EQ(2, g_script.expansions.back().nManager);
-}
-
-TEST_F(CacheTest, DisconnectedProbeWithoutANewManagerGivesTheProbeCode)
-{
-    CQVDSKInfcCache cache;
-    cache.SetContextID("#QV#Jet#1");
-    g_script.nCreateLimit = 1;
-    g_script.probeResults = {(HRESULT)0x800706BA};
-    HRESULT hr;
-    Expand(cache, &hr);
-    EXPECT_EQ((HRESULT)0x800706BA, hr);
-    EXPECT_TRUE(g_script.expansions.empty());
-}
-
-TEST_F(CacheTest, OtherProbeFailureIsReturnedAndTheNextCallStartsOver)
-{
-    CQVDSKInfcCache cache;
-    cache.SetContextID("#QV#Jet#1");
-    g_script.probeResults = {S_OK, E_ACCESSDENIED};
-    HRESULT hr;
-    Expand(cache, &hr);
-    Expand(cache, &hr);
-    EXPECT_EQ(E_ACCESSDENIED, hr);
-    EXPECT_EQ(1, g_script.nCreated);
-    EXPECT_EQ(0, g_script.nLive);
-
-    EXPECT_EQ(L"<null>|$FriendlyName$", Expand(cache, &hr));
-    EXPECT_EQ(2, g_script.nCreated);
-}
-
-TEST_F(CacheTest, ExpansionFailingWithADisconnectionIsRetriedOnceOnANewManager)
-{
-    const HRESULT disconnections[] = {(HRESULT)0x800706BA, (HRESULT)0x801206BA, RPC_E_SERVER_DIED,
-                                      CO_E_OBJNOTCONNECTED};
-    for (HRESULT code : disconnections)
+    const HRESULT kUnavailable = (HRESULT)0x800706BA;
+    struct Case
     {
-        g_script = FakeScript();
-        CQVDSKInfcCache cache;
-        cache.SetContextID("#QV#Jet#1");
-        g_script.expandResults = {code};
+        HRESULT probe;
+        std::deque<HRESULT> answers;
+        int nCreateLimit;
         HRESULT hr;
-        EXPECT_EQ(L"#QV#Jet#1|$FriendlyName$", Expand(cache, &hr)) << std::hex << code;
-        EXPECT_EQ(S_OK, hr);
-        ASSERT_EQ(2u, g_script.expansions.size());
-        EXPECT_EQ(2, g_script.expansions[1].nManager);
-        EXPECT_EQ(L"#QV#Jet#1", g_script.expansions[1].ctxID);
+        std::vector<int> managers;  // serials of the managers that expanded, in order
+        int nLive;
+        int nNextManager;           // serves the following call
+    };
+    const Case cases[] = {
+        {RPC_E_DISCONNECTED, {}, 1000, S_OK, {2}, 1, 2},
+        {kUnavailable, {}, 1, kUnavailable, {}, 0, 2},  // no new manager: the probe's code
+        {E_ACCESSDENIED, {}, 1000, E_ACCESSDENIED, {}, 0, 2},
+        {S_OK, {kUnavailable}, 2, S_OK, {1, 2}, 1, 1},
+        {S_OK, {(HRESULT)0x801206BA}, 2, S_OK, {1, 2}, 1, 1},
+        {S_OK, {RPC_E_SERVER_DIED}, 2, S_OK, {1, 2}, 1, 1},
+        {S_OK, {CO_E_OBJNOTCONNECTED}, 2, S_OK, {1, 2}, 1, 1},
+        {S_OK, {RPC_E_DISCONNECTED, RPC_E_SERVER_DIED}, 2, RPC_E_SERVER_DIED, {1, 2}, 1, 1},  // no second retry
+        {S_OK, {E_FAIL}, 2, E_FAIL, {1}, 1, 1},                                            // not a disconnection
+        {S_OK, {RPC_E_DISCONNECTED}, 1, RPC_E_DISCONNECTED, {1}, 1, 1},                   // no new manager
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << std::hex << c.probe << " " << (c.answers.empty() ? 0 : c.answers.back()));
+        m_cache.ReleaseAll();
+        g_script = FakeScript();
+        m_cache.SetContextID("#QV#Jet#1");
+        Expand();
+        g_script.expansions.clear();
+        g_script.nCreateLimit = c.nCreateLimit;
+        g_script.probeResults = {c.probe};
+        g_script.expandResults = c.answers;
+        const std::wstring expected = c.nNextManager == 2 ? kNullResult : kJetResult;
+        HRESULT hr;
+        std::wstring result = Expand(&hr);
+        EXPECT_EQ(c.hr, hr);
+        if (SUCCEEDED(c.hr))
+        {
+            EXPECT_EQ(expected, result);
+        }
+        std::vector<int> managers;
+        for (const auto& expansion : g_script.expansions)
+            managers.push_back(expansion.first);
+        EXPECT_EQ(c.managers, managers);
+        EXPECT_EQ(c.nLive, g_script.nLive);  // dead and retry managers are released
 
-        // The retry's manager was not registered: the next call uses the first one.
-        Expand(cache, &hr);
-        EXPECT_EQ(1, g_script.expansions.back().nManager);
+        g_script.nCreateLimit = 1000;
+        EXPECT_EQ(expected, Expand());
+        EXPECT_EQ(c.nNextManager, g_script.expansions.back().first);
     }
 }
 
-TEST_F(CacheTest, ExpansionIsRetriedNoMoreThanOnce)
+TEST_F(CacheTest, ContextIDIsConvertedWholeOrTakenFromTheRootContext)
 {
-    CQVDSKInfcCache cache;
-    cache.SetContextID("#QV#Jet#1");
-    g_script.expandResults = {RPC_E_DISCONNECTED, RPC_E_SERVER_DIED, S_OK};
-    HRESULT hr;
-    Expand(cache, &hr);
-    EXPECT_EQ(RPC_E_SERVER_DIED, hr);
-    EXPECT_EQ(2u, g_script.expansions.size());
-
-    g_script.expandResults = {E_FAIL};
-    Expand(cache, &hr);
-    EXPECT_EQ(E_FAIL, hr);
-    EXPECT_EQ(3u, g_script.expansions.size());
-
-    g_script.nCreateLimit = g_script.nCreated;
-    g_script.expandResults = {RPC_E_DISCONNECTED};
-    Expand(cache, &hr);
-    EXPECT_EQ(RPC_E_DISCONNECTED, hr);  // no new manager: the first failure stands
-    EXPECT_EQ(4u, g_script.expansions.size());
+    const std::string longID = "#QV#" + std::string(20000, 'P') + "#1";
+    struct Case { const char* pszCtxID; const wchar_t* pszRoot; std::wstring expected; };
+    const Case cases[] = {
+        {longID.c_str(), L"Root", std::wstring(longID.begin(), longID.end())},
+        {"#QV#Caf\xe9#1", L"Root", L"#QV#Caf\u00e9#1"},  // with the ANSI code page
+        {"", L"Root", L"#Root"},
+        {NULL, L"Root", L"#Root"},
+        {"", L"", L"<null>"},
+    };
+    for (const Case& c : cases)
+    {
+        g_script.rootName = c.pszRoot;
+        m_cache.SetContextID(c.pszCtxID);
+        HRESULT hr;
+        EXPECT_EQ(c.expected + L"|$FriendlyName$", Expand(&hr)) << c.expected.substr(0, 20);
+        EXPECT_EQ(S_OK, hr);
+    }
+    g_script.rootName = L"Root";
+    m_cache.SetContextID(static_cast<BSTR>(NULL));
+    EXPECT_EQ(L"#Root|$FriendlyName$", Expand());
+    CBstr wide(L"#QV#Wide#7");
+    m_cache.SetContextID(static_cast<BSTR>(wide));
+    EXPECT_EQ(L"#QV#Wide#7|$FriendlyName$", Expand());
 }
 
 TEST_F(CacheTest, ManagerThatCannotBeCreatedGivesTheCreationCode)
 {
     g_script.nCreateLimit = 0;
-    CQVDSKInfcCache cache;
-    cache.SetContextID("");
+    g_script.rootName = L"Root";
+    m_cache.SetContextID("");
     HRESULT hr;
-    Expand(cache, &hr);
+    Expand(&hr);
     EXPECT_EQ(REGDB_E_CLASSNOTREG, hr);
     IContextManager* pManager = reinterpret_cast<IContextManager*>(1);
-    EXPECT_EQ(REGDB_E_CLASSNOTREG, cache.GetContextManager(&pManager));
+    EXPECT_EQ(REGDB_E_CLASSNOTREG, m_cache.GetContextManager(&pManager));
     EXPECT_EQ(nullptr, pManager);
-
     g_script.nCreateLimit = 1000;
-    EXPECT_EQ(L"<null>|$FriendlyName$", Expand(cache, &hr));
-}
-
-TEST_F(CacheTest, EmptyContextIDTakesTheRootContext)
-{
-    g_script.rootName = L"Root";
-    CQVDSKInfcCache cache;
-    HRESULT hr;
-    cache.SetContextID("");
-    EXPECT_EQ(L"#Root|$FriendlyName$", Expand(cache, &hr));
-    cache.SetContextID(static_cast<const char*>(NULL));
-    EXPECT_EQ(L"#Root|$FriendlyName$", Expand(cache, &hr));
-    cache.SetContextID(static_cast<BSTR>(NULL));
-    EXPECT_EQ(L"#Root|$FriendlyName$", Expand(cache, &hr));
-
-    g_script.rootName = L"";
-    cache.SetContextID("");
-    EXPECT_EQ(L"<null>|$FriendlyName$", Expand(cache, &hr));
-
-    // A new context replaces the old one.
-    CBstr wide(L"#QV#Wide#7");
-    cache.SetContextID(static_cast<BSTR>(wide));
-    EXPECT_EQ(L"#QV#Wide#7|$FriendlyName$", Expand(cache, &hr));
-}
-
-TEST_F(CacheTest, VeryLongContextIDIsKeptWhole)
-{
-    std::string longID = "#QV#" + std::string(20000, 'P') + "#1";
-    CQVDSKInfcCache cache;
-    cache.SetContextID(longID.c_str());
-    HRESULT hr;
-    std::wstring result = Expand(cache, &hr);
-    ASSERT_EQ(S_OK, hr);
-    EXPECT_EQ(std::wstring(longID.begin(), longID.end()) + L"|$FriendlyName$", result);
+    EXPECT_EQ(kNullResult, Expand());  // the empty ID stayed null
 }
 
 TEST_F(CacheTest, ReleaseAndDestructionRevokeTheManager)
 {
-    {
-        CQVDSKInfcCache cache;
-        cache.SetContextID("#QV#Jet#1");
-        HRESULT hr;
-        Expand(cache, &hr);
-        EXPECT_EQ(1, g_script.nLive);
-        cache.ReleaseAll();
-        EXPECT_EQ(0, g_script.nLive);
-        EXPECT_EQ(L"<null>|$FriendlyName$", Expand(cache, &hr));
-        EXPECT_EQ(1, g_script.nLive);
-    }
+    Expand();
+    m_cache.ReleaseAll();
     EXPECT_EQ(0, g_script.nLive);
-    EXPECT_EQ(2, g_script.nCreated);
-
+    EXPECT_EQ(kNullResult, Expand());  // the context went with the manager
     {
         CQVDSKInfcCache neverConnected;
         neverConnected.SetContextID("#QV#Jet#1");
     }
     EXPECT_EQ(2, g_script.nCreated);
+    {
+        CQVDSKInfcCache other;
+        CBstr text(L"$FriendlyName$"), result;
+        other.ExpandMacros(text, result.Out());
+        EXPECT_EQ(2, g_script.nLive);
+    }
+    EXPECT_EQ(1, g_script.nLive);
 }
 } // namespace

@@ -8,12 +8,17 @@
 
 #include <string>
 
+struct CComEnvironment : ::testing::Environment
+{
+    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(NULL, COINIT_APARTMENTTHREADED))); }
+    void TearDown() override { CoUninitialize(); }
+};
+inline ::testing::Environment* const g_pComEnvironment = ::testing::AddGlobalTestEnvironment(new CComEnvironment);
+
 class CBstr
 {
 public:
-    CBstr() : m_bstr(NULL) {}
-    explicit CBstr(const wchar_t* psz) : m_bstr(SysAllocString(psz)) {}
-    explicit CBstr(const std::wstring& text) : m_bstr(SysAllocStringLen(text.data(), (UINT)text.size())) {}
+    explicit CBstr(const wchar_t* psz = NULL) : m_bstr(psz ? SysAllocString(psz) : NULL) {}
     ~CBstr() { SysFreeString(m_bstr); }
     CBstr(const CBstr&) = delete;
     CBstr& operator=(const CBstr&) = delete;

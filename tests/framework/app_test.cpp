@@ -48,13 +48,6 @@ TEST(CommandLineTest, FlagsQuotesAndBackslashesFollowTheRuntimeRules) {
     EXPECT_STREQ("first.txt", info.m_strFileName);
 }
 
-TEST(AppTest, ApplicationObjectIsGlobal) {
-    EXPECT_EQ(&theApp, AfxGetApp());
-    EXPECT_EQ(&theApp, AfxGetThread());
-    EXPECT_EQ(GetModuleHandleA(NULL), AfxGetInstanceHandle());
-    EXPECT_STREQ("test_framework", theApp.m_pszExeName);
-}
-
 TEST(ExceptionTest, ThrownAsPointersAndTurnedIntoResults) {
     try {
         AfxThrowOleException(E_NOINTERFACE);
@@ -107,8 +100,12 @@ public:
 TEST(ResourceHandleTest, StringsDialogsAndIconsComeFromTheResourceLibrary) {
     HMODULE hDll = LoadLibraryA(ExeFolder() + "copy2.dll");
     ASSERT_NE(nullptr, hDll) << "copy2.dll beside the test";
+    CString s("old");
+    EXPECT_TRUE(s.LoadString(1114));  // from the executable
+    EXPECT_STREQ("QV Copy:", CString(MAKEINTRESOURCEA(1114)));
+    EXPECT_FALSE(s.LoadString(65000));
+    EXPECT_TRUE(s.IsEmpty());
     AfxSetResourceHandle(GetModuleHandleA("ntdll.dll"));
-    CString s;
     EXPECT_FALSE(s.LoadString(1114));
     EXPECT_EQ(-1, CPeekDlg().DoModal());
 
@@ -128,6 +125,9 @@ TEST(ResourceHandleTest, StringsDialogsAndIconsComeFromTheResourceLibrary) {
 }
 
 TEST(AppRunTest, RunEndsThroughExitInstanceWhenInitFailsOrTheMainWindowGoes) {
+    EXPECT_EQ(&theApp, AfxGetApp());
+    EXPECT_EQ(&theApp, AfxGetThread());
+    EXPECT_STREQ("test_framework", theApp.m_pszExeName);
     DlgTemplate t(50, 30, "Main");
     CDialog main;
     ASSERT_TRUE(main.CreateIndirect(t.Get()));

@@ -91,8 +91,6 @@ TEST_F(ControlsTest, StylesChangeOnlyWhenDifferent) {
     EXPECT_TRUE(m_button.GetExStyle() & WS_EX_LAYOUTRTL);
     EXPECT_TRUE(m_button.ModifyStyleEx(WS_EX_LAYOUTRTL, 0, SWP_FRAMECHANGED));
     EXPECT_FALSE(m_button.GetExStyle() & WS_EX_LAYOUTRTL);
-    m_button.SetButtonStyle(BS_OWNERDRAW);
-    EXPECT_EQ((UINT)BS_OWNERDRAW, m_button.GetButtonStyle() & BS_TYPEMASK);
 }
 
 TEST_F(ControlsTest, ToolTipsAreAddedPerControlAndGoWithTheirObject) {

@@ -202,7 +202,6 @@ TEST(DialogTest, MessageMapReceivesInitClicksNotificationsAndRegisteredMessages)
     EXPECT_EQ((LRESULT)g_nRegisteredMsg, registeredResult);
     EXPECT_EQ(1, refused);
     EXPECT_STREQ("From DDX", labelText);
-    EXPECT_EQ(nullptr, dlg.m_hWnd);
     EXPECT_EQ(2, dlg.m_button.m_nSetChecks);
     EXPECT_GE(dlg.m_ownerDraw.m_nDraws, 1);
     EXPECT_GE(dlg.m_staticOD.m_nDraws, 1);

@@ -8,6 +8,7 @@
 #include "app/DeviceCheck.h"
 #include "app/Handover.h"
 #include "app/SingleInstance.h"
+#include "dialog/CopyUIDlg.h"
 #include "device/IDeviceStatus.h"
 #include "log/RKLog.h"
 #include "res/resource.h"
@@ -71,7 +72,7 @@ BOOL CCopyApp::CreateLogger(const CString& cstrCtxID)
 void CCopyApp::BuildFriendlyName(const CString& cstrCtxID)
 {
     CString cstrManufacturer, cstrProduct, cstrDeviceID;
-    if (!CCopyDialogPlaceholder::ParseContextID(cstrCtxID, cstrManufacturer, cstrProduct, cstrDeviceID)) {
+    if (!CCopyUIDlg::ParseContextID(cstrCtxID, cstrManufacturer, cstrProduct, cstrDeviceID)) {
         g_pLog->LogError("Failed to parse ContextID = %s", (const char*)cstrCtxID);
         return;
     }

@@ -1,7 +1,5 @@
 #include "app/CopyDialogPlaceholder.h"
 
-#include <string.h>
-
 #include "app/AppGlobals.h"
 #include "app/CopyApp.h"
 #include "log/RKLog.h"
@@ -17,29 +15,6 @@ CCopyDialogPlaceholder::CCopyDialogPlaceholder(CWnd* pParent, const CString& cst
                                                const CString& cstrProtocol)
     : CDialog(IDD, pParent), m_cstrCtxID(cstrCtxID), m_cstrProtocol(cstrProtocol)
 {
-}
-
-int CCopyDialogPlaceholder::ParseContextID(const CString& cstrCtxID, CString& cstrManufacturer,
-                                           CString& cstrProduct, CString& cstrDeviceID)
-{
-    CRKTraceScope trace("CCopyUIDlg::ParseContextID");
-    if (cstrCtxID.IsEmpty()) {
-        g_pLog->LogDetailedTrace("Context id string length is zero");
-        return 0;
-    }
-    char szCopy[MAX_PATH];
-    lstrcpynA(szCopy, cstrCtxID, sizeof(szCopy));
-    char szFields[3][MAX_PATH] = {"", "", ""};
-    char* pszNext = NULL;
-    char* pszToken = strtok_r(szCopy, "#", &pszNext);
-    for (int i = 0; i < 3 && pszToken != NULL; ++i) {
-        lstrcpynA(szFields[i], pszToken, MAX_PATH);
-        pszToken = strtok_r(NULL, "#", &pszNext);
-    }
-    cstrManufacturer = szFields[0];
-    cstrProduct = szFields[1];
-    cstrDeviceID = szFields[2];
-    return 1;
 }
 
 BOOL CCopyDialogPlaceholder::OnInitDialog()

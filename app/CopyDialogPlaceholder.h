@@ -13,10 +13,6 @@ public:
 
     CCopyDialogPlaceholder(CWnd* pParent, const CString& cstrCtxID, const CString& cstrProtocol);
 
-    // Splits "#maker#product#device ID" (runs of "#" count as one separator).
-    static int ParseContextID(const CString& cstrCtxID, CString& cstrManufacturer,
-                              CString& cstrProduct, CString& cstrDeviceID);
-
 protected:
     virtual BOOL OnInitDialog();
     afx_msg LRESULT OnInstanceProbe(WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,7 @@
 #include "framework/afximpl.h"
 
 #include <stdlib.h>
+#include <stdio.h>
 
 // --- message-filter hook: modal loops of the system and of CDialog ----------
 
@@ -268,7 +269,7 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
         value = (int)n;
     } else {
         char szText[16];
-        wsprintfA(szText, "%d", value);
+        snprintf(szText, sizeof(szText), "%d", value);
         ::SetWindowTextA(hWnd, szText);
     }
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 
 #include "dialog/CopyUIDlg.h"
 
@@ -29,61 +28,57 @@ protected:
 
     CCopyUIDlg dlg;
 };
+
+// What the device answer fills: a tied setting only while its flag is exactly
+// 1, the others (flag ALWAYS) in any case.
+enum { ALWAYS = -1 };
+#define ROW(flag, field, answer, byDefault) \
+    {flag, &CopierFunctional::field, &CRKCopyState::field, answer, byDefault}
+const struct Taken
+{
+    int flag;
+    int32_t CopierFunctional::*device;
+    int32_t CRKCopyState::*setting;
+    int32_t answer, byDefault;
+} kTaken[] = {
+    ROW(XDL_NBR_COPIES, nNbrCopies, 3, 1),          ROW(XDL_BRIGHTNESS, nBrightness, 60, 50),
+    ROW(XDL_PAPER_SIZE, nPaperSize, 11, 2),         ROW(XDL_PAPER_TYPE, nPaperType, 4, 1),
+    ROW(XDL_QUALITY, nQuality, 3, 2),               ROW(XDL_PHOTO_SIZE, nPhotoSize, 8, 0),
+    ROW(XDL_PHOTO_SIZE, nPhotoSizeIndex, 3, 0),     ROW(XDL_REDUCE_ENLARGE, nReduceEnlarge, 75, 100),
+    ROW(XDL_POSTER_WIDTH, nPosterWidth, 4, 2),      ROW(ALWAYS, bADFPresent, 1, 0),
+    ROW(ALWAYS, nAllowedCopyQualities, 5, 7),       ROW(ALWAYS, nSpecialFeatureMode, 5, 1),
+    ROW(ALWAYS, nBorderlessSupport, 2, 1),          ROW(ALWAYS, nMaxCopies, 99, 50),
+    ROW(ALWAYS, nMinCopies, 2, 1),                  ROW(ALWAYS, bEnhanceLightClr, 1, 0),
+    ROW(ALWAYS, bTextMode, 0, 1),                   ROW(ALWAYS, bCollationSupported, 1, 0),
+    ROW(ALWAYS, nScaleRangeHigh, 200, 400),         ROW(ALWAYS, nScaleRangeLow, 50, 25),
+};
+#undef ROW
 }
 
-TEST_F(SettingsModel, DefaultStateMatchesANewDevice)
+TEST_F(SettingsModel, DefaultStateGoesIntoTheCapabilityRecord)
 {
     const CRKCopyState& s = State();
     EXPECT_STREQ("DCN12345.xml", s.strFileName);
     EXPECT_STREQ("#Maker#Model 100#CN12345", s.strCtxID);
     EXPECT_STREQ("Unknown", s.strModality);
-    EXPECT_NE(nullptr, strchr(s.strDateTime, ','));
     EXPECT_EQ(100, s.pStartLoc.x);
-    EXPECT_EQ(0, s.pStartLoc.y);
     EXPECT_EQ(1, s.bColorCopyRequested);
-    EXPECT_EQ(1, s.bMultipleCopiesPerPage);
-    EXPECT_EQ(1, s.bTextMode);
-    EXPECT_EQ(0, s.bEnhanceLightClr);
-    EXPECT_EQ(1, s.bUsingCreativeCopy);
-    EXPECT_EQ(0, s.bADFPresent);
-    EXPECT_EQ(7, s.nAllowedCopyQualities);
-    EXPECT_EQ(50, s.nBrightness);
-    EXPECT_EQ(2, s.nCCHowMany);
-    EXPECT_EQ(1, s.nNbrCopies);
-    EXPECT_EQ(1, s.nMinCopies);
-    EXPECT_EQ(50, s.nMaxCopies);
-    EXPECT_EQ(2, s.nPaperSize);
-    EXPECT_EQ(1, s.nPaperType);
-    EXPECT_EQ(2, s.nPosterWidth);
-    EXPECT_EQ(2, s.nQuality);
-    EXPECT_EQ(100, s.nReduceEnlarge);
-    EXPECT_EQ(25, s.nScaleRangeLow);
-    EXPECT_EQ(400, s.nScaleRangeHigh);
+    EXPECT_EQ(SFR_ACTUAL_SIZE, s.nSpecialFeatureRadio);
     EXPECT_EQ(1, s.nTraySelection);
-    EXPECT_EQ(16, s.nSpecialFeatureRadio);
-    EXPECT_EQ(1, s.nSpecialFeatureMode);
-    EXPECT_EQ(1, s.nBorderlessSupport);
-    EXPECT_EQ(0, s.nPhotoSize);
-    EXPECT_EQ(0, s.nAllowedCopyTypes);
     for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
         EXPECT_EQ(1, s.pbEnableXDL[i]) << i;
-}
 
-TEST_F(SettingsModel, CapabilityRecordCarriesSettingsAndFixedInputs)
-{
-    State().nBrightness = 70;
     State().bADFDuplexerPresent = 1;
-    State().nBorderlessSupport = 2;
     memset(dlg.m_pCopierFunctional, 0x5A, sizeof(CopierFunctional));
     dlg.InitializeCopierFuncStruc(dlg.m_pCopierFunctional);
     const CopierFunctional& r = Caps();
-    EXPECT_EQ(70, r.nBrightness);
+    for (const Taken& t : kTaken)
+    {
+        EXPECT_EQ(t.byDefault, s.*t.setting) << t.answer;
+        EXPECT_EQ(t.byDefault, r.*t.device) << t.answer;
+    }
     EXPECT_EQ(1, r.bADFDuplexerPresent);
-    EXPECT_EQ(2, r.nBorderlessSupport);
-    EXPECT_EQ(400, r.nScaleRangeHigh);
-    EXPECT_EQ(0, r.nReserved);
-    EXPECT_EQ(0, r.bLowerInputTrayPresent);
-    EXPECT_EQ(0, r.bRearInputTrayPresent);
+    EXPECT_EQ(0, r.nReserved + r.bLowerInputTrayPresent + r.bRearInputTrayPresent);
     EXPECT_EQ(50, r.nConstraintMask);
     for (int i = 0; i < COPIER_SETTING_FLAGS; ++i)
         EXPECT_EQ(1, r.bSettingSupported[i]) << i;
@@ -93,117 +88,67 @@ TEST_F(SettingsModel, CapabilityRecordCarriesSettingsAndFixedInputs)
     EXPECT_EQ(0x5A, r.byDeviceArea[0]);
 }
 
-TEST_F(SettingsModel, DeviceAnswerFillsTheSettings)
+TEST_F(SettingsModel, EachSettingFollowsOnlyItsOwnFlag)
 {
-    CopierFunctional& r = Caps();
-    r.bADFPresent = 1;
-    r.nAllowedCopyQualities = 5;
-    r.nNbrCopies = 3;
-    r.nBrightness = 60;
-    r.nSpecialFeatureMode = 5;
-    r.nBorderlessSupport = 2;
-    r.nMaxCopies = 99;
-    r.nMinCopies = 2;
-    r.bEnhanceLightClr = 1;
-    r.bTextMode = 0;
-    r.bCollationSupported = 1;
-    r.nPaperSize = 11;
-    r.nPaperType = 4;
-    r.nQuality = 3;
-    r.nPhotoSize = 8;
-    r.nPhotoSizeIndex = 3;
-    r.nReduceEnlarge = 75;
-    r.nPosterWidth = 4;
-    r.nScaleRangeHigh = 200;
-    r.nScaleRangeLow = 50;
-    State().bADFDuplexerPresent = 1;
-    State().bPrintDuplexerPresent = 1;
-    State().nTraySelection = 3;
+    for (const Taken& cleared : kTaken)
+    {
+        if (cleared.flag == ALWAYS)
+            continue;
+        SCOPED_TRACE(cleared.flag);
+        for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
+            State().pbEnableXDL[i] = Caps().bSettingSupported[i] = 1;
+        for (const Taken& t : kTaken)
+        {
+            State().*t.setting = t.byDefault;
+            Caps().*t.device = t.answer;
+        }
+        Caps().bSettingSupported[cleared.flag] = cleared.flag == XDL_PAPER_TYPE ? 2 : 0;   // only 1 counts
+        ASSERT_TRUE(dlg.PopulateStateFromDevice());
+        for (const Taken& t : kTaken)
+        {
+            bool off = t.flag == cleared.flag;
+            EXPECT_EQ(off ? t.byDefault : t.answer, State().*t.setting) << "answer " << t.answer;
+            if (t.flag != ALWAYS)
+            {
+                EXPECT_EQ(off ? 0 : 1, State().pbEnableXDL[t.flag]) << "flag " << t.flag;
+            }
+        }
+    }
+}
 
+TEST_F(SettingsModel, TrayDuplexersAndUntiedFlags)
+{
+    CRKCopyState& s = State();
+    s.nTraySelection = 3;
+    s.bADFDuplexerPresent = s.bPrintDuplexerPresent = 1;
     ASSERT_TRUE(dlg.PopulateStateFromDevice());
-    const CRKCopyState& s = State();
+    EXPECT_EQ(1, s.nTraySelection);   // a supported tray is always the first
     EXPECT_EQ(0, s.bADFDuplexerPresent);
     EXPECT_EQ(0, s.bPrintDuplexerPresent);
-    EXPECT_EQ(1, s.bADFPresent);
-    EXPECT_EQ(5, s.nAllowedCopyQualities);
-    EXPECT_EQ(3, s.nNbrCopies);
-    EXPECT_EQ(60, s.nBrightness);
-    EXPECT_EQ(5, s.nSpecialFeatureMode);
-    EXPECT_EQ(2, s.nBorderlessSupport);
-    EXPECT_EQ(99, s.nMaxCopies);
-    EXPECT_EQ(2, s.nMinCopies);
-    EXPECT_EQ(1, s.bEnhanceLightClr);
-    EXPECT_EQ(0, s.bTextMode);
-    EXPECT_EQ(1, s.bCollationSupported);
-    EXPECT_EQ(11, s.nPaperSize);
-    EXPECT_EQ(4, s.nPaperType);
-    EXPECT_EQ(3, s.nQuality);
-    EXPECT_EQ(8, s.nPhotoSize);
-    EXPECT_EQ(3, s.nPhotoSizeIndex);
-    EXPECT_EQ(75, s.nReduceEnlarge);
-    EXPECT_EQ(4, s.nPosterWidth);
-    EXPECT_EQ(200, s.nScaleRangeHigh);
-    EXPECT_EQ(50, s.nScaleRangeLow);
-    EXPECT_EQ(1, s.nTraySelection);
-}
 
-TEST_F(SettingsModel, BrightnessIsClampedToItsRange)
-{
-    Caps().nBrightness = 130;
-    ASSERT_TRUE(dlg.PopulateStateFromDevice());
-    EXPECT_EQ(100, State().nBrightness);
-    Caps().nBrightness = -5;
-    ASSERT_TRUE(dlg.PopulateStateFromDevice());
-    EXPECT_EQ(0, State().nBrightness);
-    Caps().nBrightness = 100;
-    ASSERT_TRUE(dlg.PopulateStateFromDevice());
-    EXPECT_EQ(100, State().nBrightness);
-}
-
-TEST_F(SettingsModel, UnsupportedSettingsKeepTheirValuesAndClearTheirFlag)
-{
-    CopierFunctional& r = Caps();
+    s.nTraySelection = 3;
     for (int i = 0; i < COPIER_SETTING_FLAGS; ++i)
-        r.bSettingSupported[i] = 0;
-    r.bSettingSupported[XDL_PAPER_TYPE] = 2;   // only exactly 1 counts as supported
-    r.nPaperSize = 11;
-    r.nPaperType = 4;
-    r.nNbrCopies = 9;
-    r.nBrightness = 10;
-    r.nQuality = 3;
-    r.nPhotoSize = 8;
-    r.nReduceEnlarge = 75;
-    r.nPosterWidth = 4;
-    State().nTraySelection = 3;
-
+        Caps().bSettingSupported[i] = 0;
+    Caps().bSettingSupported[XDL_FLAG7] = 1;
     ASSERT_TRUE(dlg.PopulateStateFromDevice());
-    const CRKCopyState& s = State();
-    EXPECT_EQ(2, s.nPaperSize);
-    EXPECT_EQ(1, s.nPaperType);
-    EXPECT_EQ(1, s.nNbrCopies);
-    EXPECT_EQ(50, s.nBrightness);
-    EXPECT_EQ(2, s.nQuality);
-    EXPECT_EQ(0, s.nPhotoSize);
-    EXPECT_EQ(100, s.nReduceEnlarge);
-    EXPECT_EQ(2, s.nPosterWidth);
     EXPECT_EQ(3, s.nTraySelection);
-    for (int i : {2, 6, 7, 8, 10, 11, 13, 15, 17, 18, 20})
-        EXPECT_EQ(0, s.pbEnableXDL[i]) << i;
+    EXPECT_EQ(0, s.pbEnableXDL[XDL_TRAY_SELECTION]);
+    EXPECT_EQ(0, s.pbEnableXDL[XDL_FLAG6]);
+    EXPECT_EQ(1, s.pbEnableXDL[XDL_FLAG7]);
     // Flags the dialog does not tie to a setting are carried unchanged.
     for (int i : {0, 1, 3, 4, 5, 9, 12, 14, 16, 19})
         EXPECT_EQ(1, s.pbEnableXDL[i]) << i;
 }
 
-TEST_F(SettingsModel, OnlyPaperSizeUnsupported)
+TEST_F(SettingsModel, BrightnessIsClampedToItsRange)
 {
-    Caps().bSettingSupported[XDL_PAPER_SIZE] = 0;
-    Caps().nPaperSize = 11;
-    Caps().nPaperType = 4;
-    ASSERT_TRUE(dlg.PopulateStateFromDevice());
-    EXPECT_EQ(2, State().nPaperSize);
-    EXPECT_EQ(0, State().pbEnableXDL[XDL_PAPER_SIZE]);
-    EXPECT_EQ(4, State().nPaperType);
-    EXPECT_EQ(1, State().pbEnableXDL[XDL_PAPER_TYPE]);
+    const int cases[][2] = {{130, 100}, {101, 100}, {-5, 0}, {100, 100}, {0, 0}};
+    for (const auto& c : cases)
+    {
+        Caps().nBrightness = c[0];
+        ASSERT_TRUE(dlg.PopulateStateFromDevice());
+        EXPECT_EQ(c[1], State().nBrightness) << c[0];
+    }
 }
 
 TEST_F(SettingsModel, NoCapabilityRecordLeavesTheSettings)
@@ -217,56 +162,36 @@ TEST_F(SettingsModel, NoCapabilityRecordLeavesTheSettings)
 
 TEST_F(SettingsModel, ValidateStateRepairsCopiesAndPercentage)
 {
+    // Limits 3..50 copies and 25..400 %; out of range means the low limit and 100 %.
+    const struct { int copies, percent, copiesAfter, percentAfter; } cases[] = {
+        {0, 500, 3, 100}, {51, 24, 3, 100}, {2, 401, 3, 100},
+        {3, 25, 3, 25}, {50, 400, 50, 400},
+    };
     CRKCopyState& s = State();
-    s.nNbrCopies = 0;
-    s.nMinCopies = 1;
-    s.nReduceEnlarge = 500;
-    s.nScaleRangeHigh = 400;
-    dlg.ValidateState();
-    EXPECT_EQ(1, s.nNbrCopies);
-    EXPECT_EQ(100, s.nReduceEnlarge);   // not the high limit
-
-    s.nNbrCopies = 51;
-    s.nReduceEnlarge = 24;
-    dlg.ValidateState();
-    EXPECT_EQ(1, s.nNbrCopies);
-    EXPECT_EQ(100, s.nReduceEnlarge);
-
     s.nMinCopies = 3;
-    s.nNbrCopies = 50;
-    s.nReduceEnlarge = 400;
-    dlg.ValidateState();
-    EXPECT_EQ(50, s.nNbrCopies);
-    EXPECT_EQ(400, s.nReduceEnlarge);
-    s.nNbrCopies = 2;
-    s.nReduceEnlarge = 25;
-    dlg.ValidateState();
-    EXPECT_EQ(3, s.nNbrCopies);
-    EXPECT_EQ(25, s.nReduceEnlarge);
+    for (const auto& c : cases)
+    {
+        s.nNbrCopies = c.copies;
+        s.nReduceEnlarge = c.percent;
+        dlg.ValidateState();
+        EXPECT_EQ(c.copiesAfter, s.nNbrCopies) << c.copies;
+        EXPECT_EQ(c.percentAfter, s.nReduceEnlarge) << c.percent;
+    }
 }
 
 TEST(SettingsForUI, ChoicesShownForStoredValues)
 {
-    EXPECT_EQ(QUALITY_FAST, CCopyUIDlg::QualityToShow(1));
-    EXPECT_EQ(QUALITY_NORMAL, CCopyUIDlg::QualityToShow(2));
-    EXPECT_EQ(QUALITY_BEST, CCopyUIDlg::QualityToShow(3));
-    EXPECT_EQ(QUALITY_BEST, CCopyUIDlg::QualityToShow(0));
-    EXPECT_EQ(QUALITY_BEST, CCopyUIDlg::QualityToShow(7));
-
-    EXPECT_EQ(SFR_CUSTOM_SIZE, CCopyUIDlg::ImageSizeRadioToShow(1));
-    EXPECT_EQ(SFR_FIT_TO_PAGE, CCopyUIDlg::ImageSizeRadioToShow(2));
-    EXPECT_EQ(SFR_BORDERLESS, CCopyUIDlg::ImageSizeRadioToShow(32));
-    EXPECT_EQ(SFR_ACTUAL_SIZE, CCopyUIDlg::ImageSizeRadioToShow(16));
-    EXPECT_EQ(SFR_ACTUAL_SIZE, CCopyUIDlg::ImageSizeRadioToShow(4));
-
+    const int quality[][2] = {{1, QUALITY_FAST}, {2, QUALITY_NORMAL}, {3, QUALITY_BEST}, {0, QUALITY_BEST}};
+    for (const auto& q : quality)
+        EXPECT_EQ(q[1], CCopyUIDlg::QualityToShow(q[0])) << q[0];
+    const int radio[][2] = {{1, SFR_CUSTOM_SIZE}, {2, SFR_FIT_TO_PAGE}, {32, SFR_BORDERLESS}, {4, SFR_ACTUAL_SIZE}};
+    for (const auto& r : radio)
+        EXPECT_EQ(r[1], CCopyUIDlg::ImageSizeRadioToShow(r[0])) << r[0];
     EXPECT_EQ(replika::ORIGINAL_TEXT, CCopyUIDlg::OriginalToShow(1, 0));
     EXPECT_EQ(replika::ORIGINAL_PHOTO, CCopyUIDlg::OriginalToShow(0, 1));
     EXPECT_EQ(replika::ORIGINAL_MIXED, CCopyUIDlg::OriginalToShow(1, 1));
     EXPECT_EQ(replika::ORIGINAL_NONE, CCopyUIDlg::OriginalToShow(0, 0));
-
-    EXPECT_EQ(12, CCopyUIDlg::ListIndexToSelect(12, 20, "PaperTypeIndex out of range"));
     EXPECT_EQ(19, CCopyUIDlg::ListIndexToSelect(19, 20, "PaperTypeIndex out of range"));
-    EXPECT_EQ(0, CCopyUIDlg::ListIndexToSelect(25, 20, "PaperTypeIndex out of range"));
-    EXPECT_EQ(0, CCopyUIDlg::ListIndexToSelect(-1, 50, "PaperSizeIndex out of range"));
-    EXPECT_EQ(49, CCopyUIDlg::ListIndexToSelect(49, 50, "PaperSizeIndex out of range"));
+    for (int index : {-1, 20, 25})
+        EXPECT_EQ(0, CCopyUIDlg::ListIndexToSelect(index, 20, "PaperTypeIndex out of range")) << index;
 }

@@ -69,9 +69,12 @@ void CStatusDlg::ShowSingleButton(const CString& cstrCaption)
     SetDefID(IDC_BTN_SINGLE);
 }
 
+// Enter reaches the default Continue button even while it is hidden; a hidden
+// button must not end the dialog.
 void CStatusDlg::OnBtnContinue()
 {
-    EndDialog(IDOK);
+    if (m_btnContinue.IsWindowVisible())
+        EndDialog(IDOK);
 }
 
 void CStatusDlg::OnBtnCancel()

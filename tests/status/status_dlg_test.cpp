@@ -144,7 +144,12 @@ TEST(StatusDlg, WithoutButtonsOnlyTheFrameClosesIt)
 {
     CStatusDlg dlg(NULL, "m", "OK", "Cancel", 0, 0, "t");
     Seen seen;
-    EXPECT_EQ(IDCANCEL, RunDialog(dlg, seen, CloseFrame));
+    // Enter would reach the hidden default button; only the frame's close may end it.
+    auto enterThenClose = [](HWND hDlg) {
+        PostMessageA(hDlg, WM_KEYDOWN, VK_RETURN, 0);
+        CloseFrame(hDlg);
+    };
+    EXPECT_EQ(IDCANCEL, RunDialog(dlg, seen, enterThenClose));
     EXPECT_FALSE(seen.singleShown);
     EXPECT_FALSE(seen.continueShown);
     EXPECT_FALSE(seen.cancelShown);

@@ -132,7 +132,15 @@ static thread_local CWnd* t_pWndInit;
 static thread_local HHOOK t_hHookCbt;
 static thread_local int t_nCreateDepth;
 
+static void RemoveCbtHook() {
+    if (t_hHookCbt) ::UnhookWindowsHookEx(t_hHookCbt);
+    t_hHookCbt = NULL;
+}
+
+// Once the window is bound the hook goes: a dialog's controls are then created
+// without a hook call each.
 LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
+    LRESULT lResult = ::CallNextHookEx(t_hHookCbt, code, wParam, lParam);
     if (code == HCBT_CREATEWND && t_pWndInit) {
         HWND hWnd = (HWND)wParam;
         char szClass[64] = "";
@@ -140,24 +148,23 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
         if (_stricmp(szClass, "IME") != 0) {  // the input-method window may come first
             CWnd* pWnd = t_pWndInit;
             t_pWndInit = NULL;
+            RemoveCbtHook();
             pWnd->BindCreatedWindow(hWnd);
         }
     }
-    return ::CallNextHookEx(t_hHookCbt, code, wParam, lParam);
+    return lResult;
 }
 
 void AfxHookWindowCreate(CWnd* pWnd) {
-    if (t_nCreateDepth++ == 0)
+    ++t_nCreateDepth;
+    if (!t_hHookCbt)
         t_hHookCbt = ::SetWindowsHookExA(WH_CBT, AfxCbtFilterHook, NULL, ::GetCurrentThreadId());
     t_pWndInit = pWnd;
 }
 
 void AfxUnhookWindowCreate() {
     t_pWndInit = NULL;
-    if (--t_nCreateDepth == 0 && t_hHookCbt) {
-        ::UnhookWindowsHookEx(t_hHookCbt);
-        t_hHookCbt = NULL;
-    }
+    if (--t_nCreateDepth == 0) RemoveCbtHook();
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,

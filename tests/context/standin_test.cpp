@@ -111,8 +111,8 @@ TEST_F(StandInTest, ContextManagerExpandsFromContextsIni)
     SetValue("contexts.ini", "#QV#Jet#9", "FailExpand", "1");
     struct Case { const wchar_t* pszCtxID; const wchar_t* pszText; const wchar_t* pszExpected; };  // NULL: fails
     const Case cases[] = {
-        {L"#QV#OfficeJet 9000#SN1", L"$FriendlyName$ $DefLangAbbrev$", L"OfficeJet 9000 enu"},
-        {L"#QV#OfficeJet 9000#SN1", L"$Manufacturer$/$ProdShortName$/$DeviceID$", L"QV/OfficeJet 9000/SN1"},
+        {L"#QV#QV Jet 9000#SN1", L"$FriendlyName$ $DefLangAbbrev$", L"QV Jet 9000 enu"},
+        {L"#QV#QV Jet 9000#SN1", L"$Manufacturer$/$ProdShortName$/$DeviceID$", L"QV/QV Jet 9000/SN1"},
         {L"#QV#Jet#7", L"Copy on $FriendlyName$ ($DefLangAbbrev$), $$5 from $Tray$", L"Copy on Front Office (heb), $5 from Upper"},
         {L"#QV#Jet#7", L"$ProdShortName$", L"Jet"},
         {L"#QV#Jet#8", L"$FriendlyName$", L"Jet"},

@@ -1,82 +1,65 @@
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <vector>
 
 #include "app/CmdLine.h"
+#include "app/Handover.h"
 
-using replika::CCmdLine;
+using namespace replika;
 
-namespace {
-
-// Feeds arguments the way the framework's parser does: "-x" and "/x" come as flag "x".
-void Parse(CCmdLine& cmd, std::initializer_list<const char*> args)
+TEST(CmdLine, ParseParamTakesTheValueRightAfterCtxIDOrN)
 {
-    size_t i = 0;
-    for (const char* arg : args) {
-        bool bFlag = arg[0] == '-' || arg[0] == '/';
-        cmd.ParseParam(bFlag ? arg + 1 : arg, bFlag, ++i == args.size());
+    const struct {
+        std::vector<const char*> args;
+        const char* pszCtxID;
+        const char* pszProtocol;
+    } rows[] = {
+        {{"-CtxID", "#QV#Jet#1"}, "#QV#Jet#1", "CtxID"},
+        {{"/n", "#QV#Scan#2"}, "#QV#Scan#2", "n"},
+        {{"-ctxid", "#a#b#c"}, "#a#b#c", "ctxid"},   // any case, spelling kept
+        {{"-N", "#x"}, "#x", "N"},
+        {{"stray", "-CtxID", "#first", "#second"}, "#first", "CtxID"},
+        {{"-CtxID", "#old", "-n", "#new"}, "#new", "n"},
+        {{"-CtxID", "-verbose", "#ctx"}, "#ctx", "CtxID"},   // other flags change nothing
+        {{"-x", "#ignored"}, "", ""},
+        {{"-CtxID"}, "", "CtxID"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.args[0] + std::string(" ") + (row.args.size() > 1 ? row.args[1] : ""));
+        CCmdLine cmd;
+        // As the framework's parser hands them over: "-x" and "/x" come as flag "x".
+        for (size_t i = 0; i < row.args.size(); ++i) {
+            const char* arg = row.args[i];
+            bool bFlag = arg[0] == '-' || arg[0] == '/';
+            cmd.ParseParam(bFlag ? arg + 1 : arg, bFlag, i + 1 == row.args.size());
+        }
+        EXPECT_STREQ(row.pszCtxID, cmd.GetCtxID());
+        EXPECT_STREQ(row.pszProtocol, cmd.GetProtocol());
     }
 }
 
-struct Parsed {
-    CString ctx, protocol;
-};
-
-Parsed ParseArgs(std::initializer_list<const char*> args)
+TEST(Handover, ScannerCopyCommandLineSplitsAtTheFirstDashN)
 {
-    CCmdLine cmd;
-    Parse(cmd, args);
-    return {cmd.GetCtxID(), cmd.GetProtocol()};
+    const struct {
+        const char* pszRaw;
+        const char* pszExpected;   // NULL: no hand-over
+    } rows[] = {
+        {"C:\\QV\\QVKCopy2.exe /A-nB -n #A#B#C", "c:\\qv\\qvfcCopy.exe /a-nB -n #A#B#C"},
+        {"C:\\my-nice\\QVKCopy2.exe -n #A#B#C", NULL},
+        {"C:\\x\\tool.exe -n qvkcopy2.exe", NULL},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszRaw);
+        CString cstrOut = "unchanged";
+        EXPECT_EQ(row.pszExpected != NULL, BuildScannerCopyCmdLine(row.pszRaw, cstrOut) != FALSE);
+        EXPECT_STREQ(row.pszExpected ? row.pszExpected : "unchanged", cstrOut);
+    }
 }
 
-} // namespace
-
-TEST(CmdLine, BothFlagsCarryTheContextIDAndNameTheProtocol)
+TEST(Handover, HubletParametersAreNeverCut)
 {
-    Parsed p = ParseArgs({"-CtxID", "#QV#Jet#1"});
-    EXPECT_STREQ("#QV#Jet#1", p.ctx);
-    EXPECT_STREQ("CtxID", p.protocol);
-
-    p = ParseArgs({"/n", "#QV#Scan#2"});
-    EXPECT_STREQ("#QV#Scan#2", p.ctx);
-    EXPECT_STREQ("n", p.protocol);
-}
-
-TEST(CmdLine, FlagsMatchInAnyCaseAndKeepTheirSpelling)
-{
-    Parsed p = ParseArgs({"-ctxid", "#a#b#c"});
-    EXPECT_STREQ("#a#b#c", p.ctx);
-    EXPECT_STREQ("ctxid", p.protocol);
-
-    p = ParseArgs({"-N", "#x"});
-    EXPECT_STREQ("#x", p.ctx);
-    EXPECT_STREQ("N", p.protocol);
-}
-
-TEST(CmdLine, OnlyTheValueRightAfterTheFlagCounts)
-{
-    Parsed p = ParseArgs({"stray", "-CtxID", "#first", "#second"});
-    EXPECT_STREQ("#first", p.ctx);
-
-    p = ParseArgs({"-CtxID", "#old", "-n", "#new"});
-    EXPECT_STREQ("#new", p.ctx);
-    EXPECT_STREQ("n", p.protocol);
-}
-
-TEST(CmdLine, OtherFlagsNeitherTakeValuesNorResetTheState)
-{
-    Parsed p = ParseArgs({"-CtxID", "-verbose", "#ctx"});
-    EXPECT_STREQ("#ctx", p.ctx);
-    EXPECT_STREQ("CtxID", p.protocol);
-
-    p = ParseArgs({"-x", "#ignored"});
-    EXPECT_STREQ("", p.ctx);
-    EXPECT_STREQ("", p.protocol);
-}
-
-TEST(CmdLine, FlagAsLastArgumentLeavesTheContextIDEmpty)
-{
-    Parsed p = ParseArgs({"-CtxID"});
-    EXPECT_STREQ("", p.ctx);
-    EXPECT_STREQ("CtxID", p.protocol);
+    char szParams[MAX_PATH];
+    // 18 characters besides the context ID: 241 fit, 242 do not.
+    EXPECT_TRUE(BuildHubletParameters(CString('x', 241), szParams, sizeof(szParams)));
+    EXPECT_FALSE(BuildHubletParameters(CString('x', 242), szParams, sizeof(szParams)));
 }

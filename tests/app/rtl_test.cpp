@@ -3,48 +3,30 @@
 #include "app/CopyApp.h"
 #include "child_app.h"
 
-namespace {
-
 // Runs DetectRightToLeft against the registered stand-in context manager.
-class RightToLeft : public ::testing::Test
+TEST(RightToLeft, OnlyHebrewAndArabicInLowerCaseMirror)
 {
-protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL))); }
-    void TearDown() override
+    const struct {
+        const char* pszKey;
+        const char* pszValue;
+        BOOL bExpected;
+    } rows[] = {
+        {"DefLangAbbrev", "heb", 1}, {"DefLangAbbrev", "ara", 1}, {"DefLangAbbrev", "enu", 0},
+        {"DefLangAbbrev", "HEB", 0}, {"DefLangAbbrev", "hebr", 0}, {"FailExpand", "1", 0},
+    };
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
     {
-        m_cache.ReleaseAll();
-        CoUninitialize();
+        SimFolder sim;
+        CQVDSKInfcCache cache;
+        cache.SetContextID("#QV#Jet#RTL");
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(row.pszKey) + "=" + row.pszValue);
+            sim.WriteIni("contexts.ini", "#QV#Jet#RTL", row.pszKey, row.pszValue);
+            g_bRTLLayout = 7;   // the detection must set it either way
+            replika::DetectRightToLeft(cache);
+            EXPECT_EQ(row.bExpected, g_bRTLLayout);
+        }
+        cache.ReleaseAll();
     }
-    BOOL Detect(const char* pszKey, const char* pszValue)
-    {
-        m_sim.WriteIni("contexts.ini", "#QV#Jet#RTL", pszKey, pszValue);
-        m_cache.SetContextID("#QV#Jet#RTL");
-        g_bRTLLayout = 7;   // anything: the detection must set it either way
-        replika::DetectRightToLeft(m_cache);
-        return g_bRTLLayout;
-    }
-
-    SimFolder m_sim;
-    CQVDSKInfcCache m_cache;
-};
-
-} // namespace
-
-TEST_F(RightToLeft, HebrewAndArabicMirror)
-{
-    EXPECT_EQ(1, Detect("DefLangAbbrev", "heb"));
-    EXPECT_EQ(1, Detect("DefLangAbbrev", "ara"));
-}
-
-TEST_F(RightToLeft, OtherLanguagesAndOtherCaseDoNot)
-{
-    EXPECT_EQ(0, Detect("DefLangAbbrev", "enu"));
-    EXPECT_EQ(0, Detect("DefLangAbbrev", "HEB"));
-    EXPECT_EQ(0, Detect("DefLangAbbrev", "hebr"));
-}
-
-TEST_F(RightToLeft, FailedExpansionMeansLeftToRight)
-{
-    Detect("DefLangAbbrev", "heb");
-    EXPECT_EQ(0, Detect("FailExpand", "1"));
+    CoUninitialize();
 }

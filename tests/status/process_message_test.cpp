@@ -1,10 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "res/resource.h"
 #include "status/DeviceEventNames.h"
 #include "status/ProcessMessage.h"
 
 namespace {
+
+const int SIZE_BUTTONS[] = {IDC_RBN_FIT_TO_PAGE, IDC_RBN_ACTUAL_SIZE, IDC_RBN_BORDERLESS, IDC_RBN_CUSTOM_SIZE};
+const UINT* const ADF = &CProcessMessage::s_uPaperInADFMsg;
+
+struct Event {
+    const UINT* pMsg;
+    WPARAM wParam;
+    bool bToDialog = true;
+};
 
 int g_nCustomSizeRuns = 0;
 DWORD g_dwCustomSizeThread = 0;
@@ -15,39 +27,7 @@ void CountCustomSize(CWnd*)
     g_dwCustomSizeThread = GetCurrentThreadId();
 }
 
-// A window with the four image-size radio buttons, standing for the copy dialog.
-class ImageSizeButtons
-{
-public:
-    ImageSizeButtons()
-    {
-        m_hWnd = CreateWindowExA(0, "STATIC", "copy", WS_POPUP, 0, 0, 300, 200, NULL, NULL, NULL, NULL);
-        for (int id : {IDC_RBN_FIT_TO_PAGE, IDC_RBN_ACTUAL_SIZE, IDC_RBN_BORDERLESS, IDC_RBN_CUSTOM_SIZE})
-            CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 0, 0, 50, 20, m_hWnd,
-                            (HMENU)(INT_PTR)id, NULL, NULL);
-        ShowWindow(m_hWnd, SW_SHOWNA);
-        m_wnd.Attach(m_hWnd);
-    }
-    ~ImageSizeButtons()
-    {
-        m_wnd.Detach();
-        DestroyWindow(m_hWnd);
-    }
-    CWnd* Dialog() { return &m_wnd; }
-    HWND Item(int id) const { return GetDlgItem(m_hWnd, id); }
-    void Set(int id, bool bChecked, bool bEnabled)
-    {
-        SendMessageA(Item(id), BM_SETCHECK, bChecked ? BST_CHECKED : BST_UNCHECKED, 0);
-        EnableWindow(Item(id), bEnabled);
-    }
-    bool Checked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
-
-private:
-    HWND m_hWnd;
-    CWnd m_wnd;
-};
-
+// A window with the four image-size radio buttons stands for the copy dialog.
 class ProcessMessageTest : public ::testing::Test
 {
 protected:
@@ -55,25 +35,42 @@ protected:
     {
         SetDeviceEventContext("#QV#Jet#T1");
         SetCustomSizeHandler(CountCustomSize);
-        g_nCustomSizeRuns = 0;
-        g_dwCustomSizeThread = 0;
-        m_pThread = AfxBeginThread(RUNTIME_CLASS(CProcessMessage), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-        ASSERT_NE(nullptr, m_pThread);
-        DuplicateHandle(GetCurrentProcess(), m_pThread->m_hThread, GetCurrentProcess(), &m_hThread, 0, FALSE,
-                        DUPLICATE_SAME_ACCESS);
-        m_dwThreadId = m_pThread->m_nThreadID;
-        m_pThread->ResumeThread();
+        m_hDlg = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, NULL, NULL, NULL, NULL);
+        for (int id : SIZE_BUTTONS)
+            CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 0, 0, 50, 20, m_hDlg,
+                            (HMENU)(INT_PTR)id, NULL, NULL);
+        m_dlg.Attach(m_hDlg);
     }
     void TearDown() override
     {
-        if (m_hThread) {
-            if (WaitForSingleObject(m_hThread, 0) != WAIT_OBJECT_0)
-                EndAndWait();
-            CloseHandle(m_hThread);
-        }
         SetCustomSizeHandler(NULL);
+        m_dlg.Detach();
+        DestroyWindow(m_hDlg);
     }
 
+    // Starts the status thread, posts the events and WM_DESTROY, and returns its exit code once it ended.
+    DWORD RunThread(const std::vector<Event>& events)
+    {
+        CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CProcessMessage), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+        pThread->m_bAutoDelete = FALSE;
+        m_dwThreadId = pThread->m_nThreadID;
+        pThread->ResumeThread();
+        for (const Event& e : events)
+            Post(*e.pMsg, e.wParam, e.bToDialog ? &m_dlg : NULL);
+        Post(WM_DESTROY, 0, NULL);
+        // The thread reaches the buttons with sent messages: keep pumping. Hang guard only.
+        HANDLE hThread = pThread->m_hThread;
+        for (int i = 0; i < 2000 && MsgWaitForMultipleObjects(1, &hThread, FALSE, 10, QS_ALLINPUT) != WAIT_OBJECT_0; ++i) {
+            MSG msg;
+            while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+        }
+        DWORD dwExit = STILL_ACTIVE;
+        GetExitCodeThread(hThread, &dwExit);
+        if (dwExit != STILL_ACTIVE)
+            delete pThread;
+        return dwExit;
+    }
     void Post(UINT uMsg, WPARAM wParam, CWnd* pDlg)
     {
         // The thread may still be creating its queue right after it was resumed.
@@ -81,97 +78,62 @@ protected:
             Sleep(10);
     }
 
-    // Ends the thread with the destroy message; the events posted before it have run by then.
-    // The thread reaches the buttons with sent messages, so this thread keeps pumping.
-    bool EndAndWait()
+    // Per button (fit, actual, borderless, custom): 'X' checked or '-', then 'E' enabled or '-'.
+    std::string Buttons() const
     {
-        Post(WM_DESTROY, 0, NULL);
-        for (int i = 0; i < 2000; ++i) {
-            DWORD r = MsgWaitForMultipleObjects(1, &m_hThread, FALSE, 10, QS_ALLINPUT);
-            if (r == WAIT_OBJECT_0)
-                return true;
-            MSG msg;
-            while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-                DispatchMessageA(&msg);
+        std::string s;
+        for (int id : SIZE_BUTTONS) {
+            HWND hButton = GetDlgItem(m_hDlg, id);
+            s += SendMessageA(hButton, BM_GETCHECK, 0, 0) == BST_CHECKED ? " X" : " -";
+            s += IsWindowEnabled(hButton) ? "E" : "-";
         }
-        return false;
+        return s.substr(1);
     }
 
-    CWinThread* m_pThread = nullptr;
-    HANDLE m_hThread = NULL;
+    HWND m_hDlg = NULL;
+    CWnd m_dlg;
     DWORD m_dwThreadId = 0;
 };
 
 } // namespace
 
-TEST_F(ProcessMessageTest, RegistersTheDialogsEventNumbersAndEndsOnDestroy)
+TEST_F(ProcessMessageTest, RegistersTheDialogsEventNumbersAndEndsOnDestroyWithCodeZero)
 {
+    EXPECT_EQ(0u, RunThread({}));
     EXPECT_EQ(RegisterWindowMessageA("Paper_In_ADF_#QV#Jet#T1"), CProcessMessage::s_uPaperInADFMsg);
     EXPECT_EQ(RegisterWindowMessageA("Device_s_Busy_#QV#Jet#T1"), CProcessMessage::s_uDeviceBusyMsg);
     EXPECT_EQ(RegisterWindowMessageA("Ink_Low_#QV#Jet#T1"), CProcessMessage::s_uInkLowMsg);
     EXPECT_EQ(RegisterWindowMessageA("Device_Disconnect_#QV#Jet#T1"), CProcessMessage::s_uDeviceDisconnectMsg);
-    ASSERT_TRUE(EndAndWait());
-    DWORD dwExit = 1;
-    EXPECT_TRUE(GetExitCodeThread(m_hThread, &dwExit));
-    EXPECT_EQ(0u, dwExit);
 }
 
-TEST_F(ProcessMessageTest, EmptyFeederSwitchesToCustomSizeOnTheThread)
+TEST_F(ProcessMessageTest, FeederEventsSwitchTheImageSizeButtons)
 {
-    ImageSizeButtons dlg;
-    dlg.Set(IDC_RBN_FIT_TO_PAGE, true, true);
-    dlg.Set(IDC_RBN_BORDERLESS, false, true);
-    Post(CProcessMessage::s_uPaperInADFMsg, 0, dlg.Dialog());
-    ASSERT_TRUE(EndAndWait());
-
-    EXPECT_FALSE(dlg.Checked(IDC_RBN_FIT_TO_PAGE));
-    EXPECT_FALSE(dlg.Enabled(IDC_RBN_FIT_TO_PAGE));
-    EXPECT_FALSE(dlg.Checked(IDC_RBN_ACTUAL_SIZE));
-    EXPECT_TRUE(dlg.Enabled(IDC_RBN_ACTUAL_SIZE));
-    EXPECT_FALSE(dlg.Enabled(IDC_RBN_BORDERLESS));
-    EXPECT_TRUE(dlg.Checked(IDC_RBN_CUSTOM_SIZE));
-    EXPECT_EQ(1, g_nCustomSizeRuns);
-    EXPECT_EQ(m_dwThreadId, g_dwCustomSizeThread);
-}
-
-TEST_F(ProcessMessageTest, LoadedFeederAfterEmptyKeepsCustomSizeAndEnablesTheRest)
-{
-    ImageSizeButtons dlg;
-    Post(CProcessMessage::s_uPaperInADFMsg, 0, dlg.Dialog());
-    Post(CProcessMessage::s_uPaperInADFMsg, 16, dlg.Dialog());
-    ASSERT_TRUE(EndAndWait());
-
-    EXPECT_TRUE(dlg.Checked(IDC_RBN_CUSTOM_SIZE));
-    EXPECT_FALSE(dlg.Checked(IDC_RBN_ACTUAL_SIZE));
-    EXPECT_TRUE(dlg.Enabled(IDC_RBN_ACTUAL_SIZE));
-    EXPECT_TRUE(dlg.Enabled(IDC_RBN_FIT_TO_PAGE));
-    EXPECT_TRUE(dlg.Enabled(IDC_RBN_BORDERLESS));
-    EXPECT_EQ(1, g_nCustomSizeRuns);
-}
-
-TEST_F(ProcessMessageTest, HiddenBorderlessIsLeftAlone)
-{
-    ImageSizeButtons dlg;
-    dlg.Set(IDC_RBN_BORDERLESS, true, true);
-    ShowWindow(dlg.Item(IDC_RBN_BORDERLESS), SW_HIDE);
-    Post(CProcessMessage::s_uPaperInADFMsg, 0, dlg.Dialog());
-    ASSERT_TRUE(EndAndWait());
-    EXPECT_TRUE(dlg.Checked(IDC_RBN_BORDERLESS));
-    EXPECT_TRUE(dlg.Enabled(IDC_RBN_BORDERLESS));
-}
-
-TEST_F(ProcessMessageTest, OtherEventsAndValuesChangeNothing)
-{
-    ImageSizeButtons dlg;
-    dlg.Set(IDC_RBN_FIT_TO_PAGE, true, true);
-    Post(CProcessMessage::s_uPaperInADFMsg, 8, dlg.Dialog());
-    Post(CProcessMessage::s_uPaperInADFMsg, 0, NULL);
-    Post(CProcessMessage::s_uDeviceBusyMsg, 1, dlg.Dialog());
-    Post(CProcessMessage::s_uInkLowMsg, 0, dlg.Dialog());
-    Post(CProcessMessage::s_uDeviceDisconnectMsg, 0, dlg.Dialog());
-    ASSERT_TRUE(EndAndWait());
-    EXPECT_TRUE(dlg.Checked(IDC_RBN_FIT_TO_PAGE));
-    EXPECT_TRUE(dlg.Enabled(IDC_RBN_FIT_TO_PAGE));
-    EXPECT_FALSE(dlg.Checked(IDC_RBN_CUSTOM_SIZE));
-    EXPECT_EQ(0, g_nCustomSizeRuns);
+    const struct {
+        std::vector<Event> events;
+        bool bHideBorderless;
+        const char* pszButtons;
+        int nCustomSizeRuns;
+    } rows[] = {
+        {{{ADF, 0}}, false, "-- -E -- XE", 1},   // empty: Custom Size, run on the status thread
+        {{{ADF, 0}, {ADF, 16}}, false, "-E -E -E XE", 1},   // loaded again: Custom Size stays
+        {{{ADF, 16}}, false, "XE -E XE -E", 0},
+        {{{ADF, 0}}, true, "-- -E XE XE", 1},   // a hidden Borderless is left alone
+        {{{ADF, 8}, {ADF, 0, false}, {&CProcessMessage::s_uDeviceBusyMsg, 1}, {&CProcessMessage::s_uInkLowMsg, 0},
+          {&CProcessMessage::s_uDeviceDisconnectMsg, 0}},
+         false, "XE XE XE -E", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszButtons);
+        for (int id : SIZE_BUTTONS) {
+            SendDlgItemMessageA(m_hDlg, id, BM_SETCHECK, id == IDC_RBN_CUSTOM_SIZE ? BST_UNCHECKED : BST_CHECKED, 0);
+            EnableWindow(GetDlgItem(m_hDlg, id), TRUE);
+        }
+        ShowWindow(GetDlgItem(m_hDlg, IDC_RBN_BORDERLESS), row.bHideBorderless ? SW_HIDE : SW_SHOW);
+        g_nCustomSizeRuns = 0;
+        g_dwCustomSizeThread = 0;
+        ASSERT_EQ(0u, RunThread(row.events));
+        EXPECT_EQ(row.pszButtons, Buttons());
+        EXPECT_EQ(row.nCustomSizeRuns, g_nCustomSizeRuns);
+        EXPECT_EQ(row.nCustomSizeRuns ? m_dwThreadId : 0, g_dwCustomSizeThread);
+    }
 }

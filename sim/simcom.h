@@ -17,6 +17,19 @@
 
 inline LONG g_cSimObjects = 0;
 
+// The all-users application-data folder does not move while a process runs, and the
+// shell takes long to name it: asked once.
+inline const std::string& CommonAppDataFolder()
+{
+    static const std::string s_folder = [] {
+        char szCommon[MAX_PATH] = "";
+        if (!SHGetSpecialFolderPathA(NULL, szCommon, CSIDL_COMMON_APPDATA, FALSE))
+            lstrcpynA(szCommon, "C:\\ProgramData", sizeof(szCommon));
+        return std::string(szCommon);
+    }();
+    return s_folder;
+}
+
 // %QVSIM_DIR%, else the all-users application-data folder + "\QVSim".
 inline std::string SimFolder()
 {
@@ -24,10 +37,7 @@ inline std::string SimFolder()
     DWORD n = GetEnvironmentVariableA("QVSIM_DIR", szDir, sizeof(szDir));
     if (n > 0 && n < sizeof(szDir))
         return szDir;
-    char szCommon[MAX_PATH] = "";
-    if (!SHGetSpecialFolderPathA(NULL, szCommon, CSIDL_COMMON_APPDATA, FALSE))
-        lstrcpynA(szCommon, "C:\\ProgramData", sizeof(szCommon));
-    return std::string(szCommon) + "\\QVSim";
+    return CommonAppDataFolder() + "\\QVSim";
 }
 
 inline std::string SimIniPath(const char* pszFileName) { return SimFolder() + "\\" + pszFileName; }

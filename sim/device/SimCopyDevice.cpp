@@ -140,12 +140,7 @@ HRESULT STDMETHODCALLTYPE SimCopyDevice::GetCapabilities(CopierFunctional* pCaps
     if (!pCaps)
         return E_POINTER;
     Lock lock(m_lock);
-    if (!m_bBound)
-        return E_UNEXPECTED;
-    ReloadProfile();
-    if (m_bDisconnected)
-        return E_FAIL;
-    HRESULT hr = static_cast<HRESULT>(m_profile.hrGetCapabilities);
+    HRESULT hr = CallStatus(&SimProfile::hrGetCapabilities);
     if (SUCCEEDED(hr))
         SimProfileFillCapabilities(m_profile, *pCaps);
     return hr;
@@ -184,12 +179,7 @@ HRESULT STDMETHODCALLTYPE SimCopyDevice::GetDocInADF(LONG* pbDocInADF)
         return E_POINTER;
     *pbDocInADF = 0;
     Lock lock(m_lock);
-    if (!m_bBound)
-        return E_UNEXPECTED;
-    ReloadProfile();
-    if (m_bDisconnected)
-        return E_FAIL;
-    HRESULT hr = static_cast<HRESULT>(m_profile.hrGetDocInADF);
+    HRESULT hr = CallStatus(&SimProfile::hrGetDocInADF);
     if (SUCCEEDED(hr))
         *pbDocInADF = m_bDocInFeeder ? 1 : 0;
     return hr;
@@ -199,12 +189,7 @@ HRESULT STDMETHODCALLTYPE SimCopyDevice::SubmitCopy(CopyJobParams job)
 {
     {
         Lock lock(m_lock);
-        if (!m_bBound)
-            return E_UNEXPECTED;
-        ReloadProfile();
-        if (m_bDisconnected)
-            return E_FAIL;
-        HRESULT hr = static_cast<HRESULT>(m_profile.hrSubmitCopy);
+        HRESULT hr = CallStatus(&SimProfile::hrSubmitCopy);
         if (FAILED(hr))
             return hr;
         if (!SimJournalAppend(m_szDeviceID, m_szCtxID, job))
@@ -223,6 +208,19 @@ HRESULT STDMETHODCALLTYPE SimCopyDevice::SetStatusPaused(LONG bPaused)
     Lock lock(m_lock);
     m_bPaused = bPaused != 0;
     return S_OK;
+}
+
+// What a device call answers before it does its work: unbound, lost, or the
+// status the profile injects for it. The profile is read again first, so a test
+// can change it while the program runs. Called with the lock held.
+HRESULT SimCopyDevice::CallStatus(int SimProfile::*phrInjected)
+{
+    if (!m_bBound)
+        return E_UNEXPECTED;
+    ReloadProfile();
+    if (m_bDisconnected)
+        return E_FAIL;
+    return static_cast<HRESULT>(m_profile.*phrInjected);
 }
 
 void SimCopyDevice::ReloadProfile()

@@ -42,6 +42,7 @@ private:
     DWORD OnTick() override;
 
     // All below with m_lock held.
+    HRESULT CallStatus(int SimProfile::*phrInjected);
     void ReloadProfile();
     bool PostEvent(UINT msg, WPARAM wParam);
     void SetBusy(bool busy);

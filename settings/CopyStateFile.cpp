@@ -111,12 +111,15 @@ bool SelectSingle(CRKXML& xml, const char* pszPath)
     return xml.Select(pszPath) == 1;
 }
 
+bool ReadSingle(CRKXML& xml, const char* pszPath, char* pszText, size_t cchText)
+{
+    return SelectSingle(xml, pszPath) && xml.GetCurrentNodeValue(pszText, cchText);
+}
+
 void ReadText(CRKXML& xml, const TextElement& element, CRKCopyState& state)
 {
-    if (!SelectSingle(xml, element.pszName))
-        return;
     char szText[STATE_TEXT_LEN];
-    if (!xml.GetCurrentNodeValue(szText))
+    if (!ReadSingle(xml, element.pszName, szText, sizeof(szText)))
         return;
     lstrcpynA(state.*element.pField, szText, STATE_TEXT_LEN);
     g_pLog->LogDetailedTrace("%s:%s", element.pszLabel, szText);
@@ -126,10 +129,8 @@ void ReadText(CRKXML& xml, const TextElement& element, CRKCopyState& state)
 // damaged file never turns into a different value.
 void ReadInteger(CRKXML& xml, const char* pszPath, int32_t& nField)
 {
-    if (!SelectSingle(xml, pszPath))
-        return;
     char szText[STATE_TEXT_LEN];
-    if (!xml.GetCurrentNodeValue(szText))
+    if (!ReadSingle(xml, pszPath, szText, sizeof(szText)))
         return;
     if (strlen(szText) >= kNumberTextSize)
     {
@@ -142,10 +143,8 @@ void ReadInteger(CRKXML& xml, const char* pszPath, int32_t& nField)
 
 void ReadBooleanElement(CRKXML& xml, const NumberElement& element, CRKCopyState& state)
 {
-    if (!SelectSingle(xml, element.pszName))
-        return;
     char szText[kNumberTextSize];
-    if (!xml.GetCurrentNodeValue(szText))
+    if (!ReadSingle(xml, element.pszName, szText, sizeof(szText)))
         return;
     state.*element.pField = ReadBoolean(szText);
     g_pLog->LogDetailedTrace("%s:%s", element.pszName, szText);
@@ -203,27 +202,10 @@ void WriteEnableFlags(CRKXML& xml, const CRKCopyState& state)
     }
 }
 
-// The file name stored is the bare default or factory name, whichever the
-// saved path is: a path naming the default file is the default file.
-void WriteFileName(CRKXML& xml, const char* pszPath, CRKCopyState& state)
+void WriteBoolean(CRKXML& xml, const NumberElement& element, const CRKCopyState& state)
 {
-    if (!SelectSingle(xml, kTexts[0].pszName))
-        return;
-    const char* pszName = strstr(pszPath, g_szDefaultFileName) ? g_szDefaultFileName : g_szFactoryFileName;
-    lstrcpynA(state.strFileName, pszName, STATE_TEXT_LEN);
-    WriteValue(xml, kTexts[0].pszLabel, state.strFileName);
-}
-
-void WriteDateTime(CRKXML& xml, CRKCopyState& state)
-{
-    SYSTEMTIME st;
-    GetLocalTime(&st);
-    char szNow[STATE_TEXT_LEN];
-    FormatStateDateTime(st, szNow, sizeof(szNow));
-    if (!SelectSingle(xml, kTexts[1].pszName))
-        return;
-    lstrcpynA(state.strDateTime, szNow, STATE_TEXT_LEN);
-    WriteValue(xml, kTexts[1].pszLabel, state.strDateTime);
+    if (SelectSingle(xml, element.pszName))
+        WriteValue(xml, element.pszName, BooleanText(state.*element.pField));
 }
 
 void WriteText(CRKXML& xml, const TextElement& element, const CRKCopyState& state)
@@ -232,10 +214,44 @@ void WriteText(CRKXML& xml, const TextElement& element, const CRKCopyState& stat
         WriteValue(xml, element.pszLabel, state.*element.pField);
 }
 
-void WriteBoolean(CRKXML& xml, const NumberElement& element, const CRKCopyState& state)
+// The state takes the new text only when the file has its element.
+void WriteNewText(CRKXML& xml, const TextElement& element, CRKCopyState& state, const char* pszText)
 {
-    if (SelectSingle(xml, element.pszName))
-        WriteValue(xml, element.pszName, BooleanText(state.*element.pField));
+    if (!SelectSingle(xml, element.pszName))
+        return;
+    lstrcpynA(state.*element.pField, pszText, STATE_TEXT_LEN);
+    WriteValue(xml, element.pszLabel, state.*element.pField);
+}
+
+// The file name stored is the bare default or factory name, whichever the
+// saved path is: a path naming the default file is the default file.
+void WriteFileName(CRKXML& xml, const char* pszPath, CRKCopyState& state)
+{
+    const char* pszName = strstr(pszPath, g_szDefaultFileName) ? g_szDefaultFileName : g_szFactoryFileName;
+    WriteNewText(xml, kTexts[0], state, pszName);
+}
+
+void WriteDateTime(CRKXML& xml, CRKCopyState& state)
+{
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    char szNow[STATE_TEXT_LEN];
+    FormatStateDateTime(st, szNow, sizeof(szNow));
+    WriteNewText(xml, kTexts[1], state, szNow);
+}
+
+void WriteAllSettings(CRKXML& xml, const char* pszPath, CRKCopyState& state)
+{
+    WriteFileName(xml, pszPath, state);
+    WriteDateTime(xml, state);
+    WriteText(xml, kTexts[2], state);
+    WriteText(xml, kTexts[3], state);
+    WriteStartLocation(xml, state);
+    for (const NumberElement& element : kBooleans)
+        WriteBoolean(xml, element, state);
+    for (const NumberElement& element : kIntegers)
+        WriteInteger(xml, element.pszName, state.*element.pField);
+    WriteEnableFlags(xml, state);
 }
 
 // Saving is all or nothing on disk (CRKXML::SaveFile replaces the file whole),
@@ -258,17 +274,36 @@ void SaveUnderSemaphore(CRKXML& xml, const char* pszPath)
     if (bObtained)
         ReleaseSemaphore(hSemaphore, 1, NULL);
 }
+
+bool LoadSettingsFile(CRKXML& xml, LPCSTR pszPath)
+{
+    if (xml.Load(pszPath, 0))
+        return true;
+    g_pLog->LogError("Failed to load %s", pszPath ? pszPath : "");
+    return false;
+}
+
+// Loads the file, lets write change the document and saves it back.
+template <typename Write>
+int RewriteSettingsFile(LPCSTR pszPath, Write write)
+{
+    CRKTraceScope trace(kSaveSettings);
+    CRKXML xml;
+    if (!LoadSettingsFile(xml, pszPath))
+        return 0;
+    write(xml);
+    SaveUnderSemaphore(xml, pszPath);
+    xml.Unload();
+    return 1;
+}
 } // namespace
 
 int CRKCopyState::GetSettings(LPCSTR pszPath)
 {
     CRKTraceScope trace(kGetSettings);
     CRKXML xml;
-    if (!xml.Load(pszPath, 0))
-    {
-        g_pLog->LogError("Failed to load %s", pszPath ? pszPath : "");
+    if (!LoadSettingsFile(xml, pszPath))
         return 0;
-    }
     for (const TextElement& element : kTexts)
         ReadText(xml, element, *this);
     int32_t nX = static_cast<int32_t>(pStartLoc.x);
@@ -288,39 +323,10 @@ int CRKCopyState::GetSettings(LPCSTR pszPath)
 
 int CRKCopyState::SaveSettings(LPCSTR pszPath)
 {
-    CRKTraceScope trace(kSaveSettings);
-    CRKXML xml;
-    if (!xml.Load(pszPath, 0))
-    {
-        g_pLog->LogError("Failed to load %s", pszPath ? pszPath : "");
-        return 0;
-    }
-    WriteFileName(xml, pszPath, *this);
-    WriteDateTime(xml, *this);
-    WriteText(xml, kTexts[2], *this);
-    WriteText(xml, kTexts[3], *this);
-    WriteStartLocation(xml, *this);
-    for (const NumberElement& element : kBooleans)
-        WriteBoolean(xml, element, *this);
-    for (const NumberElement& element : kIntegers)
-        WriteInteger(xml, element.pszName, this->*element.pField);
-    WriteEnableFlags(xml, *this);
-    SaveUnderSemaphore(xml, pszPath);
-    xml.Unload();
-    return 1;
+    return RewriteSettingsFile(pszPath, [&](CRKXML& xml) { WriteAllSettings(xml, pszPath, *this); });
 }
 
 int CRKCopyState::SaveStartLocation(LPCSTR pszPath)
 {
-    CRKTraceScope trace(kSaveSettings);
-    CRKXML xml;
-    if (!xml.Load(pszPath, 0))
-    {
-        g_pLog->LogError("Failed to load %s", pszPath ? pszPath : "");
-        return 0;
-    }
-    WriteStartLocation(xml, *this);
-    SaveUnderSemaphore(xml, pszPath);
-    xml.Unload();
-    return 1;
+    return RewriteSettingsFile(pszPath, [&](CRKXML& xml) { WriteStartLocation(xml, *this); });
 }

@@ -3,9 +3,9 @@
 #include "dialog/CopyUIDlg.h"
 
 #include <comdef.h>
-#include <cstdio>
 #include <cstring>
 
+#include "app/BstrText.h"
 #include "log/RKLog.h"
 
 char* g_pszCtx = nullptr;
@@ -39,28 +39,6 @@ bool NextToken(const char** ppsz, char* pszOut, int cchOut)
     pszOut[len] = '\0';
     *ppsz = p;
     return true;
-}
-
-BSTR AnsiToBSTR(const char* psz)
-{
-    int cch = MultiByteToWideChar(CP_ACP, 0, psz, -1, nullptr, 0);
-    if (cch <= 0)
-        return SysAllocString(L"");
-    BSTR bstr = SysAllocStringLen(nullptr, static_cast<UINT>(cch - 1));
-    if (bstr)
-        MultiByteToWideChar(CP_ACP, 0, psz, -1, bstr, cch);
-    return bstr;
-}
-
-void SystemMessageText(HRESULT hr, char* pszOut, DWORD cchOut)
-{
-    pszOut[0] = '\0';
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                             static_cast<DWORD>(hr), 0, pszOut, cchOut, nullptr);
-    while (n > 0 && (pszOut[n - 1] == '\r' || pszOut[n - 1] == '\n'))
-        pszOut[--n] = '\0';
-    if (n == 0)
-        snprintf(pszOut, cchOut, "Unknown error 0x%08lX", static_cast<unsigned long>(hr));
 }
 }  // namespace
 
@@ -167,8 +145,8 @@ HRESULT CCopyUIDlg::InitializeAPI()
         }
         else
         {
-            bstrProtocol = AnsiToBSTR(m_cstrProtocol);
-            bstrCtxID = AnsiToBSTR(m_cstrCtxID);
+            bstrProtocol = AllocBstr(m_cstrProtocol);
+            bstrCtxID = AllocBstr(m_cstrCtxID);
             m_nCtxLength = m_cstrCtxID.GetLength();
             FreeEventBuffers();
             g_pszCtx = static_cast<char*>(GlobalAlloc(GPTR, static_cast<SIZE_T>(m_nCtxLength) + 1));
@@ -190,7 +168,7 @@ HRESULT CCopyUIDlg::InitializeAPI()
     {
         hr = e.Error();
         char szText[256];
-        SystemMessageText(hr, szText, sizeof szText);
+        RKSystemMessageText(hr, szText, sizeof szText);
         g_pLog->LogError("%s - _com_error exception (hr: 0x%X = %s)", kTrace, static_cast<unsigned>(hr), szText);
         m_rkGUIError.SetFromStatus(hr);
     }

@@ -205,6 +205,19 @@ void CRKLog::LogAt(int nLevelBit, const char* pszLevelName, const char* pszForma
     WriteRecord(szMessage, pszLevelName);
 }
 
+void RKSystemMessageText(HRESULT hr, char* pszText, size_t cchText)
+{
+    if (cchText == 0)
+        return;
+    pszText[0] = '\0';
+    DWORD dwLen = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                                 static_cast<DWORD>(hr), 0, pszText, static_cast<DWORD>(cchText), NULL);
+    while (dwLen > 0 && (pszText[dwLen - 1] == '\n' || pszText[dwLen - 1] == '\r'))
+        pszText[--dwLen] = '\0';
+    if (dwLen == 0)
+        snprintf(pszText, cchText, "Unknown error 0x%08lX", static_cast<unsigned long>(hr));
+}
+
 void CRKLog::WriteRecord(const char* pszMessage, const char* pszLevelName)
 {
     SYSTEMTIME st;

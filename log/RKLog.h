@@ -75,6 +75,9 @@ private:
 
 extern CRKLogPtr g_pLog;
 
+// The system's text for a status without its line end, or "Unknown error 0x..." when it has none.
+void RKSystemMessageText(HRESULT hr, char* pszText, size_t cchText);
+
 // The trace convention: "<qualified name>- Entering" on entry, "- Exiting" on return.
 inline void RKTraceEnter(const char* pszFunction) { g_pLog->LogMainTrace("%s%s", pszFunction, "- Entering"); }
 inline void RKTraceExit(const char* pszFunction) { g_pLog->LogMainTrace("%s%s", pszFunction, "- Exiting"); }

@@ -60,13 +60,8 @@ void WideToAnsi(const wchar_t* pwsz, char* psz, size_t cch)
 
 ComFailure::ComFailure(HRESULT hrFailed) : hr(hrFailed)
 {
-    szMessage[0] = szSource[0] = szDescription[0] = '\0';
-    DWORD dwLen = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
-                                 static_cast<DWORD>(hr), 0, szMessage, sizeof(szMessage), NULL);
-    while (dwLen > 0 && (szMessage[dwLen - 1] == '\n' || szMessage[dwLen - 1] == '\r'))
-        szMessage[--dwLen] = '\0';
-    if (dwLen == 0)
-        snprintf(szMessage, sizeof(szMessage), "Unknown error 0x%08lX", static_cast<unsigned long>(hr));
+    szSource[0] = szDescription[0] = '\0';
+    RKSystemMessageText(hr, szMessage, sizeof(szMessage));
 
     IErrorInfo* pInfo = NULL;
     if (GetErrorInfo(0, &pInfo) == S_OK && pInfo)
@@ -119,19 +114,22 @@ void ShowErrorDump(const ComFailure& failure)
         MessageBoxA(NULL, szDump, NULL, MB_OK);
 }
 
+// A new BSTR, or NULL when the text cannot be converted or memory is short.
+BSTR NarrowToBstr(const char* psz)
+{
+    int nLen = MultiByteToWideChar(CP_ACP, 0, psz, -1, NULL, 0);
+    if (nLen <= 0)
+        return NULL;
+    BSTR bstr = SysAllocStringLen(NULL, static_cast<UINT>(nLen - 1));
+    if (bstr)
+        MultiByteToWideChar(CP_ACP, 0, psz, -1, bstr, nLen);
+    return bstr;
+}
+
 class CBstr
 {
 public:
-    explicit CBstr(const char* psz) : m_bstr(NULL)
-    {
-        int nLen = MultiByteToWideChar(CP_ACP, 0, psz, -1, NULL, 0);
-        if (nLen > 0)
-        {
-            m_bstr = SysAllocStringLen(NULL, static_cast<UINT>(nLen - 1));
-            if (m_bstr)
-                MultiByteToWideChar(CP_ACP, 0, psz, -1, m_bstr, nLen);
-        }
-    }
+    explicit CBstr(const char* psz) : m_bstr(NarrowToBstr(psz)) {}
     ~CBstr() { SysFreeString(m_bstr); }
     operator BSTR() const { return m_bstr; }
     bool Valid() const { return m_bstr != NULL; }
@@ -149,14 +147,9 @@ public:
     explicit CBstrVariant(const char* psz)
     {
         VariantInit(&m_var);
-        int nLen = MultiByteToWideChar(CP_ACP, 0, psz, -1, NULL, 0);
-        if (nLen > 0)
-        {
+        m_var.bstrVal = NarrowToBstr(psz);
+        if (m_var.bstrVal)
             m_var.vt = VT_BSTR;
-            m_var.bstrVal = SysAllocStringLen(NULL, static_cast<UINT>(nLen - 1));
-            if (m_var.bstrVal)
-                MultiByteToWideChar(CP_ACP, 0, psz, -1, m_var.bstrVal, nLen);
-        }
     }
     ~CBstrVariant() { VariantClear(&m_var); }
     operator const VARIANT&() const { return m_var; }

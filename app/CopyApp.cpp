@@ -3,7 +3,6 @@
 #include <new>
 #include <string.h>
 
-#include "app/BstrText.h"
 #include "app/CopyDialogPlaceholder.h"
 #include "app/DeviceCheck.h"
 #include "app/Handover.h"
@@ -82,7 +81,7 @@ void CCopyApp::BuildFriendlyName(const CString& cstrCtxID)
     HRESULT hr = m_infcCache.ExpandMacros(bstrMacro, &bstrName);
     ::SysFreeString(bstrMacro);
     if (SUCCEEDED(hr)) {
-        m_cstrFriendlyName.Format(" %s", (const char*)BstrToText(bstrName));
+        m_cstrFriendlyName.Format(" %s", (const char*)CString(bstrName));
         ::SysFreeString(bstrName);
         return;
     }
@@ -100,7 +99,7 @@ void DetectRightToLeft(CQVDSKInfcCache& cache)
     ::SysFreeString(bstrMacro);
     if (FAILED(hr))
         return;
-    CString cstrLang = BstrToText(bstrLang);
+    CString cstrLang(bstrLang);
     ::SysFreeString(bstrLang);
     if (cstrLang == "heb" || cstrLang == "ara")
         g_bRTLLayout = 1;

@@ -5,7 +5,6 @@
 #include <comdef.h>
 #include <cstring>
 
-#include "app/BstrText.h"
 #include "log/RKLog.h"
 
 char* g_pszCtx = nullptr;
@@ -145,8 +144,8 @@ HRESULT CCopyUIDlg::InitializeAPI()
         }
         else
         {
-            bstrProtocol = AllocBstr(m_cstrProtocol);
-            bstrCtxID = AllocBstr(m_cstrCtxID);
+            bstrProtocol = AfxAllocBstr(m_cstrProtocol);
+            bstrCtxID = AfxAllocBstr(m_cstrCtxID);
             m_nCtxLength = m_cstrCtxID.GetLength();
             FreeEventBuffers();
             g_pszCtx = static_cast<char*>(GlobalAlloc(GPTR, static_cast<SIZE_T>(m_nCtxLength) + 1));

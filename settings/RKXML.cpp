@@ -1,5 +1,6 @@
 #include "settings/RKXML.h"
 
+#include "framework/afxwin.h"
 #include "log/RKLog.h"
 
 #include <cstdio>
@@ -45,17 +46,8 @@ struct ComFailure
 
 void WideToAnsi(const wchar_t* pwsz, char* psz, size_t cch)
 {
-    if (cch == 0)
-        return;
-    psz[0] = '\0';
-    if (!pwsz)
-        return;
-    int nNeeded = WideCharToMultiByte(CP_ACP, 0, pwsz, -1, NULL, 0, NULL, NULL);
-    if (nNeeded <= 0)
-        return;
-    std::string text(static_cast<size_t>(nNeeded), '\0');
-    WideCharToMultiByte(CP_ACP, 0, pwsz, -1, &text[0], nNeeded, NULL, NULL);
-    lstrcpynA(psz, text.c_str(), static_cast<int>(cch));
+    if (cch > 0)
+        lstrcpynA(psz, CString(pwsz), static_cast<int>(cch));
 }
 
 ComFailure::ComFailure(HRESULT hrFailed) : hr(hrFailed)
@@ -114,22 +106,10 @@ void ShowErrorDump(const ComFailure& failure)
         MessageBoxA(NULL, szDump, NULL, MB_OK);
 }
 
-// A new BSTR, or NULL when the text cannot be converted or memory is short.
-BSTR NarrowToBstr(const char* psz)
-{
-    int nLen = MultiByteToWideChar(CP_ACP, 0, psz, -1, NULL, 0);
-    if (nLen <= 0)
-        return NULL;
-    BSTR bstr = SysAllocStringLen(NULL, static_cast<UINT>(nLen - 1));
-    if (bstr)
-        MultiByteToWideChar(CP_ACP, 0, psz, -1, bstr, nLen);
-    return bstr;
-}
-
 class CBstr
 {
 public:
-    explicit CBstr(const char* psz) : m_bstr(NarrowToBstr(psz)) {}
+    explicit CBstr(const char* psz) : m_bstr(psz ? AfxAllocBstr(psz) : NULL) {}
     ~CBstr() { SysFreeString(m_bstr); }
     operator BSTR() const { return m_bstr; }
     bool Valid() const { return m_bstr != NULL; }
@@ -147,9 +127,11 @@ public:
     explicit CBstrVariant(const char* psz)
     {
         VariantInit(&m_var);
-        m_var.bstrVal = NarrowToBstr(psz);
-        if (m_var.bstrVal)
+        if (psz)
+        {
             m_var.vt = VT_BSTR;
+            m_var.bstrVal = AfxAllocBstr(psz);
+        }
     }
     ~CBstrVariant() { VariantClear(&m_var); }
     operator const VARIANT&() const { return m_var; }

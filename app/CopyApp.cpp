@@ -3,7 +3,6 @@
 #include <new>
 #include <string.h>
 
-#include "app/BstrText.h"
 #include "app/CopyDialogPlaceholder.h"
 #include "app/DeviceCheck.h"
 #include "app/Handover.h"
@@ -78,7 +77,7 @@ static BOOL ExpandMacro(CQVDSKInfcCache& cache, const wchar_t* pszMacro, CString
     ::SysFreeString(bstrMacro);
     if (FAILED(hr))
         return FALSE;
-    cstrText = BstrToText(bstrText);
+    cstrText = CString(bstrText);
     ::SysFreeString(bstrText);
     return TRUE;
 }

@@ -4,7 +4,6 @@
 #include <shellapi.h>
 
 #include "device/IContextManager.h"
-#include "app/BstrText.h"
 #include "log/RKLog.h"
 #include "res/resource.h"
 #include "status/StatusDlg.h"
@@ -71,7 +70,7 @@ static int QueryCopyMode(IContextManager* pManager, const CString& cstrCtxID)
 {
     LONG nCopyMode = 0;
     IUnknown* pObject = NULL;
-    BSTR bstrCtxID = AllocBstr(cstrCtxID);
+    BSTR bstrCtxID = cstrCtxID.AllocSysString();
     HRESULT hr = pManager->GetContextObject(bstrCtxID, &pObject);
     ::SysFreeString(bstrCtxID);
     if (FAILED(hr) || pObject == NULL)

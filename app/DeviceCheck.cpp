@@ -1,7 +1,6 @@
 #include "app/DeviceCheck.h"
 
 #include "device/IDeviceStatus.h"
-#include "app/BstrText.h"
 #include "log/RKLog.h"
 
 namespace replika {
@@ -18,7 +17,7 @@ BOOL CheckDeviceReachable(const CString& cstrCtxID, IDeviceStatus** ppHeld)
         return TRUE;
     *ppHeld = pStatus;
 
-    BSTR bstrCtxID = AllocBstr(cstrCtxID);
+    BSTR bstrCtxID = cstrCtxID.AllocSysString();
     HRESULT hr = pStatus->OpenDevice(bstrCtxID);
     ::SysFreeString(bstrCtxID);
     if (FAILED(hr))

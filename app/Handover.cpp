@@ -4,7 +4,6 @@
 #include <shellapi.h>
 
 #include "device/IContextManager.h"
-#include "app/BstrText.h"
 #include "log/RKLog.h"
 #include "res/resource.h"
 #include "status/StatusDlg.h"
@@ -15,11 +14,7 @@ static const int COPY_MODE_HUBLET = 3;
 
 static void ShowScannerCopyFailure()
 {
-    CString cstrMessage, cstrOK;
-    cstrMessage.LoadString(IDS_ERR_NOT_RESPONDING);
-    cstrOK.LoadString(IDS_OK);
-    CStatusDlg dlg(NULL, cstrMessage, cstrOK, CString(), 1, 0, CString("QV Copy"));
-    dlg.DoModal();
+    ShowStatusNotice(IDS_ERR_NOT_RESPONDING, CString("QV Copy"));
 }
 
 BOOL BuildScannerCopyCmdLine(const CString& cstrRawCmdLine, CString& cstrSiblingCmdLine)
@@ -75,7 +70,7 @@ static int QueryCopyMode(IContextManager* pManager, const CString& cstrCtxID)
 {
     LONG nCopyMode = 0;
     IUnknown* pObject = NULL;
-    BSTR bstrCtxID = AllocBstr(cstrCtxID);
+    BSTR bstrCtxID = cstrCtxID.AllocSysString();
     HRESULT hr = pManager->GetContextObject(bstrCtxID, &pObject);
     ::SysFreeString(bstrCtxID);
     if (FAILED(hr) || pObject == NULL)

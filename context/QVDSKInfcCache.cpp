@@ -5,6 +5,8 @@
 #include <string.h>
 #include <wchar.h>
 
+#include "framework/afxwin.h"
+
 namespace
 {
 // The table is process-wide; each use takes a reference and gives it back.
@@ -98,14 +100,12 @@ void CQVDSKInfcCache::SetContextID(const char* pszCtxID)
         SetContextID(static_cast<BSTR>(NULL));
         return;
     }
-    int nChars = MultiByteToWideChar(CP_THREAD_ACP, 0, pszCtxID, -1, NULL, 0);
-    BSTR bstrCtxID = nChars > 0 ? SysAllocStringLen(NULL, nChars - 1) : NULL;
+    BSTR bstrCtxID = AfxAllocBstr(pszCtxID);
     if (!bstrCtxID)
     {
         Reset();
         return;
     }
-    MultiByteToWideChar(CP_THREAD_ACP, 0, pszCtxID, -1, bstrCtxID, nChars);
     SetContextID(bstrCtxID);
     SysFreeString(bstrCtxID);
 }

@@ -41,17 +41,6 @@ bool NextToken(const char** ppsz, char* pszOut, int cchOut)
     return true;
 }
 
-BSTR AnsiToBSTR(const char* psz)
-{
-    int cch = MultiByteToWideChar(CP_ACP, 0, psz, -1, nullptr, 0);
-    if (cch <= 0)
-        return SysAllocString(L"");
-    BSTR bstr = SysAllocStringLen(nullptr, static_cast<UINT>(cch - 1));
-    if (bstr)
-        MultiByteToWideChar(CP_ACP, 0, psz, -1, bstr, cch);
-    return bstr;
-}
-
 void SystemMessageText(HRESULT hr, char* pszOut, DWORD cchOut)
 {
     pszOut[0] = '\0';
@@ -167,8 +156,8 @@ HRESULT CCopyUIDlg::InitializeAPI()
         }
         else
         {
-            bstrProtocol = AnsiToBSTR(m_cstrProtocol);
-            bstrCtxID = AnsiToBSTR(m_cstrCtxID);
+            bstrProtocol = AfxAllocBstr(m_cstrProtocol);
+            bstrCtxID = AfxAllocBstr(m_cstrCtxID);
             m_nCtxLength = m_cstrCtxID.GetLength();
             FreeEventBuffers();
             g_pszCtx = static_cast<char*>(GlobalAlloc(GPTR, static_cast<SIZE_T>(m_nCtxLength) + 1));

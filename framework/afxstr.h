@@ -1,6 +1,7 @@
 // Narrow string, string array and linked list of the framework.
 #pragma once
 #include <windows.h>
+#include <oleauto.h>
 #include <stdarg.h>
 #include <vector>
 
@@ -16,6 +17,7 @@ public:
     CString(LPCSTR psz);  // MAKEINTRESOURCE(id) loads string id
     CString(LPCSTR pch, int nLength);
     explicit CString(char ch, int nRepeat = 1);
+    explicit CString(LPCWSTR pwsz);  // wide text, a BSTR too, in the thread's code page
     ~CString();
 
     CString& operator=(const CString& src);
@@ -80,6 +82,8 @@ public:
     void AppendFormat(LPCSTR pszFormat, ...) AFX_PRINTF_FORMAT(2, 3);
 
     // Loads from AfxGetResourceHandle(); FALSE (and empty) when missing.
+    // A new BSTR of the text that the caller frees; out of memory raises CMemoryException.
+    BSTR AllocSysString() const;
     BOOL LoadString(UINT nID);
     BOOL LoadString(HINSTANCE hInstance, UINT nID);
 
@@ -116,6 +120,10 @@ inline bool operator<(const CString& a, const CString& b) { return a.Compare(b) 
 inline bool operator<(const CString& a, LPCSTR b) { return a.Compare(b) < 0; }
 inline bool operator>(const CString& a, const CString& b) { return a.Compare(b) > 0; }
 inline bool operator>(const CString& a, LPCSTR b) { return a.Compare(b) > 0; }
+
+// A new BSTR of a narrow text in the thread's code page (an empty one for NULL);
+// NULL when memory runs out. The caller frees it.
+BSTR AFXAPI AfxAllocBstr(LPCSTR psz);
 
 class CStringArray {
 public:

@@ -25,6 +25,27 @@ CString::CString(LPCSTR psz) : CString() {
 
 CString::CString(LPCSTR pch, int nLength) : CString() { Assign(pch, pch ? nLength : 0); }
 
+CString::CString(LPCWSTR pwsz) : CString() {
+    if (!pwsz || !pwsz[0]) return;
+    int cb = ::WideCharToMultiByte(CP_THREAD_ACP, 0, pwsz, -1, NULL, 0, NULL, NULL);
+    if (cb <= 1) return;
+    ::WideCharToMultiByte(CP_THREAD_ACP, 0, pwsz, -1, GetBuffer(cb), cb, NULL, NULL);
+    ReleaseBuffer(cb - 1);
+}
+
+BSTR AFXAPI AfxAllocBstr(LPCSTR psz) {
+    int cch = psz ? ::MultiByteToWideChar(CP_THREAD_ACP, 0, psz, -1, NULL, 0) : 0;
+    BSTR bstr = ::SysAllocStringLen(NULL, cch > 0 ? (UINT)(cch - 1) : 0);
+    if (bstr && cch > 0) ::MultiByteToWideChar(CP_THREAD_ACP, 0, psz, -1, bstr, cch);
+    return bstr;
+}
+
+BSTR CString::AllocSysString() const {
+    BSTR bstr = AfxAllocBstr(m_pch);
+    if (!bstr) AfxThrowMemoryException();
+    return bstr;
+}
+
 CString::CString(char ch, int nRepeat) : CString() {
     if (nRepeat <= 0) return;
     Reserve(nRepeat);

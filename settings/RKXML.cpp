@@ -1,5 +1,6 @@
 #include "settings/RKXML.h"
 
+#include "framework/afxwin.h"
 #include "log/RKLog.h"
 
 #include <cstdio>
@@ -45,17 +46,8 @@ struct ComFailure
 
 void WideToAnsi(const wchar_t* pwsz, char* psz, size_t cch)
 {
-    if (cch == 0)
-        return;
-    psz[0] = '\0';
-    if (!pwsz)
-        return;
-    int nNeeded = WideCharToMultiByte(CP_ACP, 0, pwsz, -1, NULL, 0, NULL, NULL);
-    if (nNeeded <= 0)
-        return;
-    std::string text(static_cast<size_t>(nNeeded), '\0');
-    WideCharToMultiByte(CP_ACP, 0, pwsz, -1, &text[0], nNeeded, NULL, NULL);
-    lstrcpynA(psz, text.c_str(), static_cast<int>(cch));
+    if (cch > 0)
+        lstrcpynA(psz, CString(pwsz), static_cast<int>(cch));
 }
 
 ComFailure::ComFailure(HRESULT hrFailed) : hr(hrFailed)
@@ -122,16 +114,7 @@ void ShowErrorDump(const ComFailure& failure)
 class CBstr
 {
 public:
-    explicit CBstr(const char* psz) : m_bstr(NULL)
-    {
-        int nLen = MultiByteToWideChar(CP_ACP, 0, psz, -1, NULL, 0);
-        if (nLen > 0)
-        {
-            m_bstr = SysAllocStringLen(NULL, static_cast<UINT>(nLen - 1));
-            if (m_bstr)
-                MultiByteToWideChar(CP_ACP, 0, psz, -1, m_bstr, nLen);
-        }
-    }
+    explicit CBstr(const char* psz) : m_bstr(psz ? AfxAllocBstr(psz) : NULL) {}
     ~CBstr() { SysFreeString(m_bstr); }
     operator BSTR() const { return m_bstr; }
     bool Valid() const { return m_bstr != NULL; }
@@ -149,13 +132,10 @@ public:
     explicit CBstrVariant(const char* psz)
     {
         VariantInit(&m_var);
-        int nLen = MultiByteToWideChar(CP_ACP, 0, psz, -1, NULL, 0);
-        if (nLen > 0)
+        if (psz)
         {
             m_var.vt = VT_BSTR;
-            m_var.bstrVal = SysAllocStringLen(NULL, static_cast<UINT>(nLen - 1));
-            if (m_var.bstrVal)
-                MultiByteToWideChar(CP_ACP, 0, psz, -1, m_var.bstrVal, nLen);
+            m_var.bstrVal = AfxAllocBstr(psz);
         }
     }
     ~CBstrVariant() { VariantClear(&m_var); }

@@ -68,6 +68,20 @@ BOOL CCopyApp::CreateLogger(const CString& cstrCtxID)
     return TRUE;
 }
 
+// One macro of the current context as text; FALSE when the cache cannot expand it.
+static BOOL ExpandMacro(CQVDSKInfcCache& cache, const wchar_t* pszMacro, CString& cstrText)
+{
+    BSTR bstrMacro = ::SysAllocString(pszMacro);
+    BSTR bstrText = NULL;
+    HRESULT hr = cache.ExpandMacros(bstrMacro, &bstrText);
+    ::SysFreeString(bstrMacro);
+    if (FAILED(hr))
+        return FALSE;
+    cstrText = CString(bstrText);
+    ::SysFreeString(bstrText);
+    return TRUE;
+}
+
 void CCopyApp::BuildFriendlyName(const CString& cstrCtxID)
 {
     CString cstrManufacturer, cstrProduct, cstrDeviceID;
@@ -75,34 +89,20 @@ void CCopyApp::BuildFriendlyName(const CString& cstrCtxID)
         g_pLog->LogError("Failed to parse ContextID = %s", (const char*)cstrCtxID);
         return;
     }
-    m_cstrFriendlyName = " ";
-    BSTR bstrMacro = ::SysAllocString(L"$FriendlyName$");
-    BSTR bstrName = NULL;
-    HRESULT hr = m_infcCache.ExpandMacros(bstrMacro, &bstrName);
-    ::SysFreeString(bstrMacro);
-    if (SUCCEEDED(hr)) {
-        m_cstrFriendlyName.Format(" %s", (const char*)CString(bstrName));
-        ::SysFreeString(bstrName);
+    CString cstrName;
+    if (ExpandMacro(m_infcCache, L"$FriendlyName$", cstrName)) {
+        m_cstrFriendlyName = " " + cstrName;
         return;
     }
-    m_cstrFriendlyName += cstrProduct;
+    m_cstrFriendlyName = " " + cstrProduct;
     g_pLog->LogError("Unable to retrieve Friendly Name.Defaulting to Product Name %s",
                      (const char*)m_cstrFriendlyName);
 }
 
 void DetectRightToLeft(CQVDSKInfcCache& cache)
 {
-    g_bRTLLayout = 0;
-    BSTR bstrMacro = ::SysAllocString(L"$DefLangAbbrev$");
-    BSTR bstrLang = NULL;
-    HRESULT hr = cache.ExpandMacros(bstrMacro, &bstrLang);
-    ::SysFreeString(bstrMacro);
-    if (FAILED(hr))
-        return;
-    CString cstrLang(bstrLang);
-    ::SysFreeString(bstrLang);
-    if (cstrLang == "heb" || cstrLang == "ara")
-        g_bRTLLayout = 1;
+    CString cstrLang;
+    g_bRTLLayout = ExpandMacro(cache, L"$DefLangAbbrev$", cstrLang) && (cstrLang == "heb" || cstrLang == "ara");
 }
 
 // FALSE when another process already runs a dialog for this context ID.
@@ -118,13 +118,9 @@ BOOL CCopyApp::ClaimInstance(const CString& cstrCtxID)
 
 void CCopyApp::ShowDeviceNotResponding()
 {
-    CString cstrTitle, cstrMessage, cstrOK;
+    CString cstrTitle;
     cstrTitle.LoadString(IDS_CAPTION);
-    cstrTitle += m_cstrFriendlyName;
-    cstrMessage.LoadString(IDS_ERR_NOT_RESPONDING);
-    cstrOK.LoadString(IDS_OK);
-    CStatusDlg dlg(NULL, cstrMessage, cstrOK, CString(), 1, 0, cstrTitle);
-    dlg.DoModal();
+    ShowStatusNotice(IDS_ERR_NOT_RESPONDING, cstrTitle + m_cstrFriendlyName);
 }
 
 BOOL CCopyApp::InitInstance()
@@ -148,41 +144,31 @@ BOOL CCopyApp::InitInstance()
     m_infcCache.SetContextID((const char*)cstrCtxID);
     if (!CreateLogger(cstrCtxID))
         return FALSE;
-    RKTraceEnter(TRACE_INIT);
+    CRKTraceScope trace(TRACE_INIT);
 
     BuildFriendlyName(cstrCtxID);
-    if (LaunchHublet(szHubletPath, cstrCtxID)) {
-        RKTraceExit(TRACE_INIT);
+    if (LaunchHublet(szHubletPath, cstrCtxID))
         return FALSE;
-    }
     DetectRightToLeft(m_infcCache);
-    if (!ClaimInstance(cstrCtxID)) {
-        RKTraceExit(TRACE_INIT);
+    if (!ClaimInstance(cstrCtxID))
         return FALSE;
-    }
 
     IDeviceStatus* pDeviceStatus = NULL;
-    if (!CheckDeviceReachable(cstrCtxID, &pDeviceStatus)) {
-        ShowDeviceNotResponding();
-        if (pDeviceStatus != NULL)
-            pDeviceStatus->Release();
-        RKTraceExit(TRACE_INIT);
-        return FALSE;
-    }
-
-    CString cstrProtocol = m_cmdLine.GetProtocol();
-    g_pLog->LogDetailedTrace("ContextID = %s, Protocol = %s", (const char*)cstrCtxID,
-                             (const char*)cstrProtocol);
-    {
+    BOOL bReachable = CheckDeviceReachable(cstrCtxID, &pDeviceStatus);
+    if (bReachable) {
+        CString cstrProtocol = m_cmdLine.GetProtocol();
+        g_pLog->LogDetailedTrace("ContextID = %s, Protocol = %s", (const char*)cstrCtxID,
+                                 (const char*)cstrProtocol);
         CCopyDialogPlaceholder dlg(NULL, cstrCtxID, cstrProtocol);
         m_pMainWnd = &dlg;
         dlg.DoModal();
         m_pMainWnd = NULL;
+    } else {
+        ShowDeviceNotResponding();
     }
     if (pDeviceStatus != NULL)
         pDeviceStatus->Release();
-    RKTraceExit(TRACE_INIT);
-    return TRUE;
+    return bReachable;
 }
 
 int CCopyApp::ExitInstance()

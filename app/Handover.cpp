@@ -14,11 +14,7 @@ static const int COPY_MODE_HUBLET = 3;
 
 static void ShowScannerCopyFailure()
 {
-    CString cstrMessage, cstrOK;
-    cstrMessage.LoadString(IDS_ERR_NOT_RESPONDING);
-    cstrOK.LoadString(IDS_OK);
-    CStatusDlg dlg(NULL, cstrMessage, cstrOK, CString(), 1, 0, CString("QV Copy"));
-    dlg.DoModal();
+    ShowStatusNotice(IDS_ERR_NOT_RESPONDING, CString("QV Copy"));
 }
 
 BOOL BuildScannerCopyCmdLine(const CString& cstrRawCmdLine, CString& cstrSiblingCmdLine)

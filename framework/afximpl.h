@@ -24,12 +24,6 @@ public:
         if (m_map.size() >= 64) Prune();
         m_map[h] = p;
     }
-    void Remove(H h) {
-        auto it = m_map.find(h);
-        if (it == m_map.end()) return;
-        m_pfnRelease(it->second);
-        m_map.erase(it);
-    }
 
 private:
     void Prune() {

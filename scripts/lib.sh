@@ -91,3 +91,13 @@ qv_register_sims() {
     wine regsvr32 /s "$(winepath -w "$f" 2>/dev/null)" >/dev/null 2>&1 || echo "warning: could not register $f" >&2
   done
 }
+
+# A run under Wine: the prefix, a display, one wineserver for the whole run and the
+# stand-ins of the x86_64 build registered; all is stopped when the script exits.
+qv_wine_start() {
+  qv_prefix
+  trap qv_cleanup EXIT
+  qv_display || return 1
+  qv_wineserver_start
+  qv_register_sims x86_64
+}

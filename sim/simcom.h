@@ -76,6 +76,41 @@ inline BSTR BstrOf(const std::string& text)
     return bstr;
 }
 
+// A stand-in object serving TInterface (identified by iidInterface, also handed out as
+// IUnknown): its reference count, and the object count that keeps the DLL loaded while it lives.
+template <class TInterface>
+class CSimObject : public TInterface
+{
+public:
+    explicit CSimObject(REFIID iidInterface) : m_iidInterface(iidInterface) { InterlockedIncrement(&g_cSimObjects); }
+    virtual ~CSimObject() { InterlockedDecrement(&g_cSimObjects); }
+    CSimObject(const CSimObject&) = delete;
+    CSimObject& operator=(const CSimObject&) = delete;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (!ppv)
+            return E_POINTER;
+        *ppv = (riid == IID_IUnknown || riid == m_iidInterface) ? static_cast<TInterface*>(this) : NULL;
+        if (!*ppv)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_cRef); }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        LONG cRef = InterlockedDecrement(&m_cRef);
+        if (cRef == 0)
+            delete this;
+        return cRef;
+    }
+
+private:
+    const IID m_iidInterface;
+    LONG m_cRef = 1;
+};
+
 template <class TObject>
 class CSimClassFactory : public IClassFactory
 {

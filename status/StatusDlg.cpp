@@ -87,4 +87,13 @@ void CStatusDlg::OnBtnSingle()
     EndDialog(m_nShowContinue == 1 && m_nShowCancel == 0 ? IDOK : IDCANCEL);
 }
 
+void ShowStatusNotice(UINT nIDMessage, const CString& cstrTitle)
+{
+    CString cstrMessage, cstrOK;
+    cstrMessage.LoadString(nIDMessage);
+    cstrOK.LoadString(IDS_OK);
+    CStatusDlg dlg(NULL, cstrMessage, cstrOK, CString(), 1, 0, cstrTitle);
+    dlg.DoModal();
+}
+
 } // namespace replika

@@ -40,4 +40,7 @@ private:
     CString m_cstrTitle;
 };
 
+// The dialog as a notice: string nIDMessage and a single "OK" button.
+void ShowStatusNotice(UINT nIDMessage, const CString& cstrTitle);
+
 } // namespace replika

@@ -88,36 +88,21 @@ HRESULT Expand(const std::string& ctxID, const std::string& text, std::string* p
     return S_OK;
 }
 
-class CContextObject : public IContextObject, public IDeviceCopyInfo
+class CContextObject : public CSimObject<IContextObject>, public IDeviceCopyInfo
 {
 public:
-    explicit CContextObject(const std::string& ctxID) : m_cRef(1), m_ctxID(ctxID) { InterlockedIncrement(&g_cSimObjects); }
-    virtual ~CContextObject() { InterlockedDecrement(&g_cSimObjects); }
+    explicit CContextObject(const std::string& ctxID) : CSimObject(IID_IContextObject), m_ctxID(ctxID) {}
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
     {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IContextObject)
-            *ppv = static_cast<IContextObject*>(this);
-        else if (riid == IID_IDeviceCopyInfo)
-            *ppv = static_cast<IDeviceCopyInfo*>(this);
-        else
-        {
-            *ppv = NULL;
-            return E_NOINTERFACE;
-        }
+        if (!ppv || riid != IID_IDeviceCopyInfo)
+            return CSimObject::QueryInterface(riid, ppv);
+        *ppv = static_cast<IDeviceCopyInfo*>(this);
         AddRef();
         return S_OK;
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_cRef); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        LONG cRef = InterlockedDecrement(&m_cRef);
-        if (cRef == 0)
-            delete this;
-        return cRef;
-    }
+    STDMETHODIMP_(ULONG) AddRef() override { return CSimObject::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return CSimObject::Release(); }
 
     STDMETHODIMP GetContextID(BSTR* pbstrCtxID) override
     {
@@ -148,47 +133,29 @@ public:
     }
 
 private:
-    LONG m_cRef;
     std::string m_ctxID;
 };
 
 // The manager aggregates the free-threaded marshaler, so that it can live in the
 // Global Interface Table without a proxy/stub for its interface.
-class CContextManager : public IContextManager
+class CContextManager : public CSimObject<IContextManager>
 {
 public:
-    CContextManager() : m_cRef(1), m_pMarshaler(NULL)
+    CContextManager() : CSimObject(IID_IContextManager), m_pMarshaler(NULL)
     {
-        InterlockedIncrement(&g_cSimObjects);
         CoCreateFreeThreadedMarshaler(static_cast<IUnknown*>(this), &m_pMarshaler);
     }
-    virtual ~CContextManager()
+    ~CContextManager() override
     {
         if (m_pMarshaler)
             m_pMarshaler->Release();
-        InterlockedDecrement(&g_cSimObjects);
     }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
     {
-        if (!ppv)
-            return E_POINTER;
-        *ppv = NULL;
-        if (riid == IID_IMarshal && m_pMarshaler)
+        if (ppv && riid == IID_IMarshal && m_pMarshaler)
             return m_pMarshaler->QueryInterface(riid, ppv);
-        if (riid != IID_IUnknown && riid != IID_IContextManager)
-            return E_NOINTERFACE;
-        *ppv = static_cast<IContextManager*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_cRef); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        LONG cRef = InterlockedDecrement(&m_cRef);
-        if (cRef == 0)
-            delete this;
-        return cRef;
+        return CSimObject::QueryInterface(riid, ppv);
     }
 
     STDMETHODIMP GetRootContextName(BSTR* pbstrName) override
@@ -236,7 +203,6 @@ public:
     }
 
 private:
-    LONG m_cRef;
     IUnknown* m_pMarshaler;
 };
 

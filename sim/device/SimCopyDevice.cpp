@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "sim/device/SimJournal.h"
-#include "sim/device/SimModule.h"
 #include "sim/device/SimPipeName.h"
 
 namespace
@@ -57,7 +56,7 @@ const char kCommandHelp[] =
 } // namespace
 
 SimCopyDevice::SimCopyDevice()
-    : m_cRef(1), m_bBound(false), m_bProfileFromFile(false), m_nFileOriginalInFeeder(0),
+    : CSimObject(IID_ICopyAPI), m_bBound(false), m_bProfileFromFile(false), m_nFileOriginalInFeeder(0),
       m_hNotifyWnd(nullptr), m_bMonitoring(false), m_bDocInFeeder(false), m_bBusy(false),
       m_bIdlePending(false), m_dwIdleDue(0), m_bDisconnected(false), m_bPaused(false),
       m_nJobs(0), m_msgs(), m_pPayload(nullptr)
@@ -66,41 +65,12 @@ SimCopyDevice::SimCopyDevice()
     m_szCtxID[0] = m_szDeviceID[0] = m_szProtocol[0] = '\0';
     m_szProfilePath[0] = m_szProfileProblem[0] = '\0';
     SimProfileSetDefault(m_profile);
-    SimModuleLock();
 }
 
 SimCopyDevice::~SimCopyDevice()
 {
     m_channel.Stop();
     DeleteCriticalSection(&m_lock);
-    SimModuleUnlock();
-}
-
-HRESULT STDMETHODCALLTYPE SimCopyDevice::QueryInterface(REFIID riid, void** ppv)
-{
-    if (!ppv)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ICopyAPI))
-    {
-        *ppv = static_cast<ICopyAPI*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE SimCopyDevice::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&m_cRef));
-}
-
-ULONG STDMETHODCALLTYPE SimCopyDevice::Release()
-{
-    LONG n = InterlockedDecrement(&m_cRef);
-    if (n == 0)
-        delete this;
-    return static_cast<ULONG>(n);
 }
 
 HRESULT STDMETHODCALLTYPE SimCopyDevice::InitProtocol(BSTR bstrProtocol, BSTR bstrCtxID)

@@ -6,20 +6,16 @@
 #include <windows.h>
 
 #include "device/ICopyAPI.h"
+#include "sim/simcom.h"
 #include "sim/device/SimControlChannel.h"
 #include "sim/device/SimEvents.h"
 #include "sim/device/SimProfile.h"
 
-class SimCopyDevice : public ICopyAPI, private SimControlChannel::Handler
+class SimCopyDevice : public CSimObject<ICopyAPI>, private SimControlChannel::Handler
 {
 public:
     SimCopyDevice();
-    virtual ~SimCopyDevice();
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    ~SimCopyDevice() override;
 
     // ICopyAPI
     HRESULT STDMETHODCALLTYPE Reserved3() override { return E_NOTIMPL; }
@@ -48,10 +44,6 @@ private:
     void SetBusy(bool busy);
     void DescribeState(char* text, size_t cap);
 
-    SimCopyDevice(const SimCopyDevice&) = delete;
-    SimCopyDevice& operator=(const SimCopyDevice&) = delete;
-
-    LONG m_cRef;
     CRITICAL_SECTION m_lock;
     SimControlChannel m_channel;
 

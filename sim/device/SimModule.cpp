@@ -3,7 +3,6 @@
 // without marshalling) are those of every stand-in.
 #include "sim/simcom.h"
 #include "sim/device/SimCopyDevice.h"
-#include "sim/device/SimModule.h"
 
 namespace
 {
@@ -11,13 +10,3 @@ CSimClassFactory<SimCopyDevice> g_factory;
 } // namespace
 
 const SimServer g_simServer = {CLSID_CopyAPI, "QV simulated device copy component", g_factory};
-
-void SimModuleLock()
-{
-    InterlockedIncrement(&g_cSimObjects);
-}
-
-void SimModuleUnlock()
-{
-    InterlockedDecrement(&g_cSimObjects);
-}

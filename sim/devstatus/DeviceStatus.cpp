@@ -21,31 +21,10 @@ bool DeviceFlag(const std::string& ctxID, const char* pszKey, bool bDefault)
     return DeviceValue(ctxID, pszKey, &value) ? atoi(value.c_str()) != 0 : bDefault;
 }
 
-class CDeviceStatus : public IDeviceStatus
+class CDeviceStatus : public CSimObject<IDeviceStatus>
 {
 public:
-    CDeviceStatus() : m_cRef(1), m_bOpen(false) { InterlockedIncrement(&g_cSimObjects); }
-    virtual ~CDeviceStatus() { InterlockedDecrement(&g_cSimObjects); }
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        *ppv = NULL;
-        if (riid != IID_IUnknown && riid != IID_IDeviceStatus)
-            return E_NOINTERFACE;
-        *ppv = static_cast<IDeviceStatus*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_cRef); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        LONG cRef = InterlockedDecrement(&m_cRef);
-        if (cRef == 0)
-            delete this;
-        return cRef;
-    }
+    CDeviceStatus() : CSimObject(IID_IDeviceStatus) {}
 
     STDMETHODIMP OpenDevice(BSTR bstrCtxID) override
     {
@@ -73,8 +52,7 @@ public:
     }
 
 private:
-    LONG m_cRef;
-    bool m_bOpen;
+    bool m_bOpen = false;
     std::string m_ctxID;
 };
 

@@ -1,10 +1,9 @@
-// Shared by the stand-in sibling programs: each start appends one line,
+// A stand-in sibling program (QV_SIBLING_PROGRAM names it): each start appends one line,
 // "<program>\t<command line>", to launched.log in %QVSIM_DIR% or C:\ProgramData\QVSim.
-#pragma once
 #include <windows.h>
 #include <stdio.h>
 
-inline bool AppendLaunchRecord(const char* pszProgram)
+static bool AppendLaunchRecord(const char* pszProgram)
 {
     char szDir[MAX_PATH] = "";
     DWORD n = GetEnvironmentVariableA("QVSIM_DIR", szDir, sizeof(szDir));
@@ -29,4 +28,9 @@ inline bool AppendLaunchRecord(const char* pszProgram)
            && WriteFile(h, "\r\n", 2, &written, NULL);
     CloseHandle(h);
     return ok;
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    return AppendLaunchRecord(QV_SIBLING_PROGRAM) ? 0 : 1;
 }

@@ -1,5 +1,0 @@
-// Counts live objects and server locks, for DllCanUnloadNow.
-#pragma once
-
-void SimModuleLock();
-void SimModuleUnlock();

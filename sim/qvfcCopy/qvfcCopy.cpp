@@ -1,6 +1,0 @@
-#include "sim/launch_record.h"
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
-    return AppendLaunchRecord("qvfcCopy.exe") ? 0 : 1;
-}

@@ -8,7 +8,7 @@
 namespace replika {
 
 BEGIN_MESSAGE_MAP(CCopyDialogPlaceholder, CDialog)
-    ON_REGISTERED_MESSAGE(g_uInstanceProbeMsg, OnInstanceProbe)
+    ON_REGISTERED_MESSAGE(g_uInstanceProbeMsg, &CCopyDialogPlaceholder::OnInstanceProbe)
 END_MESSAGE_MAP()
 
 CCopyDialogPlaceholder::CCopyDialogPlaceholder(CWnd* pParent, const CString& cstrCtxID,

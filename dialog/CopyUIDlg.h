@@ -1,8 +1,11 @@
-// The copy dialog: the program's one main window. This part holds the device
-// binding and the settings model; the window itself grows around it.
+// The copy dialog: the program's one main window (template 102). Its operations are
+// spread over one source per concern (lifecycle, binding, settings model, media lists,
+// constraint rules, control handlers, submission, save and restore, device events);
+// the logic they share works on the records and is testable without a window.
 #pragma once
 
 #include "framework/afxwin.h"
+#include "framework/afxcom.h"
 
 #include <cstdint>
 
@@ -11,23 +14,29 @@
 #include "dialog/RKCopyState.h"
 #include "dialog/RKGUIError.h"
 
+class CProcessMessage;
+
 // Process-wide buffers for the device events, allocated by InitializeAPI and
 // freed when the dialog is destroyed (CCopyUIDlg::FreeEventBuffers).
-extern char* g_pszCtx;          // the context ID that came with the last event
-extern int32_t* g_pnInkLowData; // the three values of the last ink-low event
+extern char* g_pszCtx;           // the context ID that came with the last event
+extern int32_t* g_pnInkLowData;  // the three values of the last ink-low event
 
 // Settings folder and the per-device file names ("D"/"F" + device ID + ".xml").
 extern char g_szSettingsFolder[MAX_PATH];
 extern char g_szDefaultFileName[MAX_PATH];
 extern char g_szFactoryFileName[MAX_PATH];
 
-namespace replika
-{
+// The four device-event messages of this dialog's context, registered at dialog start.
+extern UINT g_uPaperInADFMsg;
+extern UINT g_uDeviceBusyMsg;
+extern UINT g_uInkLowMsg;
+extern UINT g_uDeviceDisconnectMsg;
+
+namespace replika {
 
 // The kind of original as held by bTextMode and bEnhanceLightClr.
-enum OriginalKind
-{
-    ORIGINAL_NONE,   // both 0: no original button is touched
+enum OriginalKind {
+    ORIGINAL_NONE,  // both 0: no original button is touched
     ORIGINAL_TEXT,
     ORIGINAL_PHOTO,
     ORIGINAL_MIXED
@@ -37,13 +46,16 @@ class CCopyUIDlg : public CDialog
 {
 public:
     enum { IDD = 102 };
+    enum { RULE_COUNT = 16 };
 
     CCopyUIDlg(CWnd* pParent, LPCSTR pszCtxID, LPCSTR pszProtocol);
     virtual ~CCopyUIDlg();
 
+    virtual INT_PTR DoModal();
+
     // Context ID and device binding.
-    static int ParseContextID(const CString& cstrCtxID, CString& cstrManfctr,
-                              CString& cstrProduct, CString& cstrDeviceID);
+    static int ParseContextID(const CString& cstrCtxID, CString& cstrManfctr, CString& cstrProduct,
+                              CString& cstrDeviceID);
     void SetDefaultState();
     HRESULT InitializeAPI();
     void FreeEventBuffers();
@@ -52,28 +64,186 @@ public:
     void InitializeCopierFuncStruc(CopierFunctional* pCopierFunc);
     bool PopulateStateFromDevice();
     void ValidateState();
+    void PreInitializeUI();
 
     // The model side of PreInitializeUI: what the controls are to show.
     void LogStateForUI();
-    static int QualityToShow(int nQuality);              // 1, 2 or 3
+    static int QualityToShow(int nQuality);  // 1, 2 or 3
     static int ImageSizeRadioToShow(int nSpecialFeatureRadio);
     static OriginalKind OriginalToShow(int bTextMode, int bEnhanceLightClr);
     static int ListIndexToSelect(int nIndex, int nListMax, const char* pszOutOfRangeText);
 
+    // Media lists.
+    bool FillCombos();
+    bool FillMediaTypesCombo();
+    bool FillMediaSizesCombo();
+    bool FillMediaSourcesCombo();
+    void SetDefaultPaperSize();
+    void UpdateBorderlessRadio();
+    void EnableBorderlessRadio(bool bAllowed);
+
+    // Constraint rules: UIConstraints runs the rules whose bits are set in the mask.
+    void UIConstraints(int nMask);
+    void RestrictnAA();
+    void RestrictnAB();
+    void RestrictnAC();
+    void RestrictnAD();
+    void RestrictnAE();
+    void RestrictnAF();
+    void RestrictnAG();
+    void RestrictnAH();
+    void RestrictnAI();
+    void RestrictnAJ();
+    void RestrictnAK();
+    void RestrictnAL();
+    void RestrictnAM();
+    void RestrictnAN();
+    void RestrictnAO();
+    void RestrictnAP();
+
+    // Copy submission.
+    HRESULT Copy_Click();
+
+    // Device events: the busy display.
+    void EnterBusyState();
+    void LeaveBusyState();
+
+    // Run by the status-message thread on a feeder event without an original.
+    static void CustomSizeFromWorker(CWnd* pCopyDlg);
+
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual BOOL OnInitDialog();
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+    virtual void PostNcDestroy();
+
+    // Lifecycle.
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg void OnPaint();
+    afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg void OnDestroy();
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnInstanceProbe(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnClose();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg UINT OnPowerBroadcast(UINT nPowerEvent, LPARAM nEventData);
+
+    // Copy submission.
+    afx_msg void OnBtnBlack();
+    afx_msg void OnBtnColor();
+
+    // Control handlers.
+    afx_msg void OnRbnBest();
+    afx_msg void OnRbnNormal();
+    afx_msg void OnRbnFast();
+    afx_msg void OnRbnText();
+    afx_msg void OnRbnMixed();
+    afx_msg void OnRbnPhoto();
+    afx_msg void OnRbnActualSize();
+    afx_msg void OnRbnFitToPage();
+    afx_msg void OnRbnBorderless();
+    afx_msg void OnRbnCustomSize();
+    afx_msg void OnChangeEdbCopies();
+    afx_msg void OnChangeEdbScale();
+    afx_msg void OnReleasedCaptureContrast(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnSliderScroll(UINT nSBCode);
+    void OnBtnLight();
+    void OnBtnDark();
+
+    // Media lists.
+    afx_msg void OnSelchangeCobSize();
+    afx_msg void OnSelchangeCobType();
+    afx_msg void OnEditchangeCobSource();
+
+    // Save and restore.
+    afx_msg void OnBtnRestoreFactory();
+    afx_msg void OnBtnSave();
+
+    // Help (filled in with the dialog's appearance).
+    afx_msg void OnBtnHelp();
+
+    // Device events.
+    afx_msg LRESULT OnPaperInADF(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDeviceBusy(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnInkLow(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDeviceDisconnect(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    friend struct CCopyUIDlgTestAccess;  // unit tests of the binding reach the members through it
+
+    // Image-size radio buttons.
+    CButton m_rbnFitToPage;
+    CButton m_rbnActualSize;
+    CButton m_rbnBorderless;
+    CButton m_rbnCustomSize;
+    CString m_cstrTitle;
     int m_bBorderlessCapable;
     int m_nCtxLength;
+    CProcessMessage* m_pWorkerThread;
+    HANDLE m_hWorkerThread;  // stays valid until OnDestroy has waited on it
     CRKCopyState m_rkCopyState;
-    ICopyAPI* m_pCopyAPI;
+    CComPtr<ICopyAPI> m_pCopyAPI;
     CString m_cstrCtxID;
     CString m_cstrProtocol;
     CString m_cstrManfctr;
     CString m_cstrProduct;
     CString m_cstrDeviceID;
     CopierFunctional* m_pCopierFunctional;
+    CToolTipCtrl* m_pToolTip;
     CRKGUIError m_rkGUIError;
+    CStatic m_stcLight;
+    CStatic m_stcDark;
+    CButton m_btnBlack;  // picture buttons once the dialog's appearance is in
+    CButton m_btnColor;
+    CStatic m_stcCopyInProgress;
+    CStatic m_stcBusyStrip;
+    int m_bBusy;
+    CRect m_rcBusyStrip;
+    CRect m_rcBusyBlock;
+    CRect m_rcBusyLeft;
+    CRect m_rcBusyRight;
+    ULONG_PTR m_ulGdiplusToken;
+    CButton m_btnHelp;
+    CButton m_btnRestoreFactory;
+    CButton m_btnSave;
+    CString m_cstrHeaderText;
+    CRect m_rcHeader;
+    CRect m_rcFooter;
+    CRect m_rcClient;
+    CComboBox m_cobSize;
+    CComboBox m_cobSource;
+    CComboBox m_cobType;
+    CEdit m_edbCopies;
+    CEdit m_edbScale;
+    CButton m_rbnBest;
+    CButton m_rbnFast;
+    CButton m_rbnMixed;
+    CButton m_rbnNormal;
+    CButton m_rbnPhoto;
+    CButton m_rbnText;
+    CStatic m_stcPercent;
+    CSpinButtonCtrl m_spnScale;
+    CSpinButtonCtrl m_spnCopies;
+    CSliderCtrl m_sldContrast;
+    CBrush m_brBackground;
+    CBrush m_brBlock;
+    COLORREF m_clrBackground;
+    COLORREF m_clrBlueDark;
+    COLORREF m_clrBlueLight;
     int m_nConstraintMask;
+    void (CCopyUIDlg::*m_pfnRules[RULE_COUNT])();
+    int m_bAdfOnly;
+    HANDLE m_hHelpThread;
+    HICON m_hIcon;
 
-private:
     CCopyUIDlg(const CCopyUIDlg&) = delete;
     CCopyUIDlg& operator=(const CCopyUIDlg&) = delete;
 };

@@ -134,11 +134,10 @@ HRESULT CCopyUIDlg::InitializeAPI()
     BSTR bstrCtxID = nullptr;
     try
     {
-        hr = CoCreateInstance(CLSID_CopyAPI, nullptr, CLSCTX_INPROC_SERVER, IID_ICopyAPI,
-                              reinterpret_cast<void**>(&m_pCopyAPI));
+        hr = m_pCopyAPI.CoCreateInstance(CLSID_CopyAPI, IID_ICopyAPI);
         if (FAILED(hr))
         {
-            m_pCopyAPI = nullptr;
+            m_pCopyAPI.Release();
             g_pLog->LogError("%s - CoCreate for API failed with 0x%x", kTrace, static_cast<unsigned>(hr));
             m_rkGUIError.SetFromStatus(hr);
         }

@@ -33,11 +33,11 @@ static const int KEEP_CHECK = -1;
 IMPLEMENT_DYNCREATE(CProcessMessage, CWinThread)
 
 BEGIN_MESSAGE_MAP(CProcessMessage, CWinThread)
-    ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uPaperInADFMsg, OnPaperInADF)
-    ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uDeviceBusyMsg, OnIgnoredEvent)
-    ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uInkLowMsg, OnIgnoredEvent)
-    ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uDeviceDisconnectMsg, OnIgnoredEvent)
-    ON_THREAD_MESSAGE(WM_DESTROY, OnEndThread)
+    ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uPaperInADFMsg, &CProcessMessage::OnPaperInADF)
+    ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uDeviceBusyMsg, &CProcessMessage::OnIgnoredEvent)
+    ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uInkLowMsg, &CProcessMessage::OnIgnoredEvent)
+    ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uDeviceDisconnectMsg, &CProcessMessage::OnIgnoredEvent)
+    ON_THREAD_MESSAGE(WM_DESTROY, &CProcessMessage::OnEndThread)
 END_MESSAGE_MAP()
 
 CProcessMessage::CProcessMessage()

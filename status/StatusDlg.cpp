@@ -6,9 +6,9 @@
 namespace replika {
 
 BEGIN_MESSAGE_MAP(CStatusDlg, CDialog)
-    ON_BN_CLICKED(IDC_BTN_CONTINUE, OnBtnContinue)
-    ON_BN_CLICKED(IDC_BTN_CANCEL, OnBtnCancel)
-    ON_BN_CLICKED(IDC_BTN_SINGLE, OnBtnSingle)
+    ON_BN_CLICKED(IDC_BTN_CONTINUE, &CStatusDlg::OnBtnContinue)
+    ON_BN_CLICKED(IDC_BTN_CANCEL, &CStatusDlg::OnBtnCancel)
+    ON_BN_CLICKED(IDC_BTN_SINGLE, &CStatusDlg::OnBtnSingle)
 END_MESSAGE_MAP()
 
 CStatusDlg::CStatusDlg(CWnd* pParent, const CString& cstrMessage, const CString& cstrContinueCaption,

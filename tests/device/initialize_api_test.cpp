@@ -4,6 +4,7 @@
 
 #include "FakeCopyAPI.h"
 #include "dialog/CopyUIDlg.h"
+#include "tests/device/DialogAccess.h"
 
 using replika::CCopyUIDlg;
 
@@ -57,13 +58,13 @@ TEST_F(InitializeAPI, BindsTheComponentToTheContext)
     {
         CCopyUIDlg dlg(nullptr, "#Maker#Model 100#CN12345", "-CtxID");
         EXPECT_EQ(S_OK, dlg.InitializeAPI());
-        ASSERT_NE(nullptr, dlg.m_pCopyAPI);
+        ASSERT_NE(nullptr, Dlg(dlg).m_pCopyAPI.Get());
         EXPECT_EQ(1, fake.initCalls);
         EXPECT_EQ(L"-CtxID", fake.protocol);
         EXPECT_EQ(L"#Maker#Model 100#CN12345", fake.ctxID);
         EXPECT_EQ(1, fake.notifyCalls);
-        EXPECT_EQ(0, dlg.m_rkGUIError.GetErrorIndex());
-        EXPECT_EQ(24, dlg.m_nCtxLength);
+        EXPECT_EQ(0, Dlg(dlg).m_rkGUIError.GetErrorIndex());
+        EXPECT_EQ(24, Dlg(dlg).m_nCtxLength);
         ASSERT_NE(nullptr, g_pszCtx);
         EXPECT_GE(GlobalSize(g_pszCtx), 25u);
         ASSERT_NE(nullptr, g_pnInkLowData);
@@ -80,8 +81,8 @@ TEST_F(InitializeAPI, CreationFailureIsReturnedAndMapped)
     CCopyUIDlg dlg(nullptr, "#Maker#Model#ID", "-CtxID");
     factory.hrCreate = static_cast<HRESULT>(0x8004F9FD);
     EXPECT_EQ(static_cast<HRESULT>(0x8004F9FD), dlg.InitializeAPI());
-    EXPECT_EQ(nullptr, dlg.m_pCopyAPI);
-    EXPECT_EQ(replika::ERRIDX_DEVICE_BUSY, dlg.m_rkGUIError.GetErrorIndex());
+    EXPECT_EQ(nullptr, Dlg(dlg).m_pCopyAPI.Get());
+    EXPECT_EQ(replika::ERRIDX_DEVICE_BUSY, Dlg(dlg).m_rkGUIError.GetErrorIndex());
     EXPECT_EQ(0, fake.initCalls);
     EXPECT_EQ(nullptr, g_pszCtx);   // nothing else is allocated
 }
@@ -92,8 +93,8 @@ TEST_F(InitializeAPI, InitProtocolFailureKeepsTheComponentAndSetsTheErrorIndex)
     {
         CCopyUIDlg dlg(nullptr, "#Maker#Model#ID", "-CtxID");
         EXPECT_EQ(static_cast<HRESULT>(0x8004F9FE), dlg.InitializeAPI());
-        EXPECT_NE(nullptr, dlg.m_pCopyAPI);
-        EXPECT_EQ(replika::ERRIDX_GENERAL, dlg.m_rkGUIError.GetErrorIndex());
+        EXPECT_NE(nullptr, Dlg(dlg).m_pCopyAPI.Get());
+        EXPECT_EQ(replika::ERRIDX_GENERAL, Dlg(dlg).m_rkGUIError.GetErrorIndex());
         EXPECT_EQ(0, fake.notifyCalls);
     }
     EXPECT_EQ(1, fake.refs);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "dialog/CopyUIDlg.h"
+#include "tests/device/DialogAccess.h"
 
 using replika::CCopyUIDlg;
 
@@ -19,12 +20,12 @@ protected:
     {
         lstrcpynA(g_szDefaultFileName, "DCN12345.xml", MAX_PATH);
         dlg.SetDefaultState();
-        dlg.m_pCopierFunctional = new CopierFunctional();
-        dlg.InitializeCopierFuncStruc(dlg.m_pCopierFunctional);
+        Dlg(dlg).m_pCopierFunctional = new CopierFunctional();
+        dlg.InitializeCopierFuncStruc(Dlg(dlg).m_pCopierFunctional);
     }
 
-    CopierFunctional& Caps() { return *dlg.m_pCopierFunctional; }
-    CRKCopyState& State() { return dlg.m_rkCopyState; }
+    CopierFunctional& Caps() { return *Dlg(dlg).m_pCopierFunctional; }
+    CRKCopyState& State() { return Dlg(dlg).m_rkCopyState; }
 
     CCopyUIDlg dlg;
 };
@@ -69,8 +70,8 @@ TEST_F(SettingsModel, DefaultStateGoesIntoTheCapabilityRecord)
         EXPECT_EQ(1, s.pbEnableXDL[i]) << i;
 
     State().bADFDuplexerPresent = 1;
-    memset(dlg.m_pCopierFunctional, 0x5A, sizeof(CopierFunctional));
-    dlg.InitializeCopierFuncStruc(dlg.m_pCopierFunctional);
+    memset(Dlg(dlg).m_pCopierFunctional, 0x5A, sizeof(CopierFunctional));
+    dlg.InitializeCopierFuncStruc(Dlg(dlg).m_pCopierFunctional);
     const CopierFunctional& r = Caps();
     for (const Taken& t : kTaken)
     {
@@ -153,8 +154,8 @@ TEST_F(SettingsModel, BrightnessIsClampedToItsRange)
 
 TEST_F(SettingsModel, NoCapabilityRecordLeavesTheSettings)
 {
-    delete dlg.m_pCopierFunctional;
-    dlg.m_pCopierFunctional = nullptr;
+    delete Dlg(dlg).m_pCopierFunctional;
+    Dlg(dlg).m_pCopierFunctional = nullptr;
     State().nBrightness = 33;
     EXPECT_FALSE(dlg.PopulateStateFromDevice());
     EXPECT_EQ(33, State().nBrightness);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dialog/CopyUIDlg.h"
+#include "tests/device/DialogAccess.h"
 
 using replika::CCopyUIDlg;
 
@@ -52,21 +53,21 @@ TEST(SimBinding, CapabilitiesBecomeSettingsAndTheJobReachesTheJournal)
     std::string journal;
     {
         CCopyUIDlg dlg(nullptr, kCtxID, "-CtxID");
-        ASSERT_EQ(1, CCopyUIDlg::ParseContextID(dlg.m_cstrCtxID, dlg.m_cstrManfctr,
-                                                dlg.m_cstrProduct, dlg.m_cstrDeviceID));
+        ASSERT_EQ(1, CCopyUIDlg::ParseContextID(Dlg(dlg).m_cstrCtxID, Dlg(dlg).m_cstrManfctr,
+                                                Dlg(dlg).m_cstrProduct, Dlg(dlg).m_cstrDeviceID));
         ASSERT_EQ(S_OK, dlg.InitializeAPI());
         dlg.SetDefaultState();
-        dlg.m_pCopierFunctional = new CopierFunctional();
-        dlg.InitializeCopierFuncStruc(dlg.m_pCopierFunctional);
-        ASSERT_EQ(S_OK, dlg.m_pCopyAPI->GetCapabilities(dlg.m_pCopierFunctional));
+        Dlg(dlg).m_pCopierFunctional = new CopierFunctional();
+        dlg.InitializeCopierFuncStruc(Dlg(dlg).m_pCopierFunctional);
+        ASSERT_EQ(S_OK, Dlg(dlg).m_pCopyAPI->GetCapabilities(Dlg(dlg).m_pCopierFunctional));
         ASSERT_TRUE(dlg.PopulateStateFromDevice());
         dlg.ValidateState();
 
-        ASSERT_EQ(S_OK, dlg.m_pCopyAPI->SubmitCopy(JobFrom(dlg.m_rkCopyState)));
+        ASSERT_EQ(S_OK, Dlg(dlg).m_pCopyAPI->SubmitCopy(JobFrom(Dlg(dlg).m_rkCopyState)));
         std::ostringstream text;
         text << std::ifstream(journalFile, std::ios::binary).rdbuf();
         journal = text.str();
-        dlg.m_pCopyAPI->Shutdown();
+        Dlg(dlg).m_pCopyAPI->Shutdown();
     }
     DeleteFileA(journalFile.c_str());
     DeleteFileA(profile.c_str());

@@ -2,9 +2,7 @@
 
 namespace replika {
 
-CCmdLine::CCmdLine() : m_nState(EXPECT_NOTHING)
-{
-}
+CCmdLine::CCmdLine() : m_nState(EXPECT_NOTHING) {}
 
 // The framework's own handling (file names, print verbs) is left out on purpose.
 void CCmdLine::ParseParam(const char* pszParam, BOOL bFlag, BOOL /*bLast*/)
@@ -24,4 +22,4 @@ void CCmdLine::ParseParam(const char* pszParam, BOOL bFlag, BOOL /*bLast*/)
     m_nState = EXPECT_NOTHING;
 }
 
-} // namespace replika
+}  // namespace replika

@@ -23,4 +23,4 @@ private:
     int m_nState;
 };
 
-} // namespace replika
+}  // namespace replika

@@ -21,10 +21,7 @@ namespace replika {
 static const char EXE_NAME[] = "qvkcopy2.exe";
 static const char TRACE_INIT[] = "CCopyApp::InitInstance";
 
-CCopyApp::CCopyApp()
-    : CWinApp(NULL), m_pToolTip(NULL), m_hDlgWnd(NULL), m_hResDll(NULL), m_hMutex(NULL)
-{
-}
+CCopyApp::CCopyApp() : CWinApp(NULL), m_pToolTip(NULL), m_hDlgWnd(NULL), m_hResDll(NULL), m_hMutex(NULL) {}
 
 CCopyApp::~CCopyApp()
 {
@@ -95,8 +92,7 @@ void CCopyApp::BuildFriendlyName(const CString& cstrCtxID)
         return;
     }
     m_cstrFriendlyName = " " + cstrProduct;
-    g_pLog->LogError("Unable to retrieve Friendly Name.Defaulting to Product Name %s",
-                     (const char*)m_cstrFriendlyName);
+    g_pLog->LogError("Unable to retrieve Friendly Name.Defaulting to Product Name %s", (const char*)m_cstrFriendlyName);
 }
 
 void DetectRightToLeft(CQVDSKInfcCache& cache)
@@ -157,8 +153,7 @@ BOOL CCopyApp::InitInstance()
     BOOL bReachable = CheckDeviceReachable(cstrCtxID, &pDeviceStatus);
     if (bReachable) {
         CString cstrProtocol = m_cmdLine.GetProtocol();
-        g_pLog->LogDetailedTrace("ContextID = %s, Protocol = %s", (const char*)cstrCtxID,
-                                 (const char*)cstrProtocol);
+        g_pLog->LogDetailedTrace("ContextID = %s, Protocol = %s", (const char*)cstrCtxID, (const char*)cstrProtocol);
         CCopyDialogPlaceholder dlg(NULL, cstrCtxID, cstrProtocol);
         m_pMainWnd = &dlg;
         dlg.DoModal();
@@ -189,10 +184,10 @@ int CCopyApp::ExitInstance()
 
 BOOL CCopyApp::ProcessMessageFilter(int nCode, LPMSG lpMsg)
 {
-    if (m_hDlgWnd != NULL && lpMsg != NULL && m_pToolTip != NULL
-        && (lpMsg->hwnd == m_hDlgWnd || ::IsChild(m_hDlgWnd, lpMsg->hwnd)))
+    if (m_hDlgWnd != NULL && lpMsg != NULL && m_pToolTip != NULL &&
+        (lpMsg->hwnd == m_hDlgWnd || ::IsChild(m_hDlgWnd, lpMsg->hwnd)))
         m_pToolTip->RelayEvent(lpMsg);
     return CWinApp::ProcessMessageFilter(nCode, lpMsg);
 }
 
-} // namespace replika
+}  // namespace replika

@@ -42,4 +42,4 @@ private:
 // Sets g_bRTLLayout from the device's default language.
 void DetectRightToLeft(CQVDSKInfcCache& cache);
 
-} // namespace replika
+}  // namespace replika

@@ -8,14 +8,12 @@
 namespace replika {
 
 BEGIN_MESSAGE_MAP(CCopyDialogPlaceholder, CDialog)
-    ON_REGISTERED_MESSAGE(g_uInstanceProbeMsg, &CCopyDialogPlaceholder::OnInstanceProbe)
+ON_REGISTERED_MESSAGE(g_uInstanceProbeMsg, &CCopyDialogPlaceholder::OnInstanceProbe)
 END_MESSAGE_MAP()
 
-CCopyDialogPlaceholder::CCopyDialogPlaceholder(CWnd* pParent, const CString& cstrCtxID,
-                                               const CString& cstrProtocol)
+CCopyDialogPlaceholder::CCopyDialogPlaceholder(CWnd* pParent, const CString& cstrCtxID, const CString& cstrProtocol)
     : CDialog(IDD, pParent), m_cstrCtxID(cstrCtxID), m_cstrProtocol(cstrProtocol)
-{
-}
+{}
 
 BOOL CCopyDialogPlaceholder::OnInitDialog()
 {
@@ -27,9 +25,6 @@ BOOL CCopyDialogPlaceholder::OnInitDialog()
     return TRUE;
 }
 
-LRESULT CCopyDialogPlaceholder::OnInstanceProbe(WPARAM, LPARAM)
-{
-    return g_uInstanceProbeMsg;
-}
+LRESULT CCopyDialogPlaceholder::OnInstanceProbe(WPARAM, LPARAM) { return g_uInstanceProbeMsg; }
 
-} // namespace replika
+}  // namespace replika

@@ -23,4 +23,4 @@ private:
     CString m_cstrProtocol;
 };
 
-} // namespace replika
+}  // namespace replika

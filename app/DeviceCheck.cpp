@@ -12,8 +12,9 @@ BOOL CheckDeviceReachable(const CString& cstrCtxID, IDeviceStatus** ppHeld)
     IDeviceStatus* pStatus = NULL;
     // No component, or a component that cannot open the device, proves nothing either way.
     if (FAILED(::CoCreateInstance(CLSID_DeviceStatus, NULL,
-                                  CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER,
-                                  IID_IDeviceStatus, (void**)&pStatus)) || pStatus == NULL)
+                                  CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER, IID_IDeviceStatus,
+                                  (void**)&pStatus)) ||
+        pStatus == NULL)
         return TRUE;
     *ppHeld = pStatus;
 
@@ -32,4 +33,4 @@ BOOL CheckDeviceReachable(const CString& cstrCtxID, IDeviceStatus** ppHeld)
     return TRUE;
 }
 
-} // namespace replika
+}  // namespace replika

@@ -12,4 +12,4 @@ namespace replika {
 // released after the copy dialog has closed.
 BOOL CheckDeviceReachable(const CString& cstrCtxID, IDeviceStatus** ppHeld);
 
-} // namespace replika
+}  // namespace replika

@@ -12,10 +12,7 @@ namespace replika {
 
 static const int COPY_MODE_HUBLET = 3;
 
-static void ShowScannerCopyFailure()
-{
-    ShowStatusNotice(IDS_ERR_NOT_RESPONDING, CString("QV Copy"));
-}
+static void ShowScannerCopyFailure() { ShowStatusNotice(IDS_ERR_NOT_RESPONDING, CString("QV Copy")); }
 
 BOOL BuildScannerCopyCmdLine(const CString& cstrRawCmdLine, CString& cstrSiblingCmdLine)
 {
@@ -95,8 +92,8 @@ BOOL LaunchHublet(const char* pszHubletPath, const CString& cstrCtxID)
     // Nested on purpose and never undone; InitInstance's own one is undone at exit.
     ::CoInitialize(NULL);
     IContextManager* pManager = NULL;
-    if (FAILED(::CoCreateInstance(CLSID_ContextManager, NULL, CLSCTX_ALL, IID_IContextManager,
-                                  (void**)&pManager)) || pManager == NULL)
+    if (FAILED(::CoCreateInstance(CLSID_ContextManager, NULL, CLSCTX_ALL, IID_IContextManager, (void**)&pManager)) ||
+        pManager == NULL)
         return FALSE;
     int nCopyMode = QueryCopyMode(pManager, cstrCtxID);
     pManager->Release();
@@ -105,12 +102,12 @@ BOOL LaunchHublet(const char* pszHubletPath, const CString& cstrCtxID)
 
     char szParams[MAX_PATH];
     // A context ID too long for the parameters is not cut: the launcher is not started.
-    if (BuildHubletParameters(cstrCtxID, szParams, sizeof(szParams))
-        && (INT_PTR)::ShellExecuteA(NULL, "open", pszHubletPath, szParams, NULL, SW_SHOWNORMAL) > 32)
+    if (BuildHubletParameters(cstrCtxID, szParams, sizeof(szParams)) &&
+        (INT_PTR)::ShellExecuteA(NULL, "open", pszHubletPath, szParams, NULL, SW_SHOWNORMAL) > 32)
         g_pLog->LogError("Hublet Launched with context ID %s", (const char*)cstrCtxID);
     else
         g_pLog->LogError("Unable to launch Hublet");
     return TRUE;
 }
 
-} // namespace replika
+}  // namespace replika

@@ -19,4 +19,4 @@ BOOL LaunchHublet(const char* pszHubletPath, const CString& cstrCtxID);
 // The Hublet launcher's parameters; FALSE when they would exceed 259 characters.
 BOOL BuildHubletParameters(const CString& cstrCtxID, char* pszParams, size_t cchParams);
 
-} // namespace replika
+}  // namespace replika

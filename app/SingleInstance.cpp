@@ -18,8 +18,8 @@ CString InstanceProbeMessageName(const CString& cstrCtxID)
 BOOL CALLBACK FindRunningInstance(HWND hWnd, LPARAM lParam)
 {
     DWORD_PTR nResult = 0;
-    if (!::SendMessageTimeoutA(hWnd, g_uInstanceProbeMsg, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG,
-                               PROBE_TIMEOUT_MS, &nResult))
+    if (!::SendMessageTimeoutA(hWnd, g_uInstanceProbeMsg, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, PROBE_TIMEOUT_MS,
+                               &nResult))
         return TRUE;
     if (nResult != g_uInstanceProbeMsg)
         return TRUE;
@@ -40,4 +40,4 @@ BOOL BringRunningInstanceForward()
     return TRUE;
 }
 
-} // namespace replika
+}  // namespace replika

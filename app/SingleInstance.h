@@ -19,4 +19,4 @@ BOOL CALLBACK FindRunningInstance(HWND hWnd, LPARAM lParam);
 // FALSE when no running dialog answered.
 BOOL BringRunningInstanceForward();
 
-} // namespace replika
+}  // namespace replika

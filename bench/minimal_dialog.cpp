@@ -20,7 +20,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
     // A template with no controls, built in memory: DLGTEMPLATE, then empty menu,
     // class and title arrays.
-    struct {
+    struct
+    {
         DLGTEMPLATE dlg;
         WORD wMenu, wClass, wTitle;
     } tmpl;

@@ -17,8 +17,7 @@ char g_szSettingsFolder[MAX_PATH];
 char g_szDefaultFileName[MAX_PATH] = "DBENCH.xml";
 char g_szFactoryFileName[MAX_PATH] = "FBENCH.xml";
 
-namespace
-{
+namespace {
 
 bool WriteDefaultDocument(const std::string& path)
 {
@@ -46,13 +45,11 @@ bool Measure(const char* pszName, int nRuns, Operation operation)
     LARGE_INTEGER frequency, from, to;
     QueryPerformanceFrequency(&frequency);
     std::vector<double> times;
-    for (int i = 0; i < nRuns; ++i)
-    {
+    for (int i = 0; i < nRuns; ++i) {
         QueryPerformanceCounter(&from);
         bool bOk = operation();
         QueryPerformanceCounter(&to);
-        if (!bOk)
-        {
+        if (!bOk) {
             printf("%s failed on run %d\n", pszName, i);
             return false;
         }
@@ -64,7 +61,7 @@ bool Measure(const char* pszName, int nRuns, Operation operation)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -78,8 +75,7 @@ int main(int argc, char** argv)
     std::string folder = std::string(szTemp) + "qvsettings_bench";
     CreateDirectoryA(folder.c_str(), NULL);
     std::string path = folder + "\\" + g_szDefaultFileName;
-    if (!WriteDefaultDocument(path))
-    {
+    if (!WriteDefaultDocument(path)) {
         printf("could not write %s\n", path.c_str());
         return 1;
     }

@@ -14,7 +14,8 @@ namespace {
 const DWORD WINDOW_TIMEOUT_MS = 30000;
 const DWORD EXIT_TIMEOUT_MS = 10000;
 
-struct WindowSearch {
+struct WindowSearch
+{
     DWORD dwProcessId;
     HWND hFound;
 };
@@ -87,7 +88,7 @@ double Median(std::vector<double> v)
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

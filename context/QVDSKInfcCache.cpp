@@ -7,17 +7,15 @@
 
 #include "framework/afxwin.h"
 
-namespace
-{
+namespace {
 // The table is process-wide; each use takes a reference and gives it back.
 class CGlobalTable
 {
 public:
-    CGlobalTable()
-        : m_pTable(NULL)
+    CGlobalTable() : m_pTable(NULL)
     {
-        CoCreateInstance(CLSID_StdGlobalInterfaceTable, NULL, CLSCTX_INPROC_SERVER,
-                         IID_IGlobalInterfaceTable, reinterpret_cast<void**>(&m_pTable));
+        CoCreateInstance(CLSID_StdGlobalInterfaceTable, NULL, CLSCTX_INPROC_SERVER, IID_IGlobalInterfaceTable,
+                         reinterpret_cast<void**>(&m_pTable));
     }
     ~CGlobalTable()
     {
@@ -61,13 +59,9 @@ public:
 private:
     CRITICAL_SECTION& m_cs;
 };
-} // namespace
+}  // namespace
 
-CQVDSKInfcCache::CQVDSKInfcCache()
-    : m_bstrCtxID(NULL), m_dwManagerCookie(0)
-{
-    InitializeCriticalSection(&m_csLock);
-}
+CQVDSKInfcCache::CQVDSKInfcCache() : m_bstrCtxID(NULL), m_dwManagerCookie(0) { InitializeCriticalSection(&m_csLock); }
 
 CQVDSKInfcCache::~CQVDSKInfcCache()
 {
@@ -95,14 +89,12 @@ void CQVDSKInfcCache::ReleaseAll()
 
 void CQVDSKInfcCache::SetContextID(const char* pszCtxID)
 {
-    if (!pszCtxID)
-    {
+    if (!pszCtxID) {
         SetContextID(static_cast<BSTR>(NULL));
         return;
     }
     BSTR bstrCtxID = AfxAllocBstr(pszCtxID);
-    if (!bstrCtxID)
-    {
+    if (!bstrCtxID) {
         Reset();
         return;
     }
@@ -114,8 +106,7 @@ void CQVDSKInfcCache::SetContextID(BSTR bstrCtxID)
 {
     CLock lock(m_csLock);
     Reset();
-    if (bstrCtxID && bstrCtxID[0])
-    {
+    if (bstrCtxID && bstrCtxID[0]) {
         m_bstrCtxID = SysAllocString(bstrCtxID);
         return;
     }
@@ -125,8 +116,7 @@ void CQVDSKInfcCache::SetContextID(BSTR bstrCtxID)
     if (FAILED(GetContextManager(&pManager)))
         return;
     BSTR bstrName = NULL;
-    if (SUCCEEDED(pManager->GetRootContextName(&bstrName)))
-    {
+    if (SUCCEEDED(pManager->GetRootContextName(&bstrName))) {
         BSTR bstrRootID = NULL;
         if (SUCCEEDED(MakeContextID(bstrName, &bstrRootID)))
             m_bstrCtxID = bstrRootID;
@@ -154,8 +144,7 @@ HRESULT CQVDSKInfcCache::GetContextManager(IContextManager** ppManager)
 
     HRESULT hr = S_OK;
     IContextManager* pManager = NULL;
-    if (m_dwManagerCookie == 0)
-    {
+    if (m_dwManagerCookie == 0) {
         hr = CreateManager(&pManager);
         if (FAILED(hr))
             return hr;
@@ -170,24 +159,20 @@ HRESULT CQVDSKInfcCache::GetContextManager(IContextManager** ppManager)
         CGlobalTable table;
         if (!table.IsAvailable())
             return E_UNEXPECTED;
-        hr = table->GetInterfaceFromGlobal(m_dwManagerCookie, IID_IContextManager,
-                                           reinterpret_cast<void**>(&pManager));
+        hr = table->GetInterfaceFromGlobal(m_dwManagerCookie, IID_IContextManager, reinterpret_cast<void**>(&pManager));
         if (FAILED(hr))
             return hr;
     }
 
     HRESULT hrProbe = ProbeManager(pManager);
-    if (FAILED(hrProbe))
-    {
+    if (FAILED(hrProbe)) {
         pManager->Release();
         pManager = NULL;
         ReleaseAll();
         hr = hrProbe;
-        if (IsDisconnectError(hrProbe) && SUCCEEDED(CreateManager(&pManager)))
-        {
+        if (IsDisconnectError(hrProbe) && SUCCEEDED(CreateManager(&pManager))) {
             hr = RegisterManager(pManager);
-            if (FAILED(hr))
-            {
+            if (FAILED(hr)) {
                 pManager->Release();
                 pManager = NULL;
             }
@@ -221,12 +206,10 @@ HRESULT CQVDSKInfcCache::ExpandMacros(BSTR bstrText, BSTR* pbstrResult)
         return hr;
 
     BSTR bstrCtxID = CopyOfContextID(&hr);
-    if (SUCCEEDED(hr))
-    {
+    if (SUCCEEDED(hr)) {
         hr = pManager->ExpandMacros(bstrCtxID, bstrText, pbstrResult);
         // The manager died between the probe and the call: one more try on a new one.
-        if (FAILED(hr) && IsDisconnectError(hr))
-        {
+        if (FAILED(hr) && IsDisconnectError(hr)) {
             pManager->Release();
             if (SUCCEEDED(CreateManager(&pManager)))
                 hr = pManager->ExpandMacros(bstrCtxID, bstrText, pbstrResult);

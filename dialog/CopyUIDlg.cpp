@@ -13,44 +13,44 @@ char g_szFactoryFileName[MAX_PATH];
 namespace replika {
 
 BEGIN_MESSAGE_MAP(CCopyUIDlg, CDialog)
-    ON_WM_SYSCOMMAND()
-    ON_WM_PAINT()
-    ON_WM_QUERYDRAGICON()
-    ON_WM_CTLCOLOR()
-    ON_BN_CLICKED(IDC_BTN_BLACK, &CCopyUIDlg::OnBtnBlack)
-    ON_BN_CLICKED(IDC_BTN_COLOR, &CCopyUIDlg::OnBtnColor)
-    ON_WM_DESTROY()
-    ON_BN_CLICKED(IDC_RBN_BEST, &CCopyUIDlg::OnRbnBest)
-    ON_BN_CLICKED(IDC_RBN_NORMAL, &CCopyUIDlg::OnRbnNormal)
-    ON_BN_CLICKED(IDC_RBN_FAST, &CCopyUIDlg::OnRbnFast)
-    ON_BN_CLICKED(IDC_RBN_TEXT, &CCopyUIDlg::OnRbnText)
-    ON_BN_CLICKED(IDC_RBN_MIXED, &CCopyUIDlg::OnRbnMixed)
-    ON_BN_CLICKED(IDC_RBN_PHOTO, &CCopyUIDlg::OnRbnPhoto)
-    ON_BN_CLICKED(IDC_RBN_ACTUAL_SIZE, &CCopyUIDlg::OnRbnActualSize)
-    ON_BN_CLICKED(IDC_RBN_FIT_TO_PAGE, &CCopyUIDlg::OnRbnFitToPage)
-    ON_BN_CLICKED(IDC_RBN_BORDERLESS, &CCopyUIDlg::OnRbnBorderless)
-    ON_CBN_SELCHANGE(IDC_COB_SIZE, &CCopyUIDlg::OnSelchangeCobSize)
-    ON_CBN_SELCHANGE(IDC_COB_TYPE, &CCopyUIDlg::OnSelchangeCobType)
-    ON_BN_CLICKED(IDC_BTN_RESTORE_FACTORY, &CCopyUIDlg::OnBtnRestoreFactory)
-    ON_BN_CLICKED(IDC_BTN_SAVE, &CCopyUIDlg::OnBtnSave)
-    ON_EN_CHANGE(IDC_EDB_COPIES, &CCopyUIDlg::OnChangeEdbCopies)
-    ON_EN_CHANGE(IDC_EDB_SCALE, &CCopyUIDlg::OnChangeEdbScale)
-    ON_CBN_SELCHANGE(IDC_COB_SOURCE, &CCopyUIDlg::OnEditchangeCobSource)
-    ON_BN_CLICKED(IDC_BTN_HELP, &CCopyUIDlg::OnBtnHelp)
-    ON_NOTIFY(NM_RELEASEDCAPTURE, IDC_SLD_CONTRAST, &CCopyUIDlg::OnReleasedCaptureContrast)
-    ON_WM_LBUTTONUP()
-    ON_WM_LBUTTONDOWN()
-    ON_BN_CLICKED(IDC_RBN_CUSTOM_SIZE, &CCopyUIDlg::OnRbnCustomSize)
-    ON_REGISTERED_MESSAGE(g_uPaperInADFMsg, &CCopyUIDlg::OnPaperInADF)
-    ON_REGISTERED_MESSAGE(g_uDeviceBusyMsg, &CCopyUIDlg::OnDeviceBusy)
-    ON_REGISTERED_MESSAGE(g_uInkLowMsg, &CCopyUIDlg::OnInkLow)
-    ON_REGISTERED_MESSAGE(g_uDeviceDisconnectMsg, &CCopyUIDlg::OnDeviceDisconnect)
-    ON_WM_RBUTTONUP()
-    ON_REGISTERED_MESSAGE(g_uInstanceProbeMsg, &CCopyUIDlg::OnInstanceProbe)
-    ON_WM_ERASEBKGND()
-    ON_WM_CLOSE()
-    ON_WM_TIMER()
-    ON_WM_POWERBROADCAST()
+ON_WM_SYSCOMMAND()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_WM_CTLCOLOR()
+ON_BN_CLICKED(IDC_BTN_BLACK, &CCopyUIDlg::OnBtnBlack)
+ON_BN_CLICKED(IDC_BTN_COLOR, &CCopyUIDlg::OnBtnColor)
+ON_WM_DESTROY()
+ON_BN_CLICKED(IDC_RBN_BEST, &CCopyUIDlg::OnRbnBest)
+ON_BN_CLICKED(IDC_RBN_NORMAL, &CCopyUIDlg::OnRbnNormal)
+ON_BN_CLICKED(IDC_RBN_FAST, &CCopyUIDlg::OnRbnFast)
+ON_BN_CLICKED(IDC_RBN_TEXT, &CCopyUIDlg::OnRbnText)
+ON_BN_CLICKED(IDC_RBN_MIXED, &CCopyUIDlg::OnRbnMixed)
+ON_BN_CLICKED(IDC_RBN_PHOTO, &CCopyUIDlg::OnRbnPhoto)
+ON_BN_CLICKED(IDC_RBN_ACTUAL_SIZE, &CCopyUIDlg::OnRbnActualSize)
+ON_BN_CLICKED(IDC_RBN_FIT_TO_PAGE, &CCopyUIDlg::OnRbnFitToPage)
+ON_BN_CLICKED(IDC_RBN_BORDERLESS, &CCopyUIDlg::OnRbnBorderless)
+ON_CBN_SELCHANGE(IDC_COB_SIZE, &CCopyUIDlg::OnSelchangeCobSize)
+ON_CBN_SELCHANGE(IDC_COB_TYPE, &CCopyUIDlg::OnSelchangeCobType)
+ON_BN_CLICKED(IDC_BTN_RESTORE_FACTORY, &CCopyUIDlg::OnBtnRestoreFactory)
+ON_BN_CLICKED(IDC_BTN_SAVE, &CCopyUIDlg::OnBtnSave)
+ON_EN_CHANGE(IDC_EDB_COPIES, &CCopyUIDlg::OnChangeEdbCopies)
+ON_EN_CHANGE(IDC_EDB_SCALE, &CCopyUIDlg::OnChangeEdbScale)
+ON_CBN_SELCHANGE(IDC_COB_SOURCE, &CCopyUIDlg::OnEditchangeCobSource)
+ON_BN_CLICKED(IDC_BTN_HELP, &CCopyUIDlg::OnBtnHelp)
+ON_NOTIFY(NM_RELEASEDCAPTURE, IDC_SLD_CONTRAST, &CCopyUIDlg::OnReleasedCaptureContrast)
+ON_WM_LBUTTONUP()
+ON_WM_LBUTTONDOWN()
+ON_BN_CLICKED(IDC_RBN_CUSTOM_SIZE, &CCopyUIDlg::OnRbnCustomSize)
+ON_REGISTERED_MESSAGE(g_uPaperInADFMsg, &CCopyUIDlg::OnPaperInADF)
+ON_REGISTERED_MESSAGE(g_uDeviceBusyMsg, &CCopyUIDlg::OnDeviceBusy)
+ON_REGISTERED_MESSAGE(g_uInkLowMsg, &CCopyUIDlg::OnInkLow)
+ON_REGISTERED_MESSAGE(g_uDeviceDisconnectMsg, &CCopyUIDlg::OnDeviceDisconnect)
+ON_WM_RBUTTONUP()
+ON_REGISTERED_MESSAGE(g_uInstanceProbeMsg, &CCopyUIDlg::OnInstanceProbe)
+ON_WM_ERASEBKGND()
+ON_WM_CLOSE()
+ON_WM_TIMER()
+ON_WM_POWERBROADCAST()
 END_MESSAGE_MAP()
 
 CCopyUIDlg::CCopyUIDlg(CWnd* pParent, LPCSTR pszCtxID, LPCSTR pszProtocol)
@@ -69,12 +69,11 @@ CCopyUIDlg::CCopyUIDlg(CWnd* pParent, LPCSTR pszCtxID, LPCSTR pszProtocol)
       m_clrBlueDark(RGB(0, 101, 173)),
       m_clrBlueLight(RGB(5, 155, 190)),
       m_nConstraintMask(0),
-      m_pfnRules{&CCopyUIDlg::RestrictnAA, &CCopyUIDlg::RestrictnAB, &CCopyUIDlg::RestrictnAC,
-                 &CCopyUIDlg::RestrictnAD, &CCopyUIDlg::RestrictnAE, &CCopyUIDlg::RestrictnAF,
-                 &CCopyUIDlg::RestrictnAG, &CCopyUIDlg::RestrictnAH, &CCopyUIDlg::RestrictnAI,
-                 &CCopyUIDlg::RestrictnAJ, &CCopyUIDlg::RestrictnAK, &CCopyUIDlg::RestrictnAL,
-                 &CCopyUIDlg::RestrictnAM, &CCopyUIDlg::RestrictnAN, &CCopyUIDlg::RestrictnAO,
-                 &CCopyUIDlg::RestrictnAP},
+      m_pfnRules{
+          &CCopyUIDlg::RestrictnAA, &CCopyUIDlg::RestrictnAB, &CCopyUIDlg::RestrictnAC, &CCopyUIDlg::RestrictnAD,
+          &CCopyUIDlg::RestrictnAE, &CCopyUIDlg::RestrictnAF, &CCopyUIDlg::RestrictnAG, &CCopyUIDlg::RestrictnAH,
+          &CCopyUIDlg::RestrictnAI, &CCopyUIDlg::RestrictnAJ, &CCopyUIDlg::RestrictnAK, &CCopyUIDlg::RestrictnAL,
+          &CCopyUIDlg::RestrictnAM, &CCopyUIDlg::RestrictnAN, &CCopyUIDlg::RestrictnAO, &CCopyUIDlg::RestrictnAP},
       m_bAdfOnly(0),
       m_hHelpThread(nullptr),
       m_hIcon(nullptr)

@@ -10,8 +10,7 @@
 char* g_pszCtx = nullptr;
 int32_t* g_pnInkLowData = nullptr;
 
-namespace
-{
+namespace {
 const int kFieldLen = 260;
 const int kInkLowBytes = 12;
 
@@ -23,8 +22,7 @@ bool NextToken(const char** ppsz, char* pszOut, int cchOut)
     const char* p = *ppsz;
     while (*p == '#')
         ++p;
-    if (*p == '\0')
-    {
+    if (*p == '\0') {
         *ppsz = p;
         return false;
     }
@@ -41,17 +39,15 @@ bool NextToken(const char** ppsz, char* pszOut, int cchOut)
 }
 }  // namespace
 
-namespace replika
-{
+namespace replika {
 
-int CCopyUIDlg::ParseContextID(const CString& cstrCtxID, CString& cstrManfctr,
-                               CString& cstrProduct, CString& cstrDeviceID)
+int CCopyUIDlg::ParseContextID(const CString& cstrCtxID, CString& cstrManfctr, CString& cstrProduct,
+                               CString& cstrDeviceID)
 {
     static const char kTrace[] = "CCopyUIDlg::ParseContextID";
     RKTraceEnter(kTrace);
     CString cstrCopy(cstrCtxID);
-    if (cstrCopy.IsEmpty())
-    {
+    if (cstrCopy.IsEmpty()) {
         g_pLog->LogDetailedTrace("Context id string length is zero");
         RKTraceExit(kTrace);
         return 0;
@@ -113,13 +109,11 @@ void CCopyUIDlg::SetDefaultState()
 
 void CCopyUIDlg::FreeEventBuffers()
 {
-    if (g_pszCtx)
-    {
+    if (g_pszCtx) {
         GlobalFree(g_pszCtx);
         g_pszCtx = nullptr;
     }
-    if (g_pnInkLowData)
-    {
+    if (g_pnInkLowData) {
         GlobalFree(g_pnInkLowData);
         g_pnInkLowData = nullptr;
     }
@@ -132,17 +126,13 @@ HRESULT CCopyUIDlg::InitializeAPI()
     HRESULT hr = E_FAIL;
     BSTR bstrProtocol = nullptr;
     BSTR bstrCtxID = nullptr;
-    try
-    {
+    try {
         hr = m_pCopyAPI.CoCreateInstance(CLSID_CopyAPI, IID_ICopyAPI);
-        if (FAILED(hr))
-        {
+        if (FAILED(hr)) {
             m_pCopyAPI.Release();
             g_pLog->LogError("%s - CoCreate for API failed with 0x%x", kTrace, static_cast<unsigned>(hr));
             m_rkGUIError.SetFromStatus(hr);
-        }
-        else
-        {
+        } else {
             bstrProtocol = AfxAllocBstr(m_cstrProtocol);
             bstrCtxID = AfxAllocBstr(m_cstrCtxID);
             m_nCtxLength = m_cstrCtxID.GetLength();
@@ -151,36 +141,27 @@ HRESULT CCopyUIDlg::InitializeAPI()
             g_pnInkLowData = static_cast<int32_t*>(GlobalAlloc(GPTR, kInkLowBytes));
 
             hr = m_pCopyAPI->InitProtocol(bstrProtocol, bstrCtxID);
-            if (FAILED(hr))
-            {
+            if (FAILED(hr)) {
                 g_pLog->LogError("%s - InitProtocol API failed with 0x%x", kTrace, static_cast<unsigned>(hr));
                 m_rkGUIError.SetFromStatus(hr);
-            }
-            else
-            {
+            } else {
                 m_pCopyAPI->SetNotifyWindow(GetSafeHwnd());
             }
         }
-    }
-    catch (const _com_error& e)
-    {
+    } catch (const _com_error& e) {
         hr = e.Error();
         char szText[256];
         RKSystemMessageText(hr, szText, sizeof szText);
         g_pLog->LogError("%s - _com_error exception (hr: 0x%X = %s)", kTrace, static_cast<unsigned>(hr), szText);
         m_rkGUIError.SetFromStatus(hr);
-    }
-    catch (CException* e)
-    {
+    } catch (CException* e) {
         hr = E_FAIL;
         char szText[256] = "";
         e->GetErrorMessage(szText, 255);
         e->Delete();
         g_pLog->LogError("%s", szText);
         m_rkGUIError.SetFromStatus(hr);
-    }
-    catch (...)
-    {
+    } catch (...) {
         g_pLog->LogError("%s - unknown exception", kTrace);
         m_rkGUIError.SetFromStatus(hr);
     }

@@ -3,8 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace
-{
+namespace {
 // Everything after bEnableXDL up to the enable-flags pointer.
 void ClearFieldsAfterFlags(CRKCopyState& s)
 {
@@ -20,7 +19,7 @@ void CopyFields(CRKCopyState& to, const CRKCopyState& from)
     const char* end = reinterpret_cast<const char*>(&from.nBorderlessSupport) + sizeof(from.nBorderlessSupport);
     memcpy(reinterpret_cast<char*>(&to.strFileName), first, static_cast<size_t>(end - first));
 }
-}
+}  // namespace
 
 CRKCopyState::CRKCopyState() : pbEnableXDL(bEnableXDL)
 {
@@ -28,10 +27,7 @@ CRKCopyState::CRKCopyState() : pbEnableXDL(bEnableXDL)
     ClearFieldsAfterFlags(*this);
 }
 
-CRKCopyState::CRKCopyState(const CRKCopyState& other) : pbEnableXDL(bEnableXDL)
-{
-    CopyFields(*this, other);
-}
+CRKCopyState::CRKCopyState(const CRKCopyState& other) : pbEnableXDL(bEnableXDL) { CopyFields(*this, other); }
 
 CRKCopyState& CRKCopyState::operator=(const CRKCopyState& other)
 {
@@ -42,14 +38,12 @@ CRKCopyState& CRKCopyState::operator=(const CRKCopyState& other)
 
 void FormatStateDateTime(const SYSTEMTIME& st, char* pszOut, size_t cchOut)
 {
-    static const char* const kDays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday",
-                                         "Thursday", "Friday", "Saturday"};
-    static const char* const kMonths[12] = {"January", "February", "March", "April", "May", "June",
-                                            "July", "August", "September", "October", "November", "December"};
+    static const char* const kDays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+    static const char* const kMonths[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                            "July",    "August",   "September", "October", "November", "December"};
     if (!pszOut || cchOut == 0)
         return;
     const char* day = st.wDayOfWeek < 7 ? kDays[st.wDayOfWeek] : "";
     const char* month = (st.wMonth >= 1 && st.wMonth <= 12) ? kMonths[st.wMonth - 1] : "";
-    snprintf(pszOut, cchOut, "%s,%s %d, %d %d:%d:%d", day, month, st.wDay, st.wYear,
-             st.wHour, st.wMinute, st.wSecond);
+    snprintf(pszOut, cchOut, "%s,%s %d, %d %d:%d:%d", day, month, st.wDay, st.wYear, st.wHour, st.wMinute, st.wSecond);
 }

@@ -7,16 +7,11 @@
 #include <cstddef>
 #include <cstdint>
 
-enum
-{
-    STATE_TEXT_LEN = 260,
-    STATE_ENABLE_FLAGS = 21
-};
+enum { STATE_TEXT_LEN = 260, STATE_ENABLE_FLAGS = 21 };
 
 // Entries of bEnableXDL that the dialog ties to a setting; the others are
 // carried and sent unchanged.
-enum EnableXDLIndex
-{
+enum EnableXDLIndex {
     XDL_BRIGHTNESS = 2,
     XDL_FLAG6 = 6,
     XDL_FLAG7 = 7,
@@ -52,11 +47,11 @@ public:
     int SaveStartLocation(LPCSTR pszPath);
 
     int32_t bEnableXDL[STATE_ENABLE_FLAGS];
-    char    strFileName[STATE_TEXT_LEN];
-    char    strDateTime[STATE_TEXT_LEN];
-    char    strCtxID[STATE_TEXT_LEN];
-    char    strModality[STATE_TEXT_LEN];
-    POINT   pStartLoc;
+    char strFileName[STATE_TEXT_LEN];
+    char strDateTime[STATE_TEXT_LEN];
+    char strCtxID[STATE_TEXT_LEN];
+    char strModality[STATE_TEXT_LEN];
+    POINT pStartLoc;
     int32_t bColorCopyRequested;
     int32_t bADFPresent;
     int32_t bADFDuplexerPresent;
@@ -102,7 +97,7 @@ public:
     int32_t nTraySelection;
     int32_t nSpecialFeatureRadio;
     int32_t nSpecialFeatureMode;
-    int32_t nBorderlessSupport;     // not persisted
+    int32_t nBorderlessSupport;  // not persisted
     // Always this record's own bEnableXDL: the dialog reads and writes the
     // flags through it. Copies keep pointing at their own array.
     int32_t* const pbEnableXDL;

@@ -4,16 +4,14 @@
 
 #include <windows.h>
 
-namespace replika
-{
+namespace replika {
 
-enum
-{
+enum {
     ERRIDX_NONE = 0,
     ERRIDX_DEVICE_BUSY = 2,
-    ERRIDX_NOT_RESPONDING = 13,   // the application ends after its message
+    ERRIDX_NOT_RESPONDING = 13,  // the application ends after its message
     ERRIDX_GENERAL = 21,
-    ERRIDX_INK_EMPTY = 25,        // its message; status 0xF9E6 maps to ERRIDX_INK_CARTRIDGE_EMPTY
+    ERRIDX_INK_EMPTY = 25,  // its message; status 0xF9E6 maps to ERRIDX_INK_CARTRIDGE_EMPTY
     ERRIDX_INK_CARTRIDGE_EMPTY = 26
 };
 
@@ -33,7 +31,7 @@ public:
     void Reset() { m_nErrorIndex = ERRIDX_NONE; }
 
 private:
-    int m_nErrorIndex;   // 0: no error
+    int m_nErrorIndex;  // 0: no error
 };
 
 }  // namespace replika

@@ -6,8 +6,7 @@
 
 #include "log/RKLog.h"
 
-namespace replika
-{
+namespace replika {
 
 void CCopyUIDlg::InitializeCopierFuncStruc(CopierFunctional* pCopierFunc)
 {
@@ -49,8 +48,7 @@ void CCopyUIDlg::InitializeCopierFuncStruc(CopierFunctional* pCopierFunc)
 bool CCopyUIDlg::PopulateStateFromDevice()
 {
     g_pLog->LogMainTrace("Entering PopulateStateFromDevice");
-    if (!m_pCopierFunctional)
-    {
+    if (!m_pCopierFunctional) {
         g_pLog->LogError("CopierFunctional structure is null");
         g_pLog->LogMainTrace("Exiting PopulateStateFromDevice");
         return false;
@@ -69,8 +67,7 @@ bool CCopyUIDlg::PopulateStateFromDevice()
         s.nNbrCopies = r.nNbrCopies;
 
     f[XDL_BRIGHTNESS] = supported(XDL_BRIGHTNESS) ? 1 : 0;
-    if (supported(XDL_BRIGHTNESS))
-    {
+    if (supported(XDL_BRIGHTNESS)) {
         s.nBrightness = r.nBrightness;
         if (s.nBrightness < 0)
             s.nBrightness = 0;
@@ -89,7 +86,12 @@ bool CCopyUIDlg::PopulateStateFromDevice()
     s.bCollationSupported = r.bCollationSupported;
     s.bPrintDuplexerPresent = 0;
 
-    struct Taken { int nFlag; int32_t* pnSetting; int32_t nDevice; };
+    struct Taken
+    {
+        int nFlag;
+        int32_t* pnSetting;
+        int32_t nDevice;
+    };
     const Taken taken[] = {
         {XDL_PAPER_SIZE, &s.nPaperSize, r.nPaperSize},
         {XDL_PAPER_TYPE, &s.nPaperType, r.nPaperType},
@@ -99,8 +101,7 @@ bool CCopyUIDlg::PopulateStateFromDevice()
         {XDL_REDUCE_ENLARGE, &s.nReduceEnlarge, r.nReduceEnlarge},
         {XDL_POSTER_WIDTH, &s.nPosterWidth, r.nPosterWidth},
     };
-    for (const Taken& t : taken)
-    {
+    for (const Taken& t : taken) {
         f[t.nFlag] = supported(t.nFlag) ? 1 : 0;
         if (supported(t.nFlag))
             *t.pnSetting = t.nDevice;
@@ -121,13 +122,11 @@ void CCopyUIDlg::ValidateState()
 {
     g_pLog->LogMainTrace("Entering ValidateState");
     CRKCopyState& s = m_rkCopyState;
-    if (s.nNbrCopies < s.nMinCopies || s.nNbrCopies > s.nMaxCopies)
-    {
+    if (s.nNbrCopies < s.nMinCopies || s.nNbrCopies > s.nMaxCopies) {
         s.nNbrCopies = s.nMinCopies;
         g_pLog->LogError("Number of Copies out of range");
     }
-    if (s.nReduceEnlarge < s.nScaleRangeLow || s.nReduceEnlarge > s.nScaleRangeHigh)
-    {
+    if (s.nReduceEnlarge < s.nScaleRangeLow || s.nReduceEnlarge > s.nScaleRangeHigh) {
         s.nReduceEnlarge = 100;
         g_pLog->LogError("ReduceEnlarge out of range");
     }
@@ -137,7 +136,11 @@ void CCopyUIDlg::ValidateState()
 void CCopyUIDlg::LogStateForUI()
 {
     const CRKCopyState& s = m_rkCopyState;
-    const struct { const char* pszLabel; int32_t nValue; } items[] = {
+    const struct
+    {
+        const char* pszLabel;
+        int32_t nValue;
+    } items[] = {
         {"ADFDuplexerPresent = ", s.bADFDuplexerPresent},
         {"ADFPresent = ", s.bADFPresent},
         {"AutoCropMode = ", s.bAutoCropMode},
@@ -187,10 +190,9 @@ void CCopyUIDlg::LogStateForUI()
     char szLine[2048];
     size_t used = 0;
     szLine[0] = '\0';
-    for (const auto& item : items)
-    {
-        int n = snprintf(szLine + used, sizeof szLine - used, "%s%s%d", used ? " " : "",
-                         item.pszLabel, static_cast<int>(item.nValue));
+    for (const auto& item : items) {
+        int n = snprintf(szLine + used, sizeof szLine - used, "%s%s%d", used ? " " : "", item.pszLabel,
+                         static_cast<int>(item.nValue));
         if (n < 0 || static_cast<size_t>(n) >= sizeof szLine - used)
             break;
         used += static_cast<size_t>(n);
@@ -207,8 +209,7 @@ int CCopyUIDlg::QualityToShow(int nQuality)
 
 int CCopyUIDlg::ImageSizeRadioToShow(int nSpecialFeatureRadio)
 {
-    switch (nSpecialFeatureRadio)
-    {
+    switch (nSpecialFeatureRadio) {
     case SFR_CUSTOM_SIZE:
     case SFR_FIT_TO_PAGE:
     case SFR_BORDERLESS:

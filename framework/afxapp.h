@@ -7,7 +7,8 @@
 // even while the thread is still suspended.
 typedef UINT(__cdecl* AFX_THREADPROC)(LPVOID);
 
-class CWinThread : public CCmdTarget {
+class CWinThread : public CCmdTarget
+{
     DECLARE_DYNAMIC(CWinThread)
 public:
     CWinThread();
@@ -20,7 +21,8 @@ public:
     DWORD SuspendThread() { return ::SuspendThread(m_hThread); }
     BOOL SetThreadPriority(int nPriority) { return ::SetThreadPriority(m_hThread, nPriority); }
     int GetThreadPriority() const { return ::GetThreadPriority(m_hThread); }
-    BOOL PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    BOOL PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam)
+    {
         return ::PostThreadMessageA(m_nThreadID, message, wParam, lParam);
     }
 
@@ -63,7 +65,8 @@ CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, i
 [[noreturn]] void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
 CWinThread* AFXAPI AfxGetThread();
 
-class CCommandLineInfo : public CObject {
+class CCommandLineInfo : public CObject
+{
 public:
     CCommandLineInfo();
     ~CCommandLineInfo() override {}
@@ -80,7 +83,8 @@ public:
 // Splits a command line the way the C runtime does (quotes, backslashes).
 void AFXAPI AfxSplitCommandLine(LPCSTR lpszCmdLine, CStringArray& args);
 
-class CWinApp : public CWinThread {
+class CWinApp : public CWinThread
+{
     DECLARE_DYNAMIC(CWinApp)
 public:
     explicit CWinApp(LPCSTR lpszAppName = NULL);
@@ -93,7 +97,10 @@ public:
     // ParseParam for each argument.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
 
-    HICON LoadIcon(UINT nIDResource) const { return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)); }
+    HICON LoadIcon(UINT nIDResource) const
+    {
+        return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
+    }
     HICON LoadIcon(LPCSTR lpszResourceName) const { return ::LoadIconA(AfxGetResourceHandle(), lpszResourceName); }
     HICON LoadStandardIcon(LPCSTR lpszIconName) const { return ::LoadIconA(NULL, lpszIconName); }
     HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const { return ::LoadCursorA(NULL, lpszCursorName); }

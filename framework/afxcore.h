@@ -10,10 +10,11 @@ class CObject;
 
 // Enough of a run-time class to create objects by class (AfxBeginThread)
 // and to ask IsKindOf.
-struct CRuntimeClass {
+struct CRuntimeClass
+{
     LPCSTR m_lpszClassName;
     int m_nObjectSize;
-    CObject* (PASCAL* m_pfnCreateObject)();
+    CObject*(PASCAL* m_pfnCreateObject)();
     CRuntimeClass* m_pBaseClass;
 
     CObject* CreateObject() const;
@@ -22,27 +23,28 @@ struct CRuntimeClass {
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
-#define DECLARE_DYNAMIC(class_name)              \
-public:                                          \
-    static CRuntimeClass class##class_name;      \
+#define DECLARE_DYNAMIC(class_name)                                                                                    \
+public:                                                                                                                \
+    static CRuntimeClass class##class_name;                                                                            \
     CRuntimeClass* GetRuntimeClass() const override;
 
-#define DECLARE_DYNCREATE(class_name) \
-    DECLARE_DYNAMIC(class_name)       \
+#define DECLARE_DYNCREATE(class_name)                                                                                  \
+    DECLARE_DYNAMIC(class_name)                                                                                        \
     static CObject* PASCAL CreateObject();
 
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                    \
-    CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class_name), nullptr,         \
-                                                   RUNTIME_CLASS(base_class_name)};                       \
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                                 \
+    CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class_name), nullptr,                      \
+                                                   RUNTIME_CLASS(base_class_name)};                                    \
     CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                                  \
-    CObject* PASCAL class_name::CreateObject() { return new class_name; }                                 \
-    CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class_name),                  \
-                                                   class_name::CreateObject, RUNTIME_CLASS(base_class_name)}; \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                                               \
+    CObject* PASCAL class_name::CreateObject() { return new class_name; }                                              \
+    CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class_name), class_name::CreateObject,     \
+                                                   RUNTIME_CLASS(base_class_name)};                                    \
     CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
-class CObject {
+class CObject
+{
 public:
     static CRuntimeClass classCObject;
     virtual CRuntimeClass* GetRuntimeClass() const;
@@ -59,7 +61,8 @@ private:
 
 // Exceptions are thrown as pointers (throw new ...) and caught as
 // catch (CException* e) { ...; e->Delete(); }.
-class CException : public CObject {
+class CException : public CObject
+{
     DECLARE_DYNAMIC(CException)
 public:
     explicit CException(BOOL bAutoDelete = TRUE) : m_bAutoDelete(bAutoDelete) {}
@@ -71,14 +74,16 @@ protected:
     BOOL m_bAutoDelete;
 };
 
-class CMemoryException : public CException {
+class CMemoryException : public CException
+{
     DECLARE_DYNAMIC(CMemoryException)
 public:
     CMemoryException() {}
     BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL) const override;
 };
 
-class COleException : public CException {
+class COleException : public CException
+{
     DECLARE_DYNAMIC(COleException)
 public:
     explicit COleException(SCODE sc = S_OK) : m_sc(sc) {}
@@ -88,7 +93,8 @@ public:
     SCODE m_sc;
 };
 
-class CResourceException : public CException {
+class CResourceException : public CException
+{
     DECLARE_DYNAMIC(CResourceException)
 public:
     CResourceException() {}
@@ -99,11 +105,11 @@ public:
 [[noreturn]] void AFXAPI AfxThrowOleException(SCODE sc);
 [[noreturn]] void AFXAPI AfxThrowResourceException();
 
-#define TRY try
-#define CATCH(class_name, e) catch (class_name * e)
+#define TRY                      try
+#define CATCH(class_name, e)     catch (class_name * e)
 #define AND_CATCH(class_name, e) catch (class_name * e)
 #define END_CATCH
-#define CATCH_ALL(e) catch (CException * e)
+#define CATCH_ALL(e)     catch (CException * e)
 #define AND_CATCH_ALL(e) catch (CException * e)
 #define END_CATCH_ALL
 

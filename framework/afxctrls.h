@@ -3,10 +3,12 @@
 #pragma once
 #include "framework/afxwnd.h"
 
-class CButton : public CWnd {
+class CButton : public CWnd
+{
 public:
     CButton() {}
-    BOOL Create(LPCSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
+    BOOL Create(LPCSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+    {
         return CWnd::Create("BUTTON", lpszCaption, dwStyle, rect, pParentWnd, nID);
     }
     int GetCheck() const { return (int)SendMessage(BM_GETCHECK); }
@@ -23,10 +25,12 @@ public:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
-class CStatic : public CWnd {
+class CStatic : public CWnd
+{
 public:
     CStatic() {}
-    BOOL Create(LPCSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID = 0xffff) {
+    BOOL Create(LPCSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID = 0xffff)
+    {
         return CWnd::Create("STATIC", lpszText, dwStyle, rect, pParentWnd, nID);
     }
     HBITMAP SetBitmap(HBITMAP hBitmap) { return (HBITMAP)SendMessage(STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hBitmap); }
@@ -37,20 +41,25 @@ public:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
-class CEdit : public CWnd {
+class CEdit : public CWnd
+{
 public:
     CEdit() {}
-    void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE) {
+    void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE)
+    {
         SendMessage(EM_SETSEL, (WPARAM)nStartChar, nEndChar);
-        if (!bNoScroll) SendMessage(EM_SCROLLCARET);
+        if (!bNoScroll)
+            SendMessage(EM_SCROLLCARET);
     }
-    void GetSel(int& nStartChar, int& nEndChar) const {
+    void GetSel(int& nStartChar, int& nEndChar) const
+    {
         DWORD s = 0, e = 0;
         SendMessage(EM_GETSEL, (WPARAM)&s, (LPARAM)&e);
         nStartChar = (int)s;
         nEndChar = (int)e;
     }
-    void ReplaceSel(LPCSTR lpszNewText, BOOL bCanUndo = FALSE) {
+    void ReplaceSel(LPCSTR lpszNewText, BOOL bCanUndo = FALSE)
+    {
         SendMessage(EM_REPLACESEL, (WPARAM)bCanUndo, (LPARAM)lpszNewText);
     }
     void LimitText(int nChars = 0) { SendMessage(EM_LIMITTEXT, (WPARAM)nChars); }
@@ -60,71 +69,84 @@ public:
     int GetLineCount() const { return (int)SendMessage(EM_GETLINECOUNT); }
 };
 
-class CComboBox : public CWnd {
+class CComboBox : public CWnd
+{
 public:
     CComboBox() {}
     int GetCount() const { return (int)SendMessage(CB_GETCOUNT); }
     int GetCurSel() const { return (int)SendMessage(CB_GETCURSEL); }
     int SetCurSel(int nSelect) { return (int)SendMessage(CB_SETCURSEL, (WPARAM)nSelect); }
     int AddString(LPCSTR lpszString) { return (int)SendMessage(CB_ADDSTRING, 0, (LPARAM)lpszString); }
-    int InsertString(int nIndex, LPCSTR lpszString) {
+    int InsertString(int nIndex, LPCSTR lpszString)
+    {
         return (int)SendMessage(CB_INSERTSTRING, (WPARAM)nIndex, (LPARAM)lpszString);
     }
     int DeleteString(UINT nIndex) { return (int)SendMessage(CB_DELETESTRING, nIndex); }
     void ResetContent() { SendMessage(CB_RESETCONTENT); }
     DWORD_PTR GetItemData(int nIndex) const { return (DWORD_PTR)SendMessage(CB_GETITEMDATA, (WPARAM)nIndex); }
-    int SetItemData(int nIndex, DWORD_PTR dwItemData) {
+    int SetItemData(int nIndex, DWORD_PTR dwItemData)
+    {
         return (int)SendMessage(CB_SETITEMDATA, (WPARAM)nIndex, (LPARAM)dwItemData);
     }
     void* GetItemDataPtr(int nIndex) const { return (void*)GetItemData(nIndex); }
     int SetItemDataPtr(int nIndex, void* pData) { return SetItemData(nIndex, (DWORD_PTR)pData); }
-    int GetLBText(int nIndex, LPSTR lpszText) const {
+    int GetLBText(int nIndex, LPSTR lpszText) const
+    {
         return (int)SendMessage(CB_GETLBTEXT, (WPARAM)nIndex, (LPARAM)lpszText);
     }
     void GetLBText(int nIndex, CString& rString) const;
     int GetLBTextLen(int nIndex) const { return (int)SendMessage(CB_GETLBTEXTLEN, (WPARAM)nIndex); }
-    int FindString(int nStartAfter, LPCSTR lpszString) const {
+    int FindString(int nStartAfter, LPCSTR lpszString) const
+    {
         return (int)SendMessage(CB_FINDSTRING, (WPARAM)nStartAfter, (LPARAM)lpszString);
     }
-    int FindStringExact(int nIndexStart, LPCSTR lpszFind) const {
+    int FindStringExact(int nIndexStart, LPCSTR lpszFind) const
+    {
         return (int)SendMessage(CB_FINDSTRINGEXACT, (WPARAM)nIndexStart, (LPARAM)lpszFind);
     }
-    int SelectString(int nStartAfter, LPCSTR lpszString) {
+    int SelectString(int nStartAfter, LPCSTR lpszString)
+    {
         return (int)SendMessage(CB_SELECTSTRING, (WPARAM)nStartAfter, (LPARAM)lpszString);
     }
     void ShowDropDown(BOOL bShowIt = TRUE) { SendMessage(CB_SHOWDROPDOWN, (WPARAM)bShowIt); }
     BOOL GetDroppedState() const { return (BOOL)SendMessage(CB_GETDROPPEDSTATE); }
 };
 
-class CSpinButtonCtrl : public CWnd {
+class CSpinButtonCtrl : public CWnd
+{
 public:
     CSpinButtonCtrl() {}
     void SetRange(short nLower, short nUpper) { SendMessage(UDM_SETRANGE, 0, MAKELPARAM(nUpper, nLower)); }
     void SetRange32(int nLower, int nUpper) { SendMessage(UDM_SETRANGE32, (WPARAM)nLower, (LPARAM)nUpper); }
     DWORD GetRange() const { return (DWORD)SendMessage(UDM_GETRANGE); }
-    void GetRange32(int& nLower, int& nUpper) const {
-        SendMessage(UDM_GETRANGE32, (WPARAM)&nLower, (LPARAM)&nUpper);
-    }
+    void GetRange32(int& nLower, int& nUpper) const { SendMessage(UDM_GETRANGE32, (WPARAM)&nLower, (LPARAM)&nUpper); }
     int SetPos(int nPos) { return (int)(short)LOWORD(SendMessage(UDM_SETPOS, 0, MAKELPARAM(nPos, 0))); }
     int GetPos() const { return (int)SendMessage(UDM_GETPOS); }
     int SetPos32(int nPos) { return (int)SendMessage(UDM_SETPOS32, 0, (LPARAM)nPos); }
     int GetPos32(LPBOOL lpbError = NULL) const { return (int)SendMessage(UDM_GETPOS32, 0, (LPARAM)lpbError); }
-    CWnd* SetBuddy(CWnd* pWndBuddy) {
+    CWnd* SetBuddy(CWnd* pWndBuddy)
+    {
         return CWnd::FromHandle((HWND)SendMessage(UDM_SETBUDDY, (WPARAM)(pWndBuddy ? pWndBuddy->m_hWnd : NULL)));
     }
     CWnd* GetBuddy() const { return CWnd::FromHandle((HWND)SendMessage(UDM_GETBUDDY)); }
     int SetBase(int nBase) { return (int)SendMessage(UDM_SETBASE, (WPARAM)nBase); }
-    BOOL SetAccel(int nAccel, UDACCEL* pAccel) { return (BOOL)SendMessage(UDM_SETACCEL, (WPARAM)nAccel, (LPARAM)pAccel); }
+    BOOL SetAccel(int nAccel, UDACCEL* pAccel)
+    {
+        return (BOOL)SendMessage(UDM_SETACCEL, (WPARAM)nAccel, (LPARAM)pAccel);
+    }
 };
 
-class CSliderCtrl : public CWnd {
+class CSliderCtrl : public CWnd
+{
 public:
     CSliderCtrl() {}
-    void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE) {
+    void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE)
+    {
         SendMessage(TBM_SETRANGEMIN, FALSE, nMin);
         SendMessage(TBM_SETRANGEMAX, (WPARAM)bRedraw, nMax);
     }
-    void GetRange(int& nMin, int& nMax) const {
+    void GetRange(int& nMin, int& nMax) const
+    {
         nMin = GetRangeMin();
         nMax = GetRangeMax();
     }
@@ -144,7 +166,8 @@ public:
 
 // A tooltip window owned by the framework object: created by Create,
 // destroyed with the object.
-class CToolTipCtrl : public CWnd {
+class CToolTipCtrl : public CWnd
+{
 public:
     CToolTipCtrl() {}
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);

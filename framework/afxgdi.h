@@ -9,7 +9,8 @@ class CDC;
 
 // Owns its handle: the destructor deletes it. FromHandle gives a temporary
 // wrapper, owned by the framework, that never deletes the handle.
-class CGdiObject : public CObject {
+class CGdiObject : public CObject
+{
     DECLARE_DYNAMIC(CGdiObject)
 public:
     CGdiObject() : m_hObject(NULL) {}
@@ -26,16 +27,21 @@ public:
     BOOL CreateStockObject(int nIndex) { return Attach(::GetStockObject(nIndex)); }
 };
 
-class CPen : public CGdiObject {
+class CPen : public CGdiObject
+{
 public:
     CPen() {}
     CPen(int nPenStyle, int nWidth, COLORREF crColor) { CreatePen(nPenStyle, nWidth, crColor); }
     static CPen* PASCAL FromHandle(HPEN hPen) { return static_cast<CPen*>(CGdiObject::FromHandle(hPen)); }
     operator HPEN() const { return (HPEN)m_hObject; }
-    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor) { return Attach(::CreatePen(nPenStyle, nWidth, crColor)); }
+    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
+    {
+        return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+    }
 };
 
-class CBrush : public CGdiObject {
+class CBrush : public CGdiObject
+{
 public:
     CBrush() {}
     explicit CBrush(COLORREF crColor) { CreateSolidBrush(crColor); }
@@ -45,7 +51,8 @@ public:
     BOOL CreateSysColorBrush(int nIndex) { return Attach(::GetSysColorBrush(nIndex)); }
 };
 
-class CFont : public CGdiObject {
+class CFont : public CGdiObject
+{
 public:
     CFont() {}
     static CFont* PASCAL FromHandle(HFONT hFont) { return static_cast<CFont*>(CGdiObject::FromHandle(hFont)); }
@@ -60,22 +67,28 @@ public:
     int GetLogFont(LOGFONTA* pLogFont) const { return ::GetObjectA(m_hObject, sizeof(LOGFONTA), pLogFont); }
 };
 
-class CBitmap : public CGdiObject {
+class CBitmap : public CGdiObject
+{
 public:
     CBitmap() {}
-    static CBitmap* PASCAL FromHandle(HBITMAP hBitmap) { return static_cast<CBitmap*>(CGdiObject::FromHandle(hBitmap)); }
+    static CBitmap* PASCAL FromHandle(HBITMAP hBitmap)
+    {
+        return static_cast<CBitmap*>(CGdiObject::FromHandle(hBitmap));
+    }
     operator HBITMAP() const { return (HBITMAP)m_hObject; }
     // From the resource handle (AfxGetResourceHandle).
     BOOL LoadBitmap(LPCSTR lpszResourceName);
     BOOL LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCEA(nIDResource)); }
     BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
-    BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits) {
+    BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits)
+    {
         return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
     }
     int GetBitmap(BITMAP* pBitMap) const { return ::GetObjectA(m_hObject, sizeof(BITMAP), pBitMap); }
 };
 
-class CRgn : public CGdiObject {
+class CRgn : public CGdiObject
+{
 public:
     CRgn() {}
     operator HRGN() const { return (HRGN)m_hObject; }
@@ -85,7 +98,8 @@ public:
 
 // Deletes its DC when it owns one (CreateCompatibleDC, CreateDC); the
 // window DCs below release theirs instead.
-class CDC : public CObject {
+class CDC : public CObject
+{
     DECLARE_DYNAMIC(CDC)
 public:
     CDC() : m_hDC(NULL), m_hAttribDC(NULL) {}
@@ -106,9 +120,13 @@ public:
 
     CGdiObject* SelectObject(CGdiObject* pObject);
     CPen* SelectObject(CPen* pPen) { return static_cast<CPen*>(SelectObject(static_cast<CGdiObject*>(pPen))); }
-    CBrush* SelectObject(CBrush* pBrush) { return static_cast<CBrush*>(SelectObject(static_cast<CGdiObject*>(pBrush))); }
+    CBrush* SelectObject(CBrush* pBrush)
+    {
+        return static_cast<CBrush*>(SelectObject(static_cast<CGdiObject*>(pBrush)));
+    }
     CFont* SelectObject(CFont* pFont) { return static_cast<CFont*>(SelectObject(static_cast<CGdiObject*>(pFont))); }
-    CBitmap* SelectObject(CBitmap* pBitmap) {
+    CBitmap* SelectObject(CBitmap* pBitmap)
+    {
         return static_cast<CBitmap*>(SelectObject(static_cast<CGdiObject*>(pBitmap)));
     }
     CGdiObject* SelectStockObject(int nIndex);
@@ -141,10 +159,12 @@ public:
     BOOL DrawIcon(POINT point, HICON hIcon) { return ::DrawIcon(m_hDC, point.x, point.y, hIcon); }
     BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags); }
 
-    int DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat) {
+    int DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
+    {
         return ::DrawTextA(m_hDC, lpszString, nCount, lpRect, nFormat);
     }
-    int DrawText(const CString& str, LPRECT lpRect, UINT nFormat) {
+    int DrawText(const CString& str, LPRECT lpRect, UINT nFormat)
+    {
         return ::DrawTextA(m_hDC, str, str.GetLength(), lpRect, nFormat);
     }
     BOOL TextOut(int x, int y, LPCSTR lpszString, int nCount) { return ::TextOutA(m_hDC, x, y, lpszString, nCount); }
@@ -153,11 +173,13 @@ public:
     CSize GetTextExtent(const CString& str) const { return GetTextExtent(str, str.GetLength()); }
     BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const { return ::GetTextMetricsA(m_hDC, lpMetrics); }
 
-    BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop) {
+    BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
+    {
         return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : NULL, xSrc, ySrc, dwRop);
     }
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
-                    int nSrcHeight, DWORD dwRop) {
+                    int nSrcHeight, DWORD dwRop)
+    {
         return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : NULL, xSrc, ySrc, nSrcWidth,
                             nSrcHeight, dwRop);
     }
@@ -165,12 +187,14 @@ public:
     COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
     BOOL DPtoLP(LPPOINT lpPoints, int nCount = 1) const { return ::DPtoLP(m_hDC, lpPoints, nCount); }
     BOOL LPtoDP(LPPOINT lpPoints, int nCount = 1) const { return ::LPtoDP(m_hDC, lpPoints, nCount); }
-    int IntersectClipRect(LPCRECT lpRect) {
+    int IntersectClipRect(LPCRECT lpRect)
+    {
         return ::IntersectClipRect(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
     }
 };
 
-class CPaintDC : public CDC {
+class CPaintDC : public CDC
+{
 public:
     explicit CPaintDC(CWnd* pWnd);
     ~CPaintDC() override;
@@ -180,7 +204,8 @@ protected:
     HWND m_hWnd;
 };
 
-class CClientDC : public CDC {
+class CClientDC : public CDC
+{
 public:
     explicit CClientDC(CWnd* pWnd);
     ~CClientDC() override;
@@ -189,7 +214,8 @@ protected:
     HWND m_hWnd;
 };
 
-class CWindowDC : public CDC {
+class CWindowDC : public CDC
+{
 public:
     explicit CWindowDC(CWnd* pWnd);
     ~CWindowDC() override;

@@ -8,25 +8,32 @@
 // until their thread ends; entries whose handle died are dropped when the
 // map grows.
 template <class T, class H>
-class AfxTempMap {
+class AfxTempMap
+{
 public:
     typedef BOOL (*IsAlive)(H);
     typedef void (*Release)(T*);
     AfxTempMap(IsAlive pfnAlive, Release pfnRelease) : m_pfnAlive(pfnAlive), m_pfnRelease(pfnRelease) {}
-    ~AfxTempMap() {
-        for (auto& entry : m_map) m_pfnRelease(entry.second);
+    ~AfxTempMap()
+    {
+        for (auto& entry : m_map)
+            m_pfnRelease(entry.second);
     }
-    T* Lookup(H h) {
+    T* Lookup(H h)
+    {
         auto it = m_map.find(h);
         return it == m_map.end() ? nullptr : it->second;
     }
-    void Add(H h, T* p) {
-        if (m_map.size() >= 64) Prune();
+    void Add(H h, T* p)
+    {
+        if (m_map.size() >= 64)
+            Prune();
         m_map[h] = p;
     }
 
 private:
-    void Prune() {
+    void Prune()
+    {
         for (auto it = m_map.begin(); it != m_map.end();) {
             if (m_pfnAlive(it->first)) {
                 ++it;
@@ -42,7 +49,8 @@ private:
 };
 
 // The message being processed on this thread, for CWnd::Default.
-struct AfxCurrentMsg {
+struct AfxCurrentMsg
+{
     HWND hWnd;
     UINT message;
     WPARAM wParam;

@@ -29,25 +29,28 @@ enum AfxSig : UINT {
     AfxSig_vwLP,      // void (WPARAM, LPARAM) of a thread message
 };
 
-struct AFX_MSGMAP_ENTRY {
+struct AFX_MSGMAP_ENTRY
+{
     UINT nMessage;
-    UINT nCode;       // notification code of WM_COMMAND / WM_NOTIFY
-    UINT nID;         // control ID range of WM_COMMAND / WM_NOTIFY
+    UINT nCode;  // notification code of WM_COMMAND / WM_NOTIFY
+    UINT nID;    // control ID range of WM_COMMAND / WM_NOTIFY
     UINT nLastID;
-    UINT nSig;        // AfxSig
+    UINT nSig;              // AfxSig
     const UINT* pnMessage;  // registered message: its number is read at dispatch time
     AFX_PMSG pfn;
 };
 
-struct AFX_MSGMAP {
-    const AFX_MSGMAP* (PASCAL* pfnGetBaseMap)();
+struct AFX_MSGMAP
+{
+    const AFX_MSGMAP*(PASCAL* pfnGetBaseMap)();
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
 // Finds the first entry for the message in pMap and its base maps.
 const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT nMessage, UINT nCode, UINT nID);
 
-class CCmdTarget : public CObject {
+class CCmdTarget : public CObject
+{
     DECLARE_DYNAMIC(CCmdTarget)
 public:
     CCmdTarget() {}
@@ -60,25 +63,31 @@ protected:
     friend class CWinThread;
 };
 
-#define DECLARE_MESSAGE_MAP()                              \
-protected:                                                 \
-    static const AFX_MSGMAP* PASCAL GetThisMessageMap();   \
+#define DECLARE_MESSAGE_MAP()                                                                                          \
+protected:                                                                                                             \
+    static const AFX_MSGMAP* PASCAL GetThisMessageMap();                                                               \
     virtual const AFX_MSGMAP* GetMessageMap() const;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                         \
-    _Pragma("GCC diagnostic push")                                                     \
-    _Pragma("GCC diagnostic ignored \"-Wcast-function-type\"")                         \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap() {                           \
-        using ThisClass [[maybe_unused]] = theClass;                                   \
-        using TheBaseClass = baseClass;                                                \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                         \
+    _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Wcast-function-type\"") const AFX_MSGMAP*        \
+    theClass::GetMessageMap() const                                                                                    \
+    {                                                                                                                  \
+        return GetThisMessageMap();                                                                                    \
+    }                                                                                                                  \
+    const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap()                                                             \
+    {                                                                                                                  \
+        using ThisClass [[maybe_unused]] = theClass;                                                                   \
+        using TheBaseClass = baseClass;                                                                                \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
-
-#define END_MESSAGE_MAP()                                                              \
-        {0, 0, 0, 0, AfxSig_end, nullptr, nullptr}};                                   \
-        static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
-        return &messageMap;                                                            \
-    }                                                                                  \
+#define END_MESSAGE_MAP()                                                                                              \
+    {                                                                                                                  \
+        0, 0, 0, 0, AfxSig_end, nullptr, nullptr                                                                       \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;                                                                                                                  \
+    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]};                      \
+    return &messageMap;                                                                                                \
+    }                                                                                                                  \
     _Pragma("GCC diagnostic pop")
 
 // A handler of the given signature, stored as AFX_PMSG; the dispatcher casts
@@ -87,65 +96,67 @@ protected:                                                 \
 
 #define AFX_WM_ENTRY(msg, sig, signature, fxn) {msg, 0, 0, 0, sig, nullptr, AFX_PMSG_OF(signature, &ThisClass::fxn)},
 
-#define ON_WM_PAINT() AFX_WM_ENTRY(WM_PAINT, AfxSig_vv, void (CCmdTarget::*)(), OnPaint)
+#define ON_WM_PAINT()      AFX_WM_ENTRY(WM_PAINT, AfxSig_vv, void (CCmdTarget::*)(), OnPaint)
 #define ON_WM_ERASEBKGND() AFX_WM_ENTRY(WM_ERASEBKGND, AfxSig_bD, BOOL (CCmdTarget::*)(CDC*), OnEraseBkgnd)
-#define ON_WM_CTLCOLOR() \
+#define ON_WM_CTLCOLOR()                                                                                               \
     AFX_WM_ENTRY(AFX_WM_CTLCOLOR, AfxSig_hDWw, HBRUSH (CCmdTarget::*)(CDC*, CWnd*, UINT), OnCtlColor)
-#define ON_WM_DESTROY() AFX_WM_ENTRY(WM_DESTROY, AfxSig_vv, void (CCmdTarget::*)(), OnDestroy)
-#define ON_WM_CLOSE() AFX_WM_ENTRY(WM_CLOSE, AfxSig_vv, void (CCmdTarget::*)(), OnClose)
-#define ON_WM_TIMER() AFX_WM_ENTRY(WM_TIMER, AfxSig_vt, void (CCmdTarget::*)(UINT_PTR), OnTimer)
-#define ON_WM_SYSCOMMAND() AFX_WM_ENTRY(WM_SYSCOMMAND, AfxSig_vwl, void (CCmdTarget::*)(UINT, LPARAM), OnSysCommand)
-#define ON_WM_MOUSEMOVE() AFX_WM_ENTRY(WM_MOUSEMOVE, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnMouseMove)
+#define ON_WM_DESTROY()     AFX_WM_ENTRY(WM_DESTROY, AfxSig_vv, void (CCmdTarget::*)(), OnDestroy)
+#define ON_WM_CLOSE()       AFX_WM_ENTRY(WM_CLOSE, AfxSig_vv, void (CCmdTarget::*)(), OnClose)
+#define ON_WM_TIMER()       AFX_WM_ENTRY(WM_TIMER, AfxSig_vt, void (CCmdTarget::*)(UINT_PTR), OnTimer)
+#define ON_WM_SYSCOMMAND()  AFX_WM_ENTRY(WM_SYSCOMMAND, AfxSig_vwl, void (CCmdTarget::*)(UINT, LPARAM), OnSysCommand)
+#define ON_WM_MOUSEMOVE()   AFX_WM_ENTRY(WM_MOUSEMOVE, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnMouseMove)
 #define ON_WM_LBUTTONDOWN() AFX_WM_ENTRY(WM_LBUTTONDOWN, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnLButtonDown)
-#define ON_WM_LBUTTONUP() AFX_WM_ENTRY(WM_LBUTTONUP, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnLButtonUp)
-#define ON_WM_LBUTTONDBLCLK() \
+#define ON_WM_LBUTTONUP()   AFX_WM_ENTRY(WM_LBUTTONUP, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnLButtonUp)
+#define ON_WM_LBUTTONDBLCLK()                                                                                          \
     AFX_WM_ENTRY(WM_LBUTTONDBLCLK, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnLButtonDblClk)
 #define ON_WM_RBUTTONDOWN() AFX_WM_ENTRY(WM_RBUTTONDOWN, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnRButtonDown)
-#define ON_WM_RBUTTONUP() AFX_WM_ENTRY(WM_RBUTTONUP, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnRButtonUp)
-#define ON_WM_MOUSEHOVER() AFX_WM_ENTRY(WM_MOUSEHOVER, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnMouseHover)
-#define ON_WM_MOUSELEAVE() AFX_WM_ENTRY(WM_MOUSELEAVE, AfxSig_vv, void (CCmdTarget::*)(), OnMouseLeave)
-#define ON_WM_DRAWITEM() \
+#define ON_WM_RBUTTONUP()   AFX_WM_ENTRY(WM_RBUTTONUP, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnRButtonUp)
+#define ON_WM_MOUSEHOVER()  AFX_WM_ENTRY(WM_MOUSEHOVER, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnMouseHover)
+#define ON_WM_MOUSELEAVE()  AFX_WM_ENTRY(WM_MOUSELEAVE, AfxSig_vv, void (CCmdTarget::*)(), OnMouseLeave)
+#define ON_WM_DRAWITEM()                                                                                               \
     AFX_WM_ENTRY(WM_DRAWITEM, AfxSig_vOWNER, void (CCmdTarget::*)(int, LPDRAWITEMSTRUCT), OnDrawItem)
-#define ON_WM_POWERBROADCAST() \
+#define ON_WM_POWERBROADCAST()                                                                                         \
     AFX_WM_ENTRY(WM_POWERBROADCAST, AfxSig_uwl, UINT (CCmdTarget::*)(UINT, LPARAM), OnPowerBroadcast)
 #define ON_WM_QUERYDRAGICON() AFX_WM_ENTRY(WM_QUERYDRAGICON, AfxSig_hv, HCURSOR (CCmdTarget::*)(), OnQueryDragIcon)
-#define ON_WM_HSCROLL() \
-    AFX_WM_ENTRY(WM_HSCROLL, AfxSig_vwwW, void (CCmdTarget::*)(UINT, UINT, CScrollBar*), OnHScroll)
-#define ON_WM_VSCROLL() \
-    AFX_WM_ENTRY(WM_VSCROLL, AfxSig_vwwW, void (CCmdTarget::*)(UINT, UINT, CScrollBar*), OnVScroll)
-#define ON_WM_SIZE() AFX_WM_ENTRY(WM_SIZE, AfxSig_vwii, void (CCmdTarget::*)(UINT, int, int), OnSize)
+#define ON_WM_HSCROLL()       AFX_WM_ENTRY(WM_HSCROLL, AfxSig_vwwW, void (CCmdTarget::*)(UINT, UINT, CScrollBar*), OnHScroll)
+#define ON_WM_VSCROLL()       AFX_WM_ENTRY(WM_VSCROLL, AfxSig_vwwW, void (CCmdTarget::*)(UINT, UINT, CScrollBar*), OnVScroll)
+#define ON_WM_SIZE()          AFX_WM_ENTRY(WM_SIZE, AfxSig_vwii, void (CCmdTarget::*)(UINT, int, int), OnSize)
 
 // The handler is named as a member pointer: ON_MESSAGE(WM_X, &CMyDlg::OnX).
-#define ON_MESSAGE(message, memberFxn) \
-    {message, 0, 0, 0, AfxSig_lwl, nullptr, AFX_PMSG_OF(LRESULT (CCmdTarget::*)(WPARAM, LPARAM), memberFxn)},
-#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn) \
-    {0, 0, 0, 0, AfxSig_lwl, &(nMessageVariable), AFX_PMSG_OF(LRESULT (CCmdTarget::*)(WPARAM, LPARAM), memberFxn)},
+#define ON_MESSAGE(message, memberFxn)                                                                                 \
+    {message, 0, 0, 0, AfxSig_lwl, nullptr, AFX_PMSG_OF(LRESULT(CCmdTarget::*)(WPARAM, LPARAM), memberFxn)},
+#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                                             \
+    {0, 0, 0, 0, AfxSig_lwl, &(nMessageVariable), AFX_PMSG_OF(LRESULT(CCmdTarget::*)(WPARAM, LPARAM), memberFxn)},
 
-#define ON_COMMAND(id, memberFxn) \
+#define ON_COMMAND(id, memberFxn)                                                                                      \
     {WM_COMMAND, 0, (UINT)(id), (UINT)(id), AfxSig_vv, nullptr, static_cast<AFX_PMSG>(memberFxn)},
-#define ON_CONTROL(wNotifyCode, id, memberFxn) \
+#define ON_CONTROL(wNotifyCode, id, memberFxn)                                                                         \
     {WM_COMMAND, (UINT)(wNotifyCode), (UINT)(id), (UINT)(id), AfxSig_vv, nullptr, static_cast<AFX_PMSG>(memberFxn)},
-#define ON_CONTROL_RANGE(wNotifyCode, id, idLast, memberFxn) \
+#define ON_CONTROL_RANGE(wNotifyCode, id, idLast, memberFxn)                                                           \
     {WM_COMMAND, (UINT)(wNotifyCode), (UINT)(id), (UINT)(idLast), AfxSig_vv, nullptr, static_cast<AFX_PMSG>(memberFxn)},
-#define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
+#define ON_BN_CLICKED(id, memberFxn)       ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
-#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
-#define ON_EN_UPDATE(id, memberFxn) ON_CONTROL(EN_UPDATE, id, memberFxn)
-#define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
-#define ON_EN_SETFOCUS(id, memberFxn) ON_CONTROL(EN_SETFOCUS, id, memberFxn)
-#define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
-#define ON_CBN_EDITCHANGE(id, memberFxn) ON_CONTROL(CBN_EDITCHANGE, id, memberFxn)
-#define ON_CBN_SELENDOK(id, memberFxn) ON_CONTROL(CBN_SELENDOK, id, memberFxn)
-#define ON_CBN_DROPDOWN(id, memberFxn) ON_CONTROL(CBN_DROPDOWN, id, memberFxn)
-#define ON_CBN_CLOSEUP(id, memberFxn) ON_CONTROL(CBN_CLOSEUP, id, memberFxn)
-#define ON_STN_CLICKED(id, memberFxn) ON_CONTROL(STN_CLICKED, id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn)        ON_CONTROL(EN_CHANGE, id, memberFxn)
+#define ON_EN_UPDATE(id, memberFxn)        ON_CONTROL(EN_UPDATE, id, memberFxn)
+#define ON_EN_KILLFOCUS(id, memberFxn)     ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
+#define ON_EN_SETFOCUS(id, memberFxn)      ON_CONTROL(EN_SETFOCUS, id, memberFxn)
+#define ON_CBN_SELCHANGE(id, memberFxn)    ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
+#define ON_CBN_EDITCHANGE(id, memberFxn)   ON_CONTROL(CBN_EDITCHANGE, id, memberFxn)
+#define ON_CBN_SELENDOK(id, memberFxn)     ON_CONTROL(CBN_SELENDOK, id, memberFxn)
+#define ON_CBN_DROPDOWN(id, memberFxn)     ON_CONTROL(CBN_DROPDOWN, id, memberFxn)
+#define ON_CBN_CLOSEUP(id, memberFxn)      ON_CONTROL(CBN_CLOSEUP, id, memberFxn)
+#define ON_STN_CLICKED(id, memberFxn)      ON_CONTROL(STN_CLICKED, id, memberFxn)
 
-#define ON_NOTIFY(wNotifyCode, id, memberFxn)                                  \
-    {WM_NOTIFY, (UINT)(wNotifyCode), (UINT)(id), (UINT)(id), AfxSig_vNMHDRpl, nullptr, \
-     AFX_PMSG_OF(void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
+#define ON_NOTIFY(wNotifyCode, id, memberFxn)                                                                          \
+    {WM_NOTIFY,                                                                                                        \
+     (UINT)(wNotifyCode),                                                                                              \
+     (UINT)(id),                                                                                                       \
+     (UINT)(id),                                                                                                       \
+     AfxSig_vNMHDRpl,                                                                                                  \
+     nullptr,                                                                                                          \
+     AFX_PMSG_OF(void(CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
 
-#define ON_THREAD_MESSAGE(message, memberFxn) \
-    {message, 0, 0, 0, AfxSig_vwLP, nullptr, AFX_PMSG_OF(void (CCmdTarget::*)(WPARAM, LPARAM), memberFxn)},
-#define ON_REGISTERED_THREAD_MESSAGE(nMessageVariable, memberFxn)   \
-    {0, 0, 0, 0, AfxSig_vwLP, &(nMessageVariable),                  \
-     AFX_PMSG_OF(void (CCmdTarget::*)(WPARAM, LPARAM), memberFxn)},
+#define ON_THREAD_MESSAGE(message, memberFxn)                                                                          \
+    {message, 0, 0, 0, AfxSig_vwLP, nullptr, AFX_PMSG_OF(void(CCmdTarget::*)(WPARAM, LPARAM), memberFxn)},
+#define ON_REGISTERED_THREAD_MESSAGE(nMessageVariable, memberFxn)                                                      \
+    {0, 0, 0, 0, AfxSig_vwLP, &(nMessageVariable), AFX_PMSG_OF(void(CCmdTarget::*)(WPARAM, LPARAM), memberFxn)},

@@ -9,7 +9,8 @@
 
 // A counted, always NUL-terminated narrow string with value semantics.
 // Pass it to printf-style functions as (LPCTSTR)str or str.GetString().
-class CString {
+class CString
+{
 public:
     CString();
     CString(const CString& src);
@@ -125,7 +126,8 @@ inline bool operator>(const CString& a, LPCSTR b) { return a.Compare(b) > 0; }
 // NULL when memory runs out. The caller frees it.
 BSTR AFXAPI AfxAllocBstr(LPCSTR psz);
 
-class CStringArray {
+class CStringArray
+{
 public:
     CStringArray() {}
     INT_PTR GetSize() const { return (INT_PTR)m_items.size(); }
@@ -152,13 +154,16 @@ private:
     std::vector<CString> m_items;
 };
 
-struct __POSITION {};
+struct __POSITION
+{};
 typedef __POSITION* POSITION;
 
 // Doubly linked list. POSITION is the address of a node.
 template <class TYPE, class ARG_TYPE = const TYPE&>
-class CList {
-    struct CNode {
+class CList
+{
+    struct CNode
+    {
         CNode* pNext;
         CNode* pPrev;
         TYPE data;
@@ -179,34 +184,50 @@ public:
     TYPE& GetTail() { return m_pTail->data; }
     const TYPE& GetTail() const { return m_pTail->data; }
 
-    TYPE RemoveHead() { TYPE v = m_pHead->data; Unlink(m_pHead); return v; }
-    TYPE RemoveTail() { TYPE v = m_pTail->data; Unlink(m_pTail); return v; }
+    TYPE RemoveHead()
+    {
+        TYPE v = m_pHead->data;
+        Unlink(m_pHead);
+        return v;
+    }
+    TYPE RemoveTail()
+    {
+        TYPE v = m_pTail->data;
+        Unlink(m_pTail);
+        return v;
+    }
 
     POSITION AddHead(ARG_TYPE newElement) { return InsertBefore(GetHeadPosition(), newElement); }
     POSITION AddTail(ARG_TYPE newElement) { return InsertAfter(GetTailPosition(), newElement); }
 
-    void RemoveAll() {
-        while (m_pHead) Unlink(m_pHead);
+    void RemoveAll()
+    {
+        while (m_pHead)
+            Unlink(m_pHead);
     }
 
     POSITION GetHeadPosition() const { return (POSITION)m_pHead; }
     POSITION GetTailPosition() const { return (POSITION)m_pTail; }
-    TYPE& GetNext(POSITION& rPosition) {
+    TYPE& GetNext(POSITION& rPosition)
+    {
         CNode* p = (CNode*)rPosition;
         rPosition = (POSITION)p->pNext;
         return p->data;
     }
-    const TYPE& GetNext(POSITION& rPosition) const {
+    const TYPE& GetNext(POSITION& rPosition) const
+    {
         CNode* p = (CNode*)rPosition;
         rPosition = (POSITION)p->pNext;
         return p->data;
     }
-    TYPE& GetPrev(POSITION& rPosition) {
+    TYPE& GetPrev(POSITION& rPosition)
+    {
         CNode* p = (CNode*)rPosition;
         rPosition = (POSITION)p->pPrev;
         return p->data;
     }
-    const TYPE& GetPrev(POSITION& rPosition) const {
+    const TYPE& GetPrev(POSITION& rPosition) const
+    {
         CNode* p = (CNode*)rPosition;
         rPosition = (POSITION)p->pPrev;
         return p->data;
@@ -217,41 +238,62 @@ public:
     void RemoveAt(POSITION position) { Unlink((CNode*)position); }
 
     // A NULL position inserts at the head (InsertBefore) or tail (InsertAfter).
-    POSITION InsertBefore(POSITION position, ARG_TYPE newElement) {
+    POSITION InsertBefore(POSITION position, ARG_TYPE newElement)
+    {
         CNode* pNext = position ? (CNode*)position : m_pHead;
         CNode* pPrev = pNext ? pNext->pPrev : m_pTail;
         return Link(pPrev, pNext, newElement);
     }
-    POSITION InsertAfter(POSITION position, ARG_TYPE newElement) {
+    POSITION InsertAfter(POSITION position, ARG_TYPE newElement)
+    {
         CNode* pPrev = position ? (CNode*)position : m_pTail;
         CNode* pNext = pPrev ? pPrev->pNext : m_pHead;
         return Link(pPrev, pNext, newElement);
     }
 
-    POSITION Find(ARG_TYPE searchValue, POSITION startAfter = NULL) const {
+    POSITION Find(ARG_TYPE searchValue, POSITION startAfter = NULL) const
+    {
         CNode* p = startAfter ? ((CNode*)startAfter)->pNext : m_pHead;
         for (; p; p = p->pNext)
-            if (p->data == searchValue) return (POSITION)p;
+            if (p->data == searchValue)
+                return (POSITION)p;
         return NULL;
     }
-    POSITION FindIndex(INT_PTR nIndex) const {
-        if (nIndex < 0 || nIndex >= m_nCount) return NULL;
+    POSITION FindIndex(INT_PTR nIndex) const
+    {
+        if (nIndex < 0 || nIndex >= m_nCount)
+            return NULL;
         CNode* p = m_pHead;
-        while (nIndex--) p = p->pNext;
+        while (nIndex--)
+            p = p->pNext;
         return (POSITION)p;
     }
 
 private:
-    POSITION Link(CNode* pPrev, CNode* pNext, ARG_TYPE newElement) {
+    POSITION Link(CNode* pPrev, CNode* pNext, ARG_TYPE newElement)
+    {
         CNode* p = new CNode{pNext, pPrev, newElement};
-        if (pPrev) pPrev->pNext = p; else m_pHead = p;
-        if (pNext) pNext->pPrev = p; else m_pTail = p;
+        if (pPrev)
+            pPrev->pNext = p;
+        else
+            m_pHead = p;
+        if (pNext)
+            pNext->pPrev = p;
+        else
+            m_pTail = p;
         ++m_nCount;
         return (POSITION)p;
     }
-    void Unlink(CNode* p) {
-        if (p->pPrev) p->pPrev->pNext = p->pNext; else m_pHead = p->pNext;
-        if (p->pNext) p->pNext->pPrev = p->pPrev; else m_pTail = p->pPrev;
+    void Unlink(CNode* p)
+    {
+        if (p->pPrev)
+            p->pPrev->pNext = p->pNext;
+        else
+            m_pHead = p->pNext;
+        if (p->pNext)
+            p->pNext->pPrev = p->pPrev;
+        else
+            m_pTail = p->pPrev;
         --m_nCount;
         delete p;
     }

@@ -9,14 +9,16 @@
 class CDataExchange;
 class CScrollBar;
 
-class CMenu : public CObject {
+class CMenu : public CObject
+{
 public:
     CMenu() : m_hMenu(NULL) {}
     HMENU m_hMenu;
     operator HMENU() const { return m_hMenu; }
     HMENU GetSafeHmenu() const { return m_hMenu; }
     static CMenu* PASCAL FromHandle(HMENU hMenu);
-    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = NULL) {
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = NULL)
+    {
         return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
     }
     UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable); }
@@ -30,7 +32,8 @@ public:
 // A window object. Windows made by the system (dialog items) are bound by
 // SubclassWindow/SubclassDlgItem or DDX_Control; the object then receives
 // every message through WindowProc and its message map until WM_NCDESTROY.
-class CWnd : public CCmdTarget {
+class CWnd : public CCmdTarget
+{
     DECLARE_DYNAMIC(CWnd)
 public:
     CWnd();
@@ -56,12 +59,13 @@ public:
     // Windows created here are destroyed with the object.
     virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
                           int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = NULL);
-    virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                        CWnd* pParentWnd, UINT nID, LPVOID lpParam = NULL);
+    virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                        UINT nID, LPVOID lpParam = NULL);
     virtual BOOL DestroyWindow();
 
     void SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
-    int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const {
+    int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const
+    {
         return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
     }
     void GetWindowText(CString& rString) const;
@@ -73,14 +77,17 @@ public:
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
     BOOL IsWindow() const { return ::IsWindow(m_hWnd); }
-    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE) {
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
+    {
         ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
     }
-    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE) {
+    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE)
+    {
         MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
     }
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
-    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const {
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
+    {
         lpwndpl->length = sizeof(WINDOWPLACEMENT);
         return ::GetWindowPlacement(m_hWnd, lpwndpl);
     }
@@ -93,10 +100,12 @@ public:
     void ScreenToClient(LPRECT lpRect) const;
     void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
     void ClientToScreen(LPRECT lpRect) const;
-    void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const {
+    void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const
+    {
         ::MapWindowPoints(m_hWnd, pwndTo ? pwndTo->m_hWnd : NULL, (LPPOINT)lpRect, 2);
     }
-    void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const {
+    void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
+    {
         ::MapWindowPoints(m_hWnd, pwndTo ? pwndTo->m_hWnd : NULL, lpPoint, nCount);
     }
 
@@ -105,17 +114,21 @@ public:
     void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
     BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, CRgn* prgnUpdate = NULL,
-                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) {
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
+    {
         return ::RedrawWindow(m_hWnd, lpRectUpdate, prgnUpdate ? (HRGN)prgnUpdate->m_hObject : NULL, flags);
     }
 
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
         return ::SendMessageA(m_hWnd, message, wParam, lParam);
     }
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
         return ::PostMessageA(m_hWnd, message, wParam, lParam);
     }
-    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
         return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam);
     }
 
@@ -130,7 +143,8 @@ public:
     int ReleaseDC(CDC* pDC);
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
-    HICON SetIcon(HICON hIcon, BOOL bBigIcon) {
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon)
+    {
         return (HICON)SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon);
     }
     HICON GetIcon(BOOL bBigIcon) const { return (HICON)SendMessage(WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0); }
@@ -139,17 +153,20 @@ public:
     CWnd* GetDlgItem(int nID) const;
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     void SetDlgItemText(int nID, LPCSTR lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
-    int GetDlgItemText(int nID, LPSTR lpStr, int nMaxCount) const {
+    int GetDlgItemText(int nID, LPSTR lpStr, int nMaxCount) const
+    {
         return (int)::GetDlgItemTextA(m_hWnd, nID, lpStr, nMaxCount);
     }
     int GetDlgItemText(int nID, CString& rString) const;
-    UINT GetDlgItemInt(int nID, BOOL* lpTrans = NULL, BOOL bSigned = TRUE) const {
+    UINT GetDlgItemInt(int nID, BOOL* lpTrans = NULL, BOOL bSigned = TRUE) const
+    {
         return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
     }
     void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
     void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
     UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
-    void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton) {
+    void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton)
+    {
         ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton);
     }
 
@@ -161,13 +178,15 @@ public:
     static CWnd* PASCAL GetFocus() { return FromHandle(::GetFocus()); }
     static CWnd* PASCAL GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
     static CWnd* PASCAL GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
-    static CWnd* PASCAL FindWindow(LPCSTR lpszClassName, LPCSTR lpszWindowName) {
+    static CWnd* PASCAL FindWindow(LPCSTR lpszClassName, LPCSTR lpszWindowName)
+    {
         return FromHandle(::FindWindowA(lpszClassName, lpszWindowName));
     }
     BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
     void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
 
-    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = NULL) {
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = NULL)
+    {
         return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
     }
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
@@ -233,13 +252,15 @@ protected:
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
-class CScrollBar : public CWnd {
+class CScrollBar : public CWnd
+{
 public:
     int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
     int SetScrollPos(int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw); }
 };
 
-class CDialog : public CWnd {
+class CDialog : public CWnd
+{
     DECLARE_DYNAMIC(CDialog)
 public:
     CDialog();
@@ -291,7 +312,8 @@ protected:
 
 // An editable copy of a dialog template (DIALOG or DIALOGEX), for running a
 // dialog with another font: Load, SetFont, then InitModalIndirect(m_hTemplate).
-class CDialogTemplate {
+class CDialogTemplate
+{
 public:
     explicit CDialogTemplate(const DLGTEMPLATE* pTemplate = NULL);
     ~CDialogTemplate();
@@ -314,12 +336,14 @@ public:
 };
 
 // Thrown by DDX on a failed exchange; UpdateData catches it.
-class CUserException : public CException {
+class CUserException : public CException
+{
 public:
     CUserException() {}
 };
 
-class CDataExchange {
+class CDataExchange
+{
 public:
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
     BOOL m_bSaveAndValidate;

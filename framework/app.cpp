@@ -7,12 +7,14 @@ void AfxRegisterApp(CWinApp* pApp) { s_pApp = pApp; }
 
 CWinApp* AFXAPI AfxGetApp() { return s_pApp; }
 
-CWnd* AFXAPI AfxGetMainWnd() {
+CWnd* AFXAPI AfxGetMainWnd()
+{
     CWinThread* pThread = AfxGetThread();
     return pThread ? pThread->GetMainWnd() : NULL;
 }
 
-HINSTANCE AFXAPI AfxGetInstanceHandle() {
+HINSTANCE AFXAPI AfxGetInstanceHandle()
+{
     return s_pApp && s_pApp->m_hInstance ? s_pApp->m_hInstance : ::GetModuleHandleA(NULL);
 }
 
@@ -20,48 +22,60 @@ HINSTANCE AFXAPI AfxGetResourceHandle() { return s_hResource ? s_hResource : Afx
 
 void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) { s_hResource = hInstResource; }
 
-void AFXAPI AfxInitCommonControls() {
+void AFXAPI AfxInitCommonControls()
+{
     static LONG s_bDone;
-    if (::InterlockedExchange(&s_bDone, TRUE)) return;
+    if (::InterlockedExchange(&s_bDone, TRUE))
+        return;
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
 }
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
-CWinApp::~CWinApp() {
-    if (s_pApp == this) s_pApp = NULL;
+CWinApp::~CWinApp()
+{
+    if (s_pApp == this)
+        s_pApp = NULL;
 }
 
 BOOL CWinApp::InitInstance() { return TRUE; }
 
-int CWinApp::Run() {
-    if (!m_pMainWnd) ::PostQuitMessage(0);  // nothing to wait for
+int CWinApp::Run()
+{
+    if (!m_pMainWnd)
+        ::PostQuitMessage(0);  // nothing to wait for
     return CWinThread::Run();
 }
 
 int CWinApp::ExitInstance() { return (int)m_msgCur.wParam; }
 
-void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
     CStringArray args;
     AfxSplitCommandLine(m_lpCmdLine, args);
     for (INT_PTR i = 0; i < args.GetSize(); ++i) {
         LPCSTR pszParam = args[i];
         BOOL bFlag = pszParam[0] == '-' || pszParam[0] == '/';
-        if (bFlag) ++pszParam;
+        if (bFlag)
+            ++pszParam;
         rCmdInfo.ParseParam(pszParam, bFlag, i == args.GetUpperBound());
     }
 }
 
 // Backslashes are literal unless they precede a quote: 2n of them and a
 // quote give n backslashes and toggle quoting, 2n+1 give n and a quote.
-void AFXAPI AfxSplitCommandLine(LPCSTR lpszCmdLine, CStringArray& args) {
+void AFXAPI AfxSplitCommandLine(LPCSTR lpszCmdLine, CStringArray& args)
+{
     args.RemoveAll();
-    if (!lpszCmdLine) return;
+    if (!lpszCmdLine)
+        return;
     const char* p = lpszCmdLine;
     for (;;) {
-        while (*p == ' ' || *p == '\t') ++p;
-        if (!*p) break;
+        while (*p == ' ' || *p == '\t')
+            ++p;
+        if (!*p)
+            break;
         CString arg;
         BOOL bQuoted = FALSE;
         while (*p && (bQuoted || (*p != ' ' && *p != '\t'))) {
@@ -83,7 +97,8 @@ void AFXAPI AfxSplitCommandLine(LPCSTR lpszCmdLine, CStringArray& args) {
                 ++p;
             } else {
                 arg += CString('\\', nSlashes);
-                if (*p && (bQuoted || (*p != ' ' && *p != '\t'))) arg += *p++;
+                if (*p && (bQuoted || (*p != ' ' && *p != '\t')))
+                    arg += *p++;
             }
         }
         args.Add(arg);
@@ -92,15 +107,20 @@ void AFXAPI AfxSplitCommandLine(LPCSTR lpszCmdLine, CStringArray& args) {
 
 CCommandLineInfo::CCommandLineInfo() : m_bShowSplash(TRUE), m_bRunEmbedded(FALSE), m_bRunAutomated(FALSE) {}
 
-void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL) {
-    if (!bFlag && m_strFileName.IsEmpty()) m_strFileName = pszParam;
+void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL)
+{
+    if (!bFlag && m_strFileName.IsEmpty())
+        m_strFileName = pszParam;
 }
 
-int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow) {
+int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
+{
     CWinApp* pApp = AfxGetApp();
-    if (!pApp) return -1;
+    if (!pApp)
+        return -1;
     pApp->m_hInstance = hInstance;
-    if (lpCmdLine) pApp->m_lpCmdLine = lpCmdLine;
+    if (lpCmdLine)
+        pApp->m_lpCmdLine = lpCmdLine;
     pApp->m_nCmdShow = nCmdShow;
     AfxInitCommonControls();
     int nReturnCode = -1;
@@ -108,7 +128,8 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdS
         if (pApp->InitInstance()) {
             nReturnCode = pApp->Run();
         } else {
-            if (pApp->m_pMainWnd && pApp->m_pMainWnd->m_hWnd) pApp->m_pMainWnd->DestroyWindow();
+            if (pApp->m_pMainWnd && pApp->m_pMainWnd->m_hWnd)
+                pApp->m_pMainWnd->DestroyWindow();
             nReturnCode = pApp->ExitInstance();
         }
     } catch (CException* e) {
@@ -118,14 +139,16 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdS
     return nReturnCode;
 }
 
-int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType, UINT) {
+int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
+{
     CWnd* pMain = AfxGetMainWnd();
     CWinApp* pApp = AfxGetApp();
     LPCSTR lpszCaption = pApp && pApp->m_pszAppName ? pApp->m_pszAppName : "";
     return ::MessageBoxA(pMain ? pMain->m_hWnd : NULL, lpszText, lpszCaption, nType);
 }
 
-int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
+int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
+{
     CString text;
     text.LoadString(nIDPrompt);
     return AfxMessageBox(text, nType, nIDHelp);

@@ -2,23 +2,30 @@
 
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
-BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_DRAWITEM)
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
     DrawItem((LPDRAWITEMSTRUCT)lParam);
-    if (pResult) *pResult = TRUE;
+    if (pResult)
+        *pResult = TRUE;
     return TRUE;
 }
 
 void CStatic::DrawItem(LPDRAWITEMSTRUCT) {}
 
-BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_DRAWITEM)
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
     DrawItem((LPDRAWITEMSTRUCT)lParam);
-    if (pResult) *pResult = TRUE;
+    if (pResult)
+        *pResult = TRUE;
     return TRUE;
 }
 
-void CComboBox::GetLBText(int nIndex, CString& rString) const {
+void CComboBox::GetLBText(int nIndex, CString& rString) const
+{
     int n = GetLBTextLen(nIndex);
     if (n == CB_ERR) {
         rString.Empty();
@@ -30,12 +37,14 @@ void CComboBox::GetLBText(int nIndex, CString& rString) const {
 
 // --- tooltips ------------------------------------------------------------------
 
-BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle) {
+BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
+{
     return CreateEx(0, TOOLTIPS_CLASSA, NULL, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, pParentWnd ? pParentWnd->m_hWnd : NULL, NULL);
 }
 
-void CToolTipCtrl::FillInToolInfo(TTTOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) const {
+void CToolTipCtrl::FillInToolInfo(TTTOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) const
+{
     ZeroMemory(&ti, sizeof ti);
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
     if (nIDTool == 0) {
@@ -48,38 +57,49 @@ void CToolTipCtrl::FillInToolInfo(TTTOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool)
     }
 }
 
-BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool) {
-    if (!pWnd || !pWnd->m_hWnd || !m_hWnd) return FALSE;
+BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool)
+{
+    if (!pWnd || !pWnd->m_hWnd || !m_hWnd)
+        return FALSE;
     TTTOOLINFOA ti;
     FillInToolInfo(ti, pWnd, nIDTool);
-    if (lpRectTool) ti.rect = *lpRectTool;
+    if (lpRectTool)
+        ti.rect = *lpRectTool;
     ti.lpszText = (LPSTR)lpszText;
     return (BOOL)SendMessage(TTM_ADDTOOLA, 0, (LPARAM)&ti);
 }
 
-BOOL CToolTipCtrl::AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool, UINT_PTR nIDTool) {
+BOOL CToolTipCtrl::AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool, UINT_PTR nIDTool)
+{
     CString text;
-    if (!text.LoadString(nIDText)) return FALSE;
+    if (!text.LoadString(nIDText))
+        return FALSE;
     return AddTool(pWnd, text, lpRectTool, nIDTool);
 }
 
-void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool) {
-    if (!pWnd || !m_hWnd) return;
+void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool)
+{
+    if (!pWnd || !m_hWnd)
+        return;
     TTTOOLINFOA ti;
     FillInToolInfo(ti, pWnd, nIDTool);
     SendMessage(TTM_DELTOOLA, 0, (LPARAM)&ti);
 }
 
-void CToolTipCtrl::UpdateTipText(LPCSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool) {
-    if (!pWnd || !m_hWnd) return;
+void CToolTipCtrl::UpdateTipText(LPCSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
+{
+    if (!pWnd || !m_hWnd)
+        return;
     TTTOOLINFOA ti;
     FillInToolInfo(ti, pWnd, nIDTool);
     ti.lpszText = (LPSTR)lpszText;
     SendMessage(TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
 }
 
-BOOL CToolTipCtrl::GetToolInfo(TTTOOLINFOA* lpToolInfo, CWnd* pWnd, UINT_PTR nIDTool) const {
-    if (!lpToolInfo || !pWnd || !m_hWnd) return FALSE;
+BOOL CToolTipCtrl::GetToolInfo(TTTOOLINFOA* lpToolInfo, CWnd* pWnd, UINT_PTR nIDTool) const
+{
+    if (!lpToolInfo || !pWnd || !m_hWnd)
+        return FALSE;
     FillInToolInfo(*lpToolInfo, pWnd, nIDTool);
     return (BOOL)SendMessage(TTM_GETTOOLINFOA, 0, (LPARAM)lpToolInfo);
 }

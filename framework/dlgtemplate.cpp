@@ -7,7 +7,8 @@ namespace {
 
 const WORD kExSignature = 0xFFFF;
 
-struct TemplateHeader {
+struct TemplateHeader
+{
     bool bEx;
     DWORD dwStyle;
     WORD nItems;
@@ -21,13 +22,15 @@ struct TemplateHeader {
     const WCHAR* pszFace;
 };
 
-WORD ReadWord(const BYTE* p) {
+WORD ReadWord(const BYTE* p)
+{
     WORD w;
     memcpy(&w, p, sizeof w);
     return w;
 }
 
-DWORD ReadDword(const BYTE* p) {
+DWORD ReadDword(const BYTE* p)
+{
     DWORD d;
     memcpy(&d, p, sizeof d);
     return d;
@@ -36,20 +39,27 @@ DWORD ReadDword(const BYTE* p) {
 size_t Align4(size_t n) { return (n + 3) & ~(size_t)3; }
 
 // A string, or 0x0000 (none), or 0xFFFF and an ordinal.
-const BYTE* SkipSzOrOrd(const BYTE* p) {
+const BYTE* SkipSzOrOrd(const BYTE* p)
+{
     WORD w = ReadWord(p);
-    if (w == 0) return p + 2;
-    if (w == 0xFFFF) return p + 4;
-    while (ReadWord(p)) p += 2;
+    if (w == 0)
+        return p + 2;
+    if (w == 0xFFFF)
+        return p + 4;
+    while (ReadWord(p))
+        p += 2;
     return p + 2;
 }
 
-const BYTE* SkipString(const BYTE* p) {
-    while (ReadWord(p)) p += 2;
+const BYTE* SkipString(const BYTE* p)
+{
+    while (ReadWord(p))
+        p += 2;
     return p + 2;
 }
 
-void ParseHeader(const DLGTEMPLATE* pTemplate, TemplateHeader& h) {
+void ParseHeader(const DLGTEMPLATE* pTemplate, TemplateHeader& h)
+{
     const BYTE* pStart = (const BYTE*)pTemplate;
     const BYTE* p = pStart;
     h = TemplateHeader();
@@ -88,8 +98,10 @@ void ParseHeader(const DLGTEMPLATE* pTemplate, TemplateHeader& h) {
 
 }  // namespace
 
-UINT PASCAL CDialogTemplate::GetTemplateSize(const DLGTEMPLATE* pTemplate) {
-    if (!pTemplate) return 0;
+UINT PASCAL CDialogTemplate::GetTemplateSize(const DLGTEMPLATE* pTemplate)
+{
+    if (!pTemplate)
+        return 0;
     TemplateHeader h;
     ParseHeader(pTemplate, h);
     const BYTE* pStart = (const BYTE*)pTemplate;
@@ -106,29 +118,39 @@ UINT PASCAL CDialogTemplate::GetTemplateSize(const DLGTEMPLATE* pTemplate) {
 }
 
 CDialogTemplate::CDialogTemplate(const DLGTEMPLATE* pTemplate)
-    : m_hTemplate(NULL), m_dwTemplateSize(0), m_bSystemFont(FALSE) {
-    if (pTemplate) SetTemplate(pTemplate, GetTemplateSize(pTemplate));
+    : m_hTemplate(NULL), m_dwTemplateSize(0), m_bSystemFont(FALSE)
+{
+    if (pTemplate)
+        SetTemplate(pTemplate, GetTemplateSize(pTemplate));
 }
 
-CDialogTemplate::~CDialogTemplate() {
-    if (m_hTemplate) ::GlobalFree(m_hTemplate);
+CDialogTemplate::~CDialogTemplate()
+{
+    if (m_hTemplate)
+        ::GlobalFree(m_hTemplate);
 }
 
-BOOL CDialogTemplate::Load(LPCSTR lpDialogTemplateID) {
+BOOL CDialogTemplate::Load(LPCSTR lpDialogTemplateID)
+{
     HINSTANCE hInst = AfxGetResourceHandle();
     HRSRC hRsrc = ::FindResourceA(hInst, lpDialogTemplateID, (LPCSTR)RT_DIALOG);
-    if (!hRsrc) return FALSE;
+    if (!hRsrc)
+        return FALSE;
     HGLOBAL hRes = ::LoadResource(hInst, hRsrc);
     const DLGTEMPLATE* pTemplate = hRes ? (const DLGTEMPLATE*)::LockResource(hRes) : NULL;
     return pTemplate && SetTemplate(pTemplate, ::SizeofResource(hInst, hRsrc));
 }
 
-BOOL CDialogTemplate::SetTemplate(const DLGTEMPLATE* pTemplate, UINT cb) {
-    if (!pTemplate || cb < sizeof(DLGTEMPLATE)) return FALSE;
+BOOL CDialogTemplate::SetTemplate(const DLGTEMPLATE* pTemplate, UINT cb)
+{
+    if (!pTemplate || cb < sizeof(DLGTEMPLATE))
+        return FALSE;
     HGLOBAL hNew = ::GlobalAlloc(GPTR, cb);
-    if (!hNew) return FALSE;
+    if (!hNew)
+        return FALSE;
     memcpy((void*)hNew, pTemplate, cb);
-    if (m_hTemplate) ::GlobalFree(m_hTemplate);
+    if (m_hTemplate)
+        ::GlobalFree(m_hTemplate);
     m_hTemplate = hNew;
     m_dwTemplateSize = cb;
     return TRUE;
@@ -136,16 +158,20 @@ BOOL CDialogTemplate::SetTemplate(const DLGTEMPLATE* pTemplate, UINT cb) {
 
 // Rebuilds the header with the new font block; the items move as a whole to
 // the next DWORD boundary.
-BOOL CDialogTemplate::SetFont(LPCSTR lpFaceName, WORD nFontSize) {
-    if (!m_hTemplate || !lpFaceName) return FALSE;
+BOOL CDialogTemplate::SetFont(LPCSTR lpFaceName, WORD nFontSize)
+{
+    if (!m_hTemplate || !lpFaceName)
+        return FALSE;
     const BYTE* pOld = (const BYTE*)m_hTemplate;
     TemplateHeader h;
     ParseHeader((const DLGTEMPLATE*)pOld, h);
-    if (h.nItemsOffset > m_dwTemplateSize) return FALSE;
+    if (h.nItemsOffset > m_dwTemplateSize)
+        return FALSE;
 
     WCHAR szFace[LF_FACESIZE] = L"";
     int nFace = ::MultiByteToWideChar(CP_ACP, 0, lpFaceName, -1, szFace, LF_FACESIZE);
-    if (nFace <= 0) return FALSE;
+    if (nFace <= 0)
+        return FALSE;
     szFace[LF_FACESIZE - 1] = 0;
     nFace = (int)wcslen(szFace) + 1;
 
@@ -154,7 +180,8 @@ BOOL CDialogTemplate::SetFont(LPCSTR lpFaceName, WORD nFontSize) {
     size_t nItemsSize = m_dwTemplateSize - h.nItemsOffset;
     size_t nNewSize = nNewItemsOffset + nItemsSize;
     HGLOBAL hNew = ::GlobalAlloc(GPTR, nNewSize);
-    if (!hNew) return FALSE;
+    if (!hNew)
+        return FALSE;
     BYTE* pNew = (BYTE*)hNew;
 
     memcpy(pNew, pOld, h.nFontOffset);
@@ -180,13 +207,16 @@ BOOL CDialogTemplate::SetFont(LPCSTR lpFaceName, WORD nFontSize) {
     return TRUE;
 }
 
-BOOL PASCAL CDialogTemplate::GetFont(const DLGTEMPLATE* pTemplate, CString& strFaceName, WORD& nFontSize) {
+BOOL PASCAL CDialogTemplate::GetFont(const DLGTEMPLATE* pTemplate, CString& strFaceName, WORD& nFontSize)
+{
     strFaceName.Empty();
     nFontSize = 0;
-    if (!pTemplate) return FALSE;
+    if (!pTemplate)
+        return FALSE;
     TemplateHeader h;
     ParseHeader(pTemplate, h);
-    if (!(h.dwStyle & DS_SETFONT) || !h.pszFace) return FALSE;
+    if (!(h.dwStyle & DS_SETFONT) || !h.pszFace)
+        return FALSE;
     nFontSize = h.wPointSize;
     int n = ::WideCharToMultiByte(CP_ACP, 0, h.pszFace, -1, NULL, 0, NULL, NULL);
     if (n > 0) {
@@ -196,20 +226,24 @@ BOOL PASCAL CDialogTemplate::GetFont(const DLGTEMPLATE* pTemplate, CString& strF
     return TRUE;
 }
 
-BOOL CDialogTemplate::GetFont(CString& strFaceName, WORD& nFontSize) const {
+BOOL CDialogTemplate::GetFont(CString& strFaceName, WORD& nFontSize) const
+{
     return GetFont((const DLGTEMPLATE*)m_hTemplate, strFaceName, nFontSize);
 }
 
-void CDialogTemplate::GetSizeInDialogUnits(SIZE* pSize) const {
+void CDialogTemplate::GetSizeInDialogUnits(SIZE* pSize) const
+{
     pSize->cx = pSize->cy = 0;
-    if (!m_hTemplate) return;
+    if (!m_hTemplate)
+        return;
     TemplateHeader h;
     ParseHeader((const DLGTEMPLATE*)m_hTemplate, h);
     pSize->cx = h.cx;
     pSize->cy = h.cy;
 }
 
-HGLOBAL CDialogTemplate::Detach() {
+HGLOBAL CDialogTemplate::Detach()
+{
     HGLOBAL h = m_hTemplate;
     m_hTemplate = NULL;
     m_dwTemplateSize = 0;

@@ -6,8 +6,10 @@ CRuntimeClass CObject::classCObject = {"CObject", (int)sizeof(CObject), nullptr,
 
 CRuntimeClass* CObject::GetRuntimeClass() const { return RUNTIME_CLASS(CObject); }
 
-CObject* CRuntimeClass::CreateObject() const {
-    if (!m_pfnCreateObject) return nullptr;
+CObject* CRuntimeClass::CreateObject() const
+{
+    if (!m_pfnCreateObject)
+        return nullptr;
     try {
         return m_pfnCreateObject();
     } catch (...) {
@@ -15,9 +17,11 @@ CObject* CRuntimeClass::CreateObject() const {
     }
 }
 
-BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const {
+BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
+{
     for (const CRuntimeClass* p = this; p; p = p->m_pBaseClass)
-        if (p == pBaseClass) return TRUE;
+        if (p == pBaseClass)
+            return TRUE;
     return FALSE;
 }
 
@@ -26,42 +30,55 @@ IMPLEMENT_DYNAMIC(CMemoryException, CException)
 IMPLEMENT_DYNAMIC(COleException, CException)
 IMPLEMENT_DYNAMIC(CResourceException, CException)
 
-void CException::Delete() {
-    if (m_bAutoDelete) delete this;
+void CException::Delete()
+{
+    if (m_bAutoDelete)
+        delete this;
 }
 
-static BOOL CopyErrorText(LPCSTR text, LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) {
-    if (pnHelpContext) *pnHelpContext = 0;
-    if (!lpszError || !nMaxError) return FALSE;
+static BOOL CopyErrorText(LPCSTR text, LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
+{
+    if (pnHelpContext)
+        *pnHelpContext = 0;
+    if (!lpszError || !nMaxError)
+        return FALSE;
     lstrcpynA(lpszError, text, (int)nMaxError);
     return TRUE;
 }
 
-BOOL CException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const {
-    if (pnHelpContext) *pnHelpContext = 0;
-    if (lpszError && nMaxError) *lpszError = 0;
+BOOL CException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
+{
+    if (pnHelpContext)
+        *pnHelpContext = 0;
+    if (lpszError && nMaxError)
+        *lpszError = 0;
     return FALSE;
 }
 
-int CException::ReportError(UINT nType, UINT nMessageID) const {
+int CException::ReportError(UINT nType, UINT nMessageID) const
+{
     char szText[512];
     if (!GetErrorMessage(szText, sizeof szText)) {
         CString text;
-        if (!nMessageID || !text.LoadString(nMessageID)) text = "An unexpected error occurred.";
+        if (!nMessageID || !text.LoadString(nMessageID))
+            text = "An unexpected error occurred.";
         lstrcpynA(szText, text, sizeof szText);
     }
     return AfxMessageBox(szText, nType);
 }
 
-BOOL CMemoryException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const {
+BOOL CMemoryException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
+{
     return CopyErrorText("Out of memory.", lpszError, nMaxError, pnHelpContext);
 }
 
-BOOL COleException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const {
+BOOL COleException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
+{
     char szSystem[400] = "";
     DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, (DWORD)m_sc, 0,
                              szSystem, sizeof szSystem, nullptr);
-    while (n && (szSystem[n - 1] == '\r' || szSystem[n - 1] == '\n' || szSystem[n - 1] == ' ')) szSystem[--n] = 0;
+    while (n && (szSystem[n - 1] == '\r' || szSystem[n - 1] == '\n' || szSystem[n - 1] == ' '))
+        szSystem[--n] = 0;
     char szText[512];
     if (n)
         snprintf(szText, sizeof szText, "%s", szSystem);
@@ -70,13 +87,17 @@ BOOL COleException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHel
     return CopyErrorText(szText, lpszError, nMaxError, pnHelpContext);
 }
 
-SCODE PASCAL COleException::Process(const CException* pAnyException) {
-    if (const COleException* p = dynamic_cast<const COleException*>(pAnyException)) return p->m_sc;
-    if (dynamic_cast<const CMemoryException*>(pAnyException)) return E_OUTOFMEMORY;
+SCODE PASCAL COleException::Process(const CException* pAnyException)
+{
+    if (const COleException* p = dynamic_cast<const COleException*>(pAnyException))
+        return p->m_sc;
+    if (dynamic_cast<const CMemoryException*>(pAnyException))
+        return E_OUTOFMEMORY;
     return E_UNEXPECTED;
 }
 
-BOOL CResourceException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const {
+BOOL CResourceException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
+{
     return CopyErrorText("A required resource was unavailable.", lpszError, nMaxError, pnHelpContext);
 }
 

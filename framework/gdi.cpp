@@ -3,14 +3,16 @@
 #include <stdlib.h>
 
 static BOOL IsLiveGdiObject(HGDIOBJ hObject) { return ::GetObjectType(hObject) != 0; }
-static void ReleaseTempGdiObject(CGdiObject* pObject) {
+static void ReleaseTempGdiObject(CGdiObject* pObject)
+{
     pObject->m_hObject = NULL;
     delete pObject;
 }
 static thread_local AfxTempMap<CGdiObject, HGDIOBJ> t_tempGdiObjects(&IsLiveGdiObject, &ReleaseTempGdiObject);
 
 static BOOL IsLiveDC(HDC hDC) { return ::GetObjectType(hDC) != 0; }
-static void ReleaseTempDC(CDC* pDC) {
+static void ReleaseTempDC(CDC* pDC)
+{
     pDC->m_hDC = pDC->m_hAttribDC = NULL;
     delete pDC;
 }
@@ -23,50 +25,62 @@ IMPLEMENT_DYNAMIC(CDC, CObject)
 
 CGdiObject::~CGdiObject() { DeleteObject(); }
 
-CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject) {
-    if (!hObject) return NULL;
-    if (CGdiObject* p = t_tempGdiObjects.Lookup(hObject)) return p;
+CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
+{
+    if (!hObject)
+        return NULL;
+    if (CGdiObject* p = t_tempGdiObjects.Lookup(hObject))
+        return p;
     CGdiObject* p = new CGdiObject;
     p->m_hObject = hObject;
     t_tempGdiObjects.Add(hObject, p);
     return p;
 }
 
-BOOL CGdiObject::Attach(HGDIOBJ hObject) {
-    if (!hObject || m_hObject) return FALSE;
+BOOL CGdiObject::Attach(HGDIOBJ hObject)
+{
+    if (!hObject || m_hObject)
+        return FALSE;
     m_hObject = hObject;
     return TRUE;
 }
 
-HGDIOBJ CGdiObject::Detach() {
+HGDIOBJ CGdiObject::Detach()
+{
     HGDIOBJ hObject = m_hObject;
     m_hObject = NULL;
     return hObject;
 }
 
-BOOL CGdiObject::DeleteObject() {
-    if (!m_hObject) return FALSE;
+BOOL CGdiObject::DeleteObject()
+{
+    if (!m_hObject)
+        return FALSE;
     return ::DeleteObject(Detach());
 }
 
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
                        BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
-                       BYTE nQuality, BYTE nPitchAndFamily, LPCSTR lpszFacename) {
+                       BYTE nQuality, BYTE nPitchAndFamily, LPCSTR lpszFacename)
+{
     return Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline, cStrikeOut,
                                 nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily, lpszFacename));
 }
 
-BOOL CFont::CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC) {
+BOOL CFont::CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC)
+{
     LOGFONTA lf;
     ZeroMemory(&lf, sizeof lf);
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfHeight = nPointSize;
-    if (lpszFaceName) lstrcpynA(lf.lfFaceName, lpszFaceName, LF_FACESIZE);
+    if (lpszFaceName)
+        lstrcpynA(lf.lfFaceName, lpszFaceName, LF_FACESIZE);
     return CreatePointFontIndirect(&lf, pDC);
 }
 
 // lfHeight in tenths of a point becomes the character height in pixels.
-BOOL CFont::CreatePointFontIndirect(const LOGFONTA* lpLogFont, CDC* pDC) {
+BOOL CFont::CreatePointFontIndirect(const LOGFONTA* lpLogFont, CDC* pDC)
+{
     HDC hDC = pDC ? (pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC) : ::GetDC(NULL);
     LOGFONTA lf = *lpLogFont;
     POINT pt = {0, ::MulDiv(::GetDeviceCaps(hDC, LOGPIXELSY), lf.lfHeight, 720)};
@@ -74,83 +88,104 @@ BOOL CFont::CreatePointFontIndirect(const LOGFONTA* lpLogFont, CDC* pDC) {
     POINT ptOrg = {0, 0};
     ::DPtoLP(hDC, &ptOrg, 1);
     lf.lfHeight = -abs(pt.y - ptOrg.y);
-    if (!pDC) ::ReleaseDC(NULL, hDC);
+    if (!pDC)
+        ::ReleaseDC(NULL, hDC);
     return CreateFontIndirect(&lf);
 }
 
-BOOL CBitmap::LoadBitmap(LPCSTR lpszResourceName) {
+BOOL CBitmap::LoadBitmap(LPCSTR lpszResourceName)
+{
     return Attach(::LoadBitmapA(AfxGetResourceHandle(), lpszResourceName));
 }
 
-BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight) {
+BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
+{
     return Attach(::CreateCompatibleBitmap(pDC->m_hDC, nWidth, nHeight));
 }
 
 // --- device contexts -----------------------------------------------------------
 
-CDC::~CDC() {
-    if (m_hDC) ::DeleteDC(Detach());
+CDC::~CDC()
+{
+    if (m_hDC)
+        ::DeleteDC(Detach());
 }
 
-CDC* PASCAL CDC::FromHandle(HDC hDC) {
-    if (!hDC) return NULL;
-    if (CDC* p = t_tempDCs.Lookup(hDC)) return p;
+CDC* PASCAL CDC::FromHandle(HDC hDC)
+{
+    if (!hDC)
+        return NULL;
+    if (CDC* p = t_tempDCs.Lookup(hDC))
+        return p;
     CDC* p = new CDC;
     p->m_hDC = p->m_hAttribDC = hDC;
     t_tempDCs.Add(hDC, p);
     return p;
 }
 
-BOOL CDC::Attach(HDC hDC) {
-    if (!hDC || m_hDC) return FALSE;
+BOOL CDC::Attach(HDC hDC)
+{
+    if (!hDC || m_hDC)
+        return FALSE;
     m_hDC = m_hAttribDC = hDC;
     return TRUE;
 }
 
-HDC CDC::Detach() {
+HDC CDC::Detach()
+{
     HDC hDC = m_hDC;
     m_hDC = m_hAttribDC = NULL;
     return hDC;
 }
 
-BOOL CDC::DeleteDC() {
-    if (!m_hDC) return FALSE;
+BOOL CDC::DeleteDC()
+{
+    if (!m_hDC)
+        return FALSE;
     return ::DeleteDC(Detach());
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC) { return Attach(::CreateCompatibleDC(pDC ? pDC->m_hDC : NULL)); }
 
-BOOL CDC::CreateDC(LPCSTR lpszDriverName, LPCSTR lpszDeviceName, LPCSTR lpszOutput, const DEVMODEA* lpInitData) {
+BOOL CDC::CreateDC(LPCSTR lpszDriverName, LPCSTR lpszDeviceName, LPCSTR lpszOutput, const DEVMODEA* lpInitData)
+{
     return Attach(::CreateDCA(lpszDriverName, lpszDeviceName, lpszOutput, lpInitData));
 }
 
-CGdiObject* CDC::SelectObject(CGdiObject* pObject) {
-    if (!pObject || !m_hDC) return NULL;
+CGdiObject* CDC::SelectObject(CGdiObject* pObject)
+{
+    if (!pObject || !m_hDC)
+        return NULL;
     return CGdiObject::FromHandle(::SelectObject(m_hDC, pObject->m_hObject));
 }
 
-CGdiObject* CDC::SelectStockObject(int nIndex) {
+CGdiObject* CDC::SelectStockObject(int nIndex)
+{
     return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(nIndex)));
 }
 
-CPoint CDC::MoveTo(int x, int y) {
+CPoint CDC::MoveTo(int x, int y)
+{
     POINT pt = {0, 0};
     ::MoveToEx(m_hDC, x, y, &pt);
     return CPoint(pt);
 }
 
-void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr) {
+void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
+{
     COLORREF crOld = ::SetBkColor(m_hDC, clr);
     ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, lpRect, NULL, 0, NULL);
     ::SetBkColor(m_hDC, crOld);
 }
 
-void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr) {
+void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
+{
     RECT rc = {x, y, x + cx, y + cy};
     FillSolidRect(&rc, clr);
 }
 
-CSize CDC::GetTextExtent(LPCSTR lpszString, int nCount) const {
+CSize CDC::GetTextExtent(LPCSTR lpszString, int nCount) const
+{
     SIZE size = {0, 0};
     ::GetTextExtentPoint32A(m_hAttribDC ? m_hAttribDC : m_hDC, lpszString, nCount, &size);
     return CSize(size);
@@ -158,7 +193,8 @@ CSize CDC::GetTextExtent(LPCSTR lpszString, int nCount) const {
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { Attach(::BeginPaint(m_hWnd, &m_ps)); }
 
-CPaintDC::~CPaintDC() {
+CPaintDC::~CPaintDC()
+{
     ::EndPaint(m_hWnd, &m_ps);
     Detach();
 }

@@ -8,7 +8,8 @@
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
-const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap() {
+const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap()
+{
     static const AFX_MSGMAP_ENTRY s_entries[] = {{0, 0, 0, 0, AfxSig_end, nullptr, nullptr}};
     static const AFX_MSGMAP s_map = {nullptr, &s_entries[0]};
     return &s_map;
@@ -16,11 +17,13 @@ const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap() {
 
 const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
 
-const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT nMessage, UINT nCode, UINT nID) {
+const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT nMessage, UINT nCode, UINT nID)
+{
     for (; pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* pEntry = pMap->lpEntries; pEntry->nSig != AfxSig_end; ++pEntry) {
             UINT nEntryMessage = pEntry->pnMessage ? *pEntry->pnMessage : pEntry->nMessage;
-            if (pEntry->pnMessage && nEntryMessage == 0) continue;  // not registered yet
+            if (pEntry->pnMessage && nEntryMessage == 0)
+                continue;  // not registered yet
             if (nEntryMessage == nMessage && pEntry->nCode == nCode && nID >= pEntry->nID && nID <= pEntry->nLastID)
                 return pEntry;
         }
@@ -29,12 +32,13 @@ const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT 
 }
 
 template <class PMF>
-static PMF HandlerOf(const AFX_MSGMAP_ENTRY* pEntry) {
+static PMF HandlerOf(const AFX_MSGMAP_ENTRY* pEntry)
+{
     return reinterpret_cast<PMF>(pEntry->pfn);
 }
 
-BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wParam, LPARAM lParam,
-                         LRESULT* pResult) {
+BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
     CCmdTarget* pTarget = this;
     LRESULT lResult = 0;
     switch (pEntry->nSig) {
@@ -60,7 +64,7 @@ BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wP
         break;
     case AfxSig_vOWNER:
         (pTarget->*HandlerOf<void (CCmdTarget::*)(int, LPDRAWITEMSTRUCT)>(pEntry))((int)wParam,
-                                                                                 (LPDRAWITEMSTRUCT)lParam);
+                                                                                   (LPDRAWITEMSTRUCT)lParam);
         lResult = TRUE;
         break;
     case AfxSig_lwl:
@@ -80,8 +84,8 @@ BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wP
         lResult = (LRESULT)(pTarget->*HandlerOf<HCURSOR (CCmdTarget::*)()>(pEntry))();
         break;
     case AfxSig_vwii:
-        (pTarget->*HandlerOf<void (CCmdTarget::*)(UINT, int, int)>(pEntry))(
-            (UINT)wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        (pTarget->*HandlerOf<void (CCmdTarget::*)(UINT, int, int)>(pEntry))((UINT)wParam, GET_X_LPARAM(lParam),
+                                                                            GET_Y_LPARAM(lParam));
         break;
     default:
         return FALSE;
@@ -90,9 +94,11 @@ BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wP
     return TRUE;
 }
 
-BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg) {
+BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg)
+{
     const AFX_MSGMAP_ENTRY* pEntry = AfxFindMessageEntry(GetMessageMap(), pMsg->message, 0, 0);
-    if (!pEntry || pEntry->nSig != AfxSig_vwLP) return FALSE;
+    if (!pEntry || pEntry->nSig != AfxSig_vwLP)
+        return FALSE;
     CCmdTarget* pTarget = this;
     (pTarget->*HandlerOf<void (CCmdTarget::*)(WPARAM, LPARAM)>(pEntry))(pMsg->wParam, pMsg->lParam);
     return TRUE;

@@ -6,49 +6,64 @@ void AfxSetCurrentThread(CWinThread* pThread) { t_pCurrentThread = pThread; }
 
 CWinThread* AFXAPI AfxGetThread() { return t_pCurrentThread; }
 
-BOOL AfxPreTranslateMessage(MSG* pMsg) {
-    if (CWinThread* pThread = AfxGetThread()) return pThread->PreTranslateMessage(pMsg);
+BOOL AfxPreTranslateMessage(MSG* pMsg)
+{
+    if (CWinThread* pThread = AfxGetThread())
+        return pThread->PreTranslateMessage(pMsg);
     return CWnd::WalkPreTranslateTree(NULL, pMsg);
 }
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
 CWinThread::CWinThread()
-    : m_pMainWnd(NULL), m_hThread(NULL), m_nThreadID(0), m_bAutoDelete(TRUE), m_msgCur(), m_pfnThreadProc(NULL),
-      m_pThreadParams(NULL) {}
+    : m_pMainWnd(NULL),
+      m_hThread(NULL),
+      m_nThreadID(0),
+      m_bAutoDelete(TRUE),
+      m_msgCur(),
+      m_pfnThreadProc(NULL),
+      m_pThreadParams(NULL)
+{}
 
-CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam) : CWinThread() {
+CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam) : CWinThread()
+{
     m_pfnThreadProc = pfnThreadProc;
     m_pThreadParams = pParam;
 }
 
-CWinThread::~CWinThread() {
-    if (m_hThread) ::CloseHandle(m_hThread);
-    if (t_pCurrentThread == this) t_pCurrentThread = NULL;
+CWinThread::~CWinThread()
+{
+    if (m_hThread)
+        ::CloseHandle(m_hThread);
+    if (t_pCurrentThread == this)
+        t_pCurrentThread = NULL;
 }
 
 namespace {
-struct ThreadStartup {
+struct ThreadStartup
+{
     CWinThread* pThread;
     HANDLE hEventStarted;  // the new thread has its message queue
     HANDLE hEventGo;       // the creator has suspended it if asked; owned by the new thread
 };
 }  // namespace
 
-DWORD WINAPI CWinThread::ThreadEntry(LPVOID pParam) {
+DWORD WINAPI CWinThread::ThreadEntry(LPVOID pParam)
+{
     ThreadStartup* pStartup = (ThreadStartup*)pParam;
     CWinThread* pThread = pStartup->pThread;
     HANDLE hEventGo = pStartup->hEventGo;
     AfxSetCurrentThread(pThread);
     MSG msg;
     ::PeekMessageA(&msg, NULL, WM_USER, WM_USER, PM_NOREMOVE);  // makes the queue
-    ::SetEvent(pStartup->hEventStarted);                         // pStartup is gone after this
+    ::SetEvent(pStartup->hEventStarted);                        // pStartup is gone after this
     ::WaitForSingleObject(hEventGo, INFINITE);
     ::CloseHandle(hEventGo);
     return (DWORD)pThread->RunThread();
 }
 
-int CWinThread::RunThread() {
+int CWinThread::RunThread()
+{
     int nResult = 0;
     try {
         if (m_pfnThreadProc)
@@ -68,8 +83,10 @@ int CWinThread::RunThread() {
     return nResult;
 }
 
-BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
-    if (m_hThread) return FALSE;
+BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+{
+    if (m_hThread)
+        return FALSE;
     ThreadStartup startup = {this, ::CreateEventA(NULL, TRUE, FALSE, NULL), ::CreateEventA(NULL, TRUE, FALSE, NULL)};
     DWORD nThreadID = 0;
     HANDLE hThread = NULL;
@@ -77,8 +94,10 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_A
         hThread = ::CreateThread(lpSecurityAttrs, nStackSize, &CWinThread::ThreadEntry, &startup, CREATE_SUSPENDED,
                                  &nThreadID);
     if (!hThread) {
-        if (startup.hEventStarted) ::CloseHandle(startup.hEventStarted);
-        if (startup.hEventGo) ::CloseHandle(startup.hEventGo);
+        if (startup.hEventStarted)
+            ::CloseHandle(startup.hEventStarted);
+        if (startup.hEventGo)
+            ::CloseHandle(startup.hEventGo);
         return FALSE;
     }
     m_hThread = hThread;
@@ -86,18 +105,22 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_A
     ::ResumeThread(hThread);
     ::WaitForSingleObject(startup.hEventStarted, INFINITE);
     ::CloseHandle(startup.hEventStarted);
-    if (dwCreateFlags & CREATE_SUSPENDED) ::SuspendThread(hThread);
+    if (dwCreateFlags & CREATE_SUSPENDED)
+        ::SuspendThread(hThread);
     ::SetEvent(startup.hEventGo);
     return TRUE;
 }
 
 BOOL CWinThread::InitInstance() { return FALSE; }
 
-int CWinThread::Run() {
+int CWinThread::Run()
+{
     for (;;) {
         BOOL bGot = ::GetMessageA(&m_msgCur, NULL, 0, 0);
-        if (bGot == -1) continue;
-        if (!bGot) return ExitInstance();
+        if (bGot == -1)
+            continue;
+        if (!bGot)
+            return ExitInstance();
         if (!PreTranslateMessage(&m_msgCur)) {
             ::TranslateMessage(&m_msgCur);
             ::DispatchMessageA(&m_msgCur);
@@ -107,21 +130,27 @@ int CWinThread::Run() {
 
 int CWinThread::ExitInstance() { return (int)m_msgCur.wParam; }
 
-BOOL CWinThread::PreTranslateMessage(MSG* pMsg) {
-    if (!pMsg->hwnd && DispatchThreadMessageEx(pMsg)) return TRUE;
+BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
+{
+    if (!pMsg->hwnd && DispatchThreadMessageEx(pMsg))
+        return TRUE;
     CWnd* pMainWnd = AfxGetMainWnd();
     return CWnd::WalkPreTranslateTree(pMainWnd ? pMainWnd->m_hWnd : NULL, pMsg);
 }
 
 BOOL CWinThread::ProcessMessageFilter(int, LPMSG) { return FALSE; }
 
-void CWinThread::Delete() {
-    if (m_bAutoDelete) delete this;
+void CWinThread::Delete()
+{
+    if (m_bAutoDelete)
+        delete this;
 }
 
 CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
-                                  LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
-    if (!pThreadClass) return NULL;
+                                  LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+{
+    if (!pThreadClass)
+        return NULL;
     CObject* pObject = pThreadClass->CreateObject();
     CWinThread* pThread = dynamic_cast<CWinThread*>(pObject);
     if (!pThread) {
@@ -133,26 +162,32 @@ CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UI
         return NULL;
     }
     pThread->SetThreadPriority(nPriority);
-    if (!(dwCreateFlags & CREATE_SUSPENDED)) pThread->ResumeThread();
+    if (!(dwCreateFlags & CREATE_SUSPENDED))
+        pThread->ResumeThread();
     return pThread;
 }
 
 CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
-                                  DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
-    if (!pfnThreadProc) return NULL;
+                                  DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+{
+    if (!pfnThreadProc)
+        return NULL;
     CWinThread* pThread = new CWinThread(pfnThreadProc, pParam);
     if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
         pThread->Delete();
         return NULL;
     }
     pThread->SetThreadPriority(nPriority);
-    if (!(dwCreateFlags & CREATE_SUSPENDED)) pThread->ResumeThread();
+    if (!(dwCreateFlags & CREATE_SUSPENDED))
+        pThread->ResumeThread();
     return pThread;
 }
 
-void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete) {
+void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)
+{
     CWinThread* pThread = AfxGetThread();
     AfxSetCurrentThread(NULL);
-    if (pThread && bDelete) pThread->Delete();
+    if (pThread && bDelete)
+        pThread->Delete();
     ::ExitThread(nExitCode);
 }

@@ -6,18 +6,21 @@ thread_local AfxCurrentMsg t_afxCurrentMsg;
 
 // Window handle -> bound object, shared by all threads (a dialog's worker
 // thread reaches the dialog's controls too).
-static std::mutex& PermanentLock() {
+static std::mutex& PermanentLock()
+{
     static std::mutex* s_pLock = new std::mutex;
     return *s_pLock;
 }
 
-static std::unordered_map<HWND, CWnd*>& PermanentMap() {
+static std::unordered_map<HWND, CWnd*>& PermanentMap()
+{
     static auto* s_pMap = new std::unordered_map<HWND, CWnd*>;
     return *s_pMap;
 }
 
 static BOOL IsLiveWindow(HWND hWnd) { return ::IsWindow(hWnd); }
-static void ReleaseTempWnd(CWnd* pWnd) {
+static void ReleaseTempWnd(CWnd* pWnd)
+{
     pWnd->m_hWnd = NULL;
     delete pWnd;
 }
@@ -27,9 +30,12 @@ static BOOL IsLiveMenu(HMENU hMenu) { return ::IsMenu(hMenu); }
 static void ReleaseTempMenu(CMenu* pMenu) { delete pMenu; }
 static thread_local AfxTempMap<CMenu, HMENU> t_tempMenus(&IsLiveMenu, &ReleaseTempMenu);
 
-CMenu* PASCAL CMenu::FromHandle(HMENU hMenu) {
-    if (!hMenu) return NULL;
-    if (CMenu* p = t_tempMenus.Lookup(hMenu)) return p;
+CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
+{
+    if (!hMenu)
+        return NULL;
+    if (CMenu* p = t_tempMenus.Lookup(hMenu))
+        return p;
     CMenu* p = new CMenu;
     p->m_hMenu = hMenu;
     t_tempMenus.Add(hMenu, p);
@@ -39,7 +45,7 @@ CMenu* PASCAL CMenu::FromHandle(HMENU hMenu) {
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
-    ON_WM_DRAWITEM()
+ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
 const CWnd CWnd::wndTop(HWND_TOP);
@@ -51,50 +57,67 @@ CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL), m_bCreatedHere(FALSE) {}
 
 CWnd::CWnd(HWND hWndSpecial) : m_hWnd(hWndSpecial), m_pfnSuper(NULL), m_bCreatedHere(FALSE) {}
 
-CWnd::~CWnd() {
-    if (!m_hWnd || FromHandlePermanent(m_hWnd) != this) return;
-    if (m_bCreatedHere) ::DestroyWindow(m_hWnd);
-    if (m_hWnd) UnsubclassWindow();  // not ours to destroy, or destroyed elsewhere
+CWnd::~CWnd()
+{
+    if (!m_hWnd || FromHandlePermanent(m_hWnd) != this)
+        return;
+    if (m_bCreatedHere)
+        ::DestroyWindow(m_hWnd);
+    if (m_hWnd)
+        UnsubclassWindow();  // not ours to destroy, or destroyed elsewhere
 }
 
-CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd) {
-    if (!hWnd) return NULL;
+CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
+{
+    if (!hWnd)
+        return NULL;
     std::lock_guard<std::mutex> lock(PermanentLock());
     auto it = PermanentMap().find(hWnd);
     return it == PermanentMap().end() ? NULL : it->second;
 }
 
-CWnd* PASCAL CWnd::FromHandle(HWND hWnd) {
-    if (!hWnd) return NULL;
-    if (CWnd* p = FromHandlePermanent(hWnd)) return p;
-    if (CWnd* p = t_tempWnds.Lookup(hWnd)) return p;
+CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
+{
+    if (!hWnd)
+        return NULL;
+    if (CWnd* p = FromHandlePermanent(hWnd))
+        return p;
+    if (CWnd* p = t_tempWnds.Lookup(hWnd))
+        return p;
     CWnd* p = new CWnd;
     p->m_hWnd = hWnd;
     t_tempWnds.Add(hWnd, p);
     return p;
 }
 
-BOOL CWnd::Attach(HWND hWndNew) {
-    if (!hWndNew || m_hWnd) return FALSE;
+BOOL CWnd::Attach(HWND hWndNew)
+{
+    if (!hWndNew || m_hWnd)
+        return FALSE;
     std::lock_guard<std::mutex> lock(PermanentLock());
-    if (!PermanentMap().emplace(hWndNew, this).second) return FALSE;
+    if (!PermanentMap().emplace(hWndNew, this).second)
+        return FALSE;
     m_hWnd = hWndNew;
     return TRUE;
 }
 
-HWND CWnd::Detach() {
+HWND CWnd::Detach()
+{
     HWND hWnd = m_hWnd;
     if (hWnd) {
         std::lock_guard<std::mutex> lock(PermanentLock());
         auto it = PermanentMap().find(hWnd);
-        if (it != PermanentMap().end() && it->second == this) PermanentMap().erase(it);
+        if (it != PermanentMap().end() && it->second == this)
+            PermanentMap().erase(it);
     }
     m_hWnd = NULL;
     return hWnd;
 }
 
-BOOL CWnd::SubclassWindow(HWND hWnd) {
-    if (!Attach(hWnd)) return FALSE;
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (!Attach(hWnd))
+        return FALSE;
     PreSubclassWindow();
     WNDPROC pfnOld = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
     if (!pfnOld) {
@@ -105,15 +128,20 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
-    if (!pParent) return FALSE;
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
+{
+    if (!pParent)
+        return FALSE;
     HWND hWnd = ::GetDlgItem(pParent->m_hWnd, (int)nID);
     return hWnd && SubclassWindow(hWnd);
 }
 
-HWND CWnd::UnsubclassWindow() {
-    if (!m_hWnd) return NULL;
-    if (m_pfnSuper) ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+HWND CWnd::UnsubclassWindow()
+{
+    if (!m_hWnd)
+        return NULL;
+    if (m_pfnSuper)
+        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
     m_pfnSuper = NULL;
     m_bCreatedHere = FALSE;
     return Detach();
@@ -121,8 +149,10 @@ HWND CWnd::UnsubclassWindow() {
 
 void CWnd::PreSubclassWindow() {}
 
-void CWnd::BindCreatedWindow(HWND hWnd) {
-    if (!Attach(hWnd)) return;
+void CWnd::BindCreatedWindow(HWND hWnd)
+{
+    if (!Attach(hWnd))
+        return;
     m_pfnSuper = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
 }
 
@@ -132,14 +162,17 @@ static thread_local CWnd* t_pWndInit;
 static thread_local HHOOK t_hHookCbt;
 static thread_local int t_nCreateDepth;
 
-static void RemoveCbtHook() {
-    if (t_hHookCbt) ::UnhookWindowsHookEx(t_hHookCbt);
+static void RemoveCbtHook()
+{
+    if (t_hHookCbt)
+        ::UnhookWindowsHookEx(t_hHookCbt);
     t_hHookCbt = NULL;
 }
 
 // Once the window is bound the hook goes: a dialog's controls are then created
 // without a hook call each.
-LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
+{
     LRESULT lResult = ::CallNextHookEx(t_hHookCbt, code, wParam, lParam);
     if (code == HCBT_CREATEWND && t_pWndInit) {
         HWND hWnd = (HWND)wParam;
@@ -155,27 +188,33 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     return lResult;
 }
 
-void AfxHookWindowCreate(CWnd* pWnd) {
+void AfxHookWindowCreate(CWnd* pWnd)
+{
     ++t_nCreateDepth;
     if (!t_hHookCbt)
         t_hHookCbt = ::SetWindowsHookExA(WH_CBT, AfxCbtFilterHook, NULL, ::GetCurrentThreadId());
     t_pWndInit = pWnd;
 }
 
-void AfxUnhookWindowCreate() {
+void AfxUnhookWindowCreate()
+{
     t_pWndInit = NULL;
-    if (--t_nCreateDepth == 0) RemoveCbtHook();
+    if (--t_nCreateDepth == 0)
+        RemoveCbtHook();
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
-                    int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam) {
-    if (m_hWnd) return FALSE;
+                    int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
+{
+    if (m_hWnd)
+        return FALSE;
     AfxInitCommonControls();
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateWindowExA(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight,
-                                  hWndParent, nIDorHMenu, AfxGetInstanceHandle(), lpParam);
+    HWND hWnd = ::CreateWindowExA(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight, hWndParent,
+                                  nIDorHMenu, AfxGetInstanceHandle(), lpParam);
     AfxUnhookWindowCreate();
-    if (!hWnd) return FALSE;
+    if (!hWnd)
+        return FALSE;
     if (m_hWnd != hWnd && !SubclassWindow(hWnd)) {  // the hook missed it
         ::DestroyWindow(hWnd);
         return FALSE;
@@ -185,22 +224,26 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
 }
 
 BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                  UINT nID, LPVOID lpParam) {
-    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd ? pParentWnd->m_hWnd : NULL,
-                    (HMENU)(UINT_PTR)nID, lpParam);
+                  UINT nID, LPVOID lpParam)
+{
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, pParentWnd ? pParentWnd->m_hWnd : NULL, (HMENU)(UINT_PTR)nID, lpParam);
 }
 
-BOOL CWnd::DestroyWindow() {
-    if (!m_hWnd) return FALSE;
+BOOL CWnd::DestroyWindow()
+{
+    if (!m_hWnd)
+        return FALSE;
     return ::DestroyWindow(m_hWnd);
 }
 
 // --- message processing ------------------------------------------------------
 
-LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-    if (!pWnd) return ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
+    if (!pWnd)
+        return ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
     AfxCurrentMsg saved = t_afxCurrentMsg;
     t_afxCurrentMsg = AfxCurrentMsg{hWnd, nMsg, wParam, lParam};
     LRESULT lResult = 0;
@@ -213,12 +256,14 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) 
     } catch (...) {
         ::OutputDebugStringA("framework: exception left a message handler\n");
     }
-    if (nMsg == WM_NCDESTROY) pWnd->OnNcDestroyed();
+    if (nMsg == WM_NCDESTROY)
+        pWnd->OnNcDestroyed();
     t_afxCurrentMsg = saved;
     return lResult;
 }
 
-void CWnd::OnNcDestroyed() {
+void CWnd::OnNcDestroyed()
+{
     HWND hWnd = m_hWnd;
     if (m_pfnSuper && (WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == &AfxWndProc)
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
@@ -234,46 +279,60 @@ void CWnd::OnNcDestroyed() {
     PostNcDestroy();
 }
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
     LRESULT lResult = 0;
-    if (!OnWndMsg(message, wParam, lParam, &lResult)) lResult = DefWindowProc(message, wParam, lParam);
+    if (!OnWndMsg(message, wParam, lParam, &lResult))
+        lResult = DefWindowProc(message, wParam, lParam);
     return lResult;
 }
 
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (m_pfnSuper) return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnSuper)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::Default() {
+LRESULT CWnd::Default()
+{
     return DefWindowProc(t_afxCurrentMsg.message, t_afxCurrentMsg.wParam, t_afxCurrentMsg.lParam);
 }
 
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
     LRESULT lResult = 0;
     if (message == WM_COMMAND) {
-        if (!OnCommand(wParam, lParam)) return FALSE;
+        if (!OnCommand(wParam, lParam))
+            return FALSE;
     } else if (message == WM_NOTIFY) {
-        if (!OnNotify(wParam, lParam, &lResult)) return FALSE;
+        if (!OnNotify(wParam, lParam, &lResult))
+            return FALSE;
     } else {
         UINT nLookup = message;
-        if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) nLookup = AFX_WM_CTLCOLOR;
+        if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+            nLookup = AFX_WM_CTLCOLOR;
         const AFX_MSGMAP_ENTRY* pEntry = AfxFindMessageEntry(GetMessageMap(), nLookup, 0, 0);
-        if (!pEntry || !DispatchEntry(pEntry, message, wParam, lParam, &lResult)) return FALSE;
+        if (!pEntry || !DispatchEntry(pEntry, message, wParam, lParam, &lResult))
+            return FALSE;
     }
-    if (pResult) *pResult = lResult;
+    if (pResult)
+        *pResult = lResult;
     return TRUE;
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
     const AFX_MSGMAP_ENTRY* pEntry = AfxFindMessageEntry(GetMessageMap(), WM_COMMAND, HIWORD(wParam), LOWORD(wParam));
     LRESULT lResult = 0;
     return pEntry && DispatchEntry(pEntry, WM_COMMAND, wParam, lParam, &lResult);
 }
 
-BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
+BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
+{
     NMHDR* pNMHDR = (NMHDR*)lParam;
-    if (!pNMHDR) return FALSE;
+    if (!pNMHDR)
+        return FALSE;
     const AFX_MSGMAP_ENTRY* pEntry =
         AfxFindMessageEntry(GetMessageMap(), WM_NOTIFY, pNMHDR->code, (UINT)pNMHDR->idFrom);
     return pEntry && DispatchEntry(pEntry, WM_NOTIFY, 0, lParam, pResult);
@@ -285,11 +344,14 @@ BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
 void CWnd::PostNcDestroy() {}
 
-BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
+BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
+{
     for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
         CWnd* pWnd = FromHandlePermanent(hWnd);
-        if (pWnd && pWnd->PreTranslateMessage(pMsg)) return TRUE;
-        if (hWnd == hWndStop) break;
+        if (pWnd && pWnd->PreTranslateMessage(pMsg))
+            return TRUE;
+        if (hWnd == hWndStop)
+            break;
     }
     return FALSE;
 }
@@ -318,24 +380,28 @@ void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
 void CWnd::OnSize(UINT, int, int) { Default(); }
 
 // Owner-drawn controls draw themselves: the parent hands the message back.
-void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) {
+void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
     if (lpDrawItemStruct && lpDrawItemStruct->CtlType != ODT_MENU) {
         CWnd* pChild = FromHandlePermanent(lpDrawItemStruct->hwndItem);
         LRESULT lResult = 0;
-        if (pChild && pChild->OnChildNotify(WM_DRAWITEM, (WPARAM)nIDCtl, (LPARAM)lpDrawItemStruct, &lResult)) return;
+        if (pChild && pChild->OnChildNotify(WM_DRAWITEM, (WPARAM)nIDCtl, (LPARAM)lpDrawItemStruct, &lResult))
+            return;
     }
     Default();
 }
 
 // --- window helpers ------------------------------------------------------------
 
-void CWnd::GetWindowText(CString& rString) const {
+void CWnd::GetWindowText(CString& rString) const
+{
     int n = ::GetWindowTextLengthA(m_hWnd);
     int nGot = ::GetWindowTextA(m_hWnd, rString.GetBuffer(n), n + 1);
     rString.ReleaseBuffer(nGot > 0 ? nGot : 0);
 }
 
-int CWnd::GetDlgItemText(int nID, CString& rString) const {
+int CWnd::GetDlgItemText(int nID, CString& rString) const
+{
     HWND hWnd = ::GetDlgItem(m_hWnd, nID);
     if (!hWnd) {
         rString.Empty();
@@ -345,49 +411,61 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const {
     return rString.GetLength();
 }
 
-BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
+BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
+{
     return ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : NULL, x, y, cx, cy, nFlags);
 }
 
-static void SwapLeftRight(LPRECT lpRect) {
+static void SwapLeftRight(LPRECT lpRect)
+{
     LONG l = lpRect->left;
     lpRect->left = lpRect->right;
     lpRect->right = l;
 }
 
-void CWnd::ScreenToClient(LPRECT lpRect) const {
+void CWnd::ScreenToClient(LPRECT lpRect) const
+{
     ::ScreenToClient(m_hWnd, (LPPOINT)lpRect);
     ::ScreenToClient(m_hWnd, ((LPPOINT)lpRect) + 1);
-    if (GetExStyle() & WS_EX_LAYOUTRTL) SwapLeftRight(lpRect);
+    if (GetExStyle() & WS_EX_LAYOUTRTL)
+        SwapLeftRight(lpRect);
 }
 
-void CWnd::ClientToScreen(LPRECT lpRect) const {
+void CWnd::ClientToScreen(LPRECT lpRect) const
+{
     ::ClientToScreen(m_hWnd, (LPPOINT)lpRect);
     ::ClientToScreen(m_hWnd, ((LPPOINT)lpRect) + 1);
-    if (GetExStyle() & WS_EX_LAYOUTRTL) SwapLeftRight(lpRect);
+    if (GetExStyle() & WS_EX_LAYOUTRTL)
+        SwapLeftRight(lpRect);
 }
 
-static BOOL ModifyWindowLong(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+static BOOL ModifyWindowLong(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
     DWORD dwOld = (DWORD)::GetWindowLongPtrA(hWnd, nIndex);
     DWORD dwNew = (dwOld & ~dwRemove) | dwAdd;
-    if (dwOld == dwNew) return FALSE;
+    if (dwOld == dwNew)
+        return FALSE;
     ::SetWindowLongPtrA(hWnd, nIndex, (LONG_PTR)dwNew);
     if (nFlags)
         ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
     return ModifyWindowLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
 }
 
-BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
     return ModifyWindowLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
-void CWnd::CenterWindow(CWnd* pAlternateOwner) {
+void CWnd::CenterWindow(CWnd* pAlternateOwner)
+{
     HWND hWndCenter = pAlternateOwner ? pAlternateOwner->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);
-    if (GetStyle() & WS_CHILD) hWndCenter = ::GetParent(m_hWnd);
+    if (GetStyle() & WS_CHILD)
+        hWndCenter = ::GetParent(m_hWnd);
     RECT rcCenter, rcWnd;
     if (hWndCenter && ::IsWindowVisible(hWndCenter) && !::IsIconic(hWndCenter))
         ::GetWindowRect(hWndCenter, &rcCenter);
@@ -411,7 +489,8 @@ CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
 
 int CWnd::ReleaseDC(CDC* pDC) { return pDC ? ::ReleaseDC(m_hWnd, pDC->m_hDC) : 0; }
 
-void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
+{
     SendMessage(WM_SETFONT, (WPARAM)(pFont ? pFont->m_hObject : NULL), bRedraw);
 }
 
@@ -421,13 +500,16 @@ CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetS
 
 CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
 
-CWnd* CWnd::GetTopLevelParent() const {
+CWnd* CWnd::GetTopLevelParent() const
+{
     HWND hWnd = m_hWnd;
-    while (hWnd && (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD)) hWnd = ::GetParent(hWnd);
+    while (hWnd && (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD))
+        hWnd = ::GetParent(hWnd);
     return FromHandle(hWnd);
 }
 
-int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {
+int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
+{
     if (!lpszCaption) {
         CWinApp* pApp = AfxGetApp();
         lpszCaption = pApp && pApp->m_pszAppName ? pApp->m_pszAppName : "";
@@ -435,7 +517,8 @@ int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {
     return ::MessageBoxA(m_hWnd, lpszText, lpszCaption, nType);
 }
 
-BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
+{
     CDataExchange dx(this, bSaveAndValidate);
     try {
         DoDataExchange(&dx);

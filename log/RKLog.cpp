@@ -9,8 +9,7 @@
 
 CRKLogPtr g_pLog;
 
-namespace
-{
+namespace {
 const char kConfigFolder[] = "QV";
 const char kConfigFileName[] = "RKLogConfig.ini";
 const int kDefaultFileSize = 0x80000;
@@ -21,8 +20,7 @@ const size_t kRecordBufferSize = 1024;
 void GetFolderOrTemp(int nFolder, char* pszPath)
 {
     pszPath[0] = '\0';
-    if (!SHGetSpecialFolderPathA(NULL, pszPath, nFolder, FALSE))
-    {
+    if (!SHGetSpecialFolderPathA(NULL, pszPath, nFolder, FALSE)) {
         DWORD dwLen = GetTempPathA(MAX_PATH, pszPath);
         if (dwLen == 0 || dwLen >= MAX_PATH)
             pszPath[0] = '\0';
@@ -30,25 +28,17 @@ void GetFolderOrTemp(int nFolder, char* pszPath)
 }
 
 // Decimal conversion of the leading digits; text without digits gives 0.
-int ToInteger(const char* pszText)
-{
-    return (int)strtol(pszText, NULL, 10);
-}
+int ToInteger(const char* pszText) { return (int)strtol(pszText, NULL, 10); }
 
-size_t CharacterCount(const char* pszText)
-{
-    return _mbslen(reinterpret_cast<const unsigned char*>(pszText));
-}
-} // namespace
+size_t CharacterCount(const char* pszText) { return _mbslen(reinterpret_cast<const unsigned char*>(pszText)); }
+}  // namespace
 
-CRKLog::CRKLog(const char* pszModuleName, const char* pszFilePrefix)
-    : CRKLog(SilentTag())
+CRKLog::CRKLog(const char* pszModuleName, const char* pszFilePrefix) : CRKLog(SilentTag())
 {
     Configure(pszModuleName ? pszModuleName : "", pszFilePrefix ? pszFilePrefix : "");
 }
 
-CRKLog::CRKLog(SilentTag)
-    : m_pStream(NULL), m_nLevelMask(0), m_nSizeLimit(0), m_nCurrentSize(0), m_lEnabled(0)
+CRKLog::CRKLog(SilentTag) : m_pStream(NULL), m_nLevelMask(0), m_nSizeLimit(0), m_nCurrentSize(0), m_lEnabled(0)
 {
     InitializeCriticalSection(&m_csLock);
     m_szModuleName[0] = m_szUserName[0] = m_szFilePrefix[0] = '\0';
@@ -120,12 +110,12 @@ bool CRKLog::WriteDefaultSections() const
         "LOG_DISABLED=0\0LOG_ERROR=1\0LOG_WARNING=2\0LOG_MAINTRACE=4\0LOG_DETAILEDTRACE=8\0";
     char szFileSize[32];
     int nLen = snprintf(szFileSize, sizeof(szFileSize) - 1, "FILESIZE=%d", kDefaultFileSize);
-    szFileSize[nLen + 1] = '\0'; // a section's key list ends with an empty string
+    szFileSize[nLen + 1] = '\0';  // a section's key list ends with an empty string
 
-    return WritePrivateProfileSectionA("Signature", kSignature, m_szConfigPath)
-        && WritePrivateProfileSectionA("Modules", kModules, m_szConfigPath)
-        && WritePrivateProfileSectionA("LogLevels", kLogLevels, m_szConfigPath)
-        && WritePrivateProfileSectionA("LogFileSize", szFileSize, m_szConfigPath);
+    return WritePrivateProfileSectionA("Signature", kSignature, m_szConfigPath) &&
+           WritePrivateProfileSectionA("Modules", kModules, m_szConfigPath) &&
+           WritePrivateProfileSectionA("LogLevels", kLogLevels, m_szConfigPath) &&
+           WritePrivateProfileSectionA("LogFileSize", szFileSize, m_szConfigPath);
 }
 
 void CRKLog::OpenLogFile()
@@ -133,10 +123,9 @@ void CRKLog::OpenLogFile()
     char szFolder[MAX_PATH];
     GetFolderOrTemp(CSIDL_APPDATA, szFolder);
     PathRemoveBackslashA(szFolder);  // the temporary-files path ends with one
-    int nLen = snprintf(m_szLogFilePath, sizeof(m_szLogFilePath), "%s\\%s_%s.log",
-                        szFolder, m_szFilePrefix, m_szModuleName);
-    if (nLen < 0 || nLen >= (int)sizeof(m_szLogFilePath))
-    {
+    int nLen =
+        snprintf(m_szLogFilePath, sizeof(m_szLogFilePath), "%s\\%s_%s.log", szFolder, m_szFilePrefix, m_szModuleName);
+    if (nLen < 0 || nLen >= (int)sizeof(m_szLogFilePath)) {
         m_lEnabled = 0;
         return;
     }
@@ -195,11 +184,10 @@ void CRKLog::LogAt(int nLevelBit, const char* pszLevelName, const char* pszForma
         szMessage[0] = '\0';
     szMessage[sizeof(szMessage) - 1] = '\0';
 
-    if (m_nCurrentSize >= m_nSizeLimit)
-    {
+    if (m_nCurrentSize >= m_nSizeLimit) {
         InterlockedExchange(&m_lEnabled, 0);
-        snprintf(szMessage, sizeof(szMessage),
-                 "**** Log file size has exceeded the permissible limit of %d ****", m_nSizeLimit);
+        snprintf(szMessage, sizeof(szMessage), "**** Log file size has exceeded the permissible limit of %d ****",
+                 m_nSizeLimit);
         pszLevelName = "Error";
     }
     WriteRecord(szMessage, pszLevelName);
@@ -222,31 +210,26 @@ void CRKLog::WriteRecord(const char* pszMessage, const char* pszLevelName)
 {
     SYSTEMTIME st;
     GetLocalTime(&st);
-    if (!m_pStream)
-    {
+    if (!m_pStream) {
         InterlockedExchange(&m_lEnabled, 0);
         return;
     }
 
     EnterCriticalSection(&m_csLock);
     char szTimestamp[kRecordBufferSize];
-    snprintf(szTimestamp, sizeof(szTimestamp), "%d.%d.%d.%d.%d.%d.%d.%d, ",
-             st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond,
-             st.wMilliseconds);
+    snprintf(szTimestamp, sizeof(szTimestamp), "%d.%d.%d.%d.%d.%d.%d.%d, ", st.wYear, st.wMonth, st.wDayOfWeek, st.wDay,
+             st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
     char szHeader[kRecordBufferSize];
-    snprintf(szHeader, sizeof(szHeader), "[PID: %d - TID: %d], [User: %s], [%s], [%s], ",
-             (int)GetCurrentProcessId(), (int)GetCurrentThreadId(), m_szUserName, m_szModuleName,
-             pszLevelName);
+    snprintf(szHeader, sizeof(szHeader), "[PID: %d - TID: %d], [User: %s], [%s], [%s], ", (int)GetCurrentProcessId(),
+             (int)GetCurrentThreadId(), m_szUserName, m_szModuleName, pszLevelName);
 
     // The stream is in text mode: the LF of the record end reaches the disk as CR LF.
     const char* pieces[] = {szTimestamp, szHeader, pszMessage, "\r\n"};
-    for (const char* pszPiece : pieces)
-    {
+    for (const char* pszPiece : pieces) {
         if (fputs(pszPiece, m_pStream) == EOF)
             m_lEnabled = 0;
     }
-    m_nCurrentSize += (LONG)(CharacterCount(szTimestamp) + CharacterCount(szHeader) +
-                             CharacterCount(pszMessage) + 3);
+    m_nCurrentSize += (LONG)(CharacterCount(szTimestamp) + CharacterCount(szHeader) + CharacterCount(pszMessage) + 3);
     fflush(m_pStream);
     LeaveCriticalSection(&m_csLock);
 }

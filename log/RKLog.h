@@ -6,14 +6,7 @@
 #include <stdio.h>
 
 // Level bits, as the configuration file's [LogLevels] legend names them.
-enum RKLogLevel
-{
-    LOG_DISABLED = 0,
-    LOG_ERROR = 1,
-    LOG_WARNING = 2,
-    LOG_MAINTRACE = 4,
-    LOG_DETAILEDTRACE = 8
-};
+enum RKLogLevel { LOG_DISABLED = 0, LOG_ERROR = 1, LOG_WARNING = 2, LOG_MAINTRACE = 4, LOG_DETAILEDTRACE = 8 };
 
 class CRKLog
 {
@@ -33,7 +26,8 @@ public:
     CRKLog& operator=(const CRKLog&) = delete;
 
 private:
-    struct SilentTag {};
+    struct SilentTag
+    {};
     explicit CRKLog(SilentTag);
 
     void Configure(const char* pszModuleName, const char* pszFilePrefix);
@@ -62,7 +56,11 @@ class CRKLogPtr
 {
 public:
     constexpr CRKLogPtr() : m_pLog(nullptr) {}
-    CRKLogPtr& operator=(CRKLog* pLog) { m_pLog = pLog; return *this; }
+    CRKLogPtr& operator=(CRKLog* pLog)
+    {
+        m_pLog = pLog;
+        return *this;
+    }
     CRKLog* operator->() const { return m_pLog ? m_pLog : &CRKLog::Silent(); }
     operator CRKLog*() const { return m_pLog; }
 

@@ -15,8 +15,7 @@ extern char g_szFactoryFileName[MAX_PATH];
 
 using replika::CRKXML;
 
-namespace
-{
+namespace {
 const char kGetSettings[] = "CRKCopyState::GetSettings";
 const char kSaveSettings[] = "CRKCopyState::SaveSettings";
 const char kEnableXDLPath[] = "bEnableXDL/boolean";
@@ -95,21 +94,12 @@ const NumberElement kIntegers[] = {
 };
 
 // Only "false", in any case, is false.
-int32_t ReadBoolean(const char* pszText)
-{
-    return lstrcmpiA(pszText, "false") == 0 ? 0 : 1;
-}
+int32_t ReadBoolean(const char* pszText) { return lstrcmpiA(pszText, "false") == 0 ? 0 : 1; }
 
-const char* BooleanText(int32_t bValue)
-{
-    return bValue ? "TRUE" : "FALSE";
-}
+const char* BooleanText(int32_t bValue) { return bValue ? "TRUE" : "FALSE"; }
 
 // Exactly one matching element, or the setting is skipped.
-bool SelectSingle(CRKXML& xml, const char* pszPath)
-{
-    return xml.Select(pszPath) == 1;
-}
+bool SelectSingle(CRKXML& xml, const char* pszPath) { return xml.Select(pszPath) == 1; }
 
 bool ReadSingle(CRKXML& xml, const char* pszPath, char* pszText, size_t cchText)
 {
@@ -132,8 +122,7 @@ void ReadInteger(CRKXML& xml, const char* pszPath, int32_t& nField)
     char szText[STATE_TEXT_LEN];
     if (!ReadSingle(xml, pszPath, szText, sizeof(szText)))
         return;
-    if (strlen(szText) >= kNumberTextSize)
-    {
+    if (strlen(szText) >= kNumberTextSize) {
         g_pLog->LogError("%s: number too long, ignored", pszPath);
         return;
     }
@@ -153,8 +142,7 @@ void ReadBooleanElement(CRKXML& xml, const NumberElement& element, CRKCopyState&
 void ReadEnableFlags(CRKXML& xml, CRKCopyState& state)
 {
     int nEntries = xml.Select(kEnableXDLPath);
-    for (int i = 0; i < nEntries && i < STATE_ENABLE_FLAGS; ++i)
-    {
+    for (int i = 0; i < nEntries && i < STATE_ENABLE_FLAGS; ++i) {
         if (!xml.SelectByIndex(i))
             break;
         char szText[kNumberTextSize];
@@ -177,8 +165,7 @@ void WriteInteger(CRKXML& xml, const char* pszPath, int32_t nValue)
         return;
     char szText[kNumberTextSize];
     int nLen = snprintf(szText, sizeof(szText), "%d", static_cast<int>(nValue));
-    if (nLen < 0 || static_cast<size_t>(nLen) >= sizeof(szText))
-    {
+    if (nLen < 0 || static_cast<size_t>(nLen) >= sizeof(szText)) {
         g_pLog->LogError("%s: %d does not fit the settings file, not written", pszPath, static_cast<int>(nValue));
         return;
     }
@@ -194,8 +181,7 @@ void WriteStartLocation(CRKXML& xml, const CRKCopyState& state)
 void WriteEnableFlags(CRKXML& xml, const CRKCopyState& state)
 {
     int nEntries = xml.Select(kEnableXDLPath);
-    for (int i = 0; i < nEntries && i < STATE_ENABLE_FLAGS; ++i)
-    {
+    for (int i = 0; i < nEntries && i < STATE_ENABLE_FLAGS; ++i) {
         if (!xml.SelectByIndex(i))
             break;
         WriteValue(xml, "bEnableXDL", BooleanText(state.pbEnableXDL[i]));
@@ -261,8 +247,7 @@ void WriteAllSettings(CRKXML& xml, const char* pszPath, CRKCopyState& state)
 void SaveUnderSemaphore(CRKXML& xml, const char* pszPath)
 {
     HANDLE hSemaphore = CRKXML::GetSaveSemaphore();
-    if (!hSemaphore)
-    {
+    if (!hSemaphore) {
         g_pLog->LogError("XML data save failure");
         return;
     }
@@ -296,7 +281,7 @@ int RewriteSettingsFile(LPCSTR pszPath, Write write)
     xml.Unload();
     return 1;
 }
-} // namespace
+}  // namespace
 
 int CRKCopyState::GetSettings(LPCSTR pszPath)
 {

@@ -8,14 +8,14 @@
 #include <string>
 
 // libuuid declares these but does not define them.
-extern "C" const CLSID CLSID_DOMDocument40 = {0x88d969c0, 0xf192, 0x11d4, {0xa6, 0x5f, 0x00, 0x40, 0x96, 0x32, 0x51, 0xe5}};
-extern "C" const IID IID_IXMLDOMDocument2 = {0x2933bf95, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
+extern "C" const CLSID CLSID_DOMDocument40 = {
+    0x88d969c0, 0xf192, 0x11d4, {0xa6, 0x5f, 0x00, 0x40, 0x96, 0x32, 0x51, 0xe5}};
+extern "C" const IID IID_IXMLDOMDocument2 = {
+    0x2933bf95, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
 
-namespace replika
-{
+namespace replika {
 
-namespace
-{
+namespace {
 const char kSemaphoreName[] = "6E0B41D7-93A2-4F5C-B8E4-2C17D9A0F365_XMLFile_Replika";
 const char kXslNamespaces[] = "xmlns:xsl='http://www.w3.org/1999/XSL/Transform'";
 const size_t kErrorDumpSize = 256;
@@ -56,8 +56,7 @@ ComFailure::ComFailure(HRESULT hrFailed) : hr(hrFailed)
     RKSystemMessageText(hr, szMessage, sizeof(szMessage));
 
     IErrorInfo* pInfo = NULL;
-    if (GetErrorInfo(0, &pInfo) == S_OK && pInfo)
-    {
+    if (GetErrorInfo(0, &pInfo) == S_OK && pInfo) {
         BSTR bstr = NULL;
         if (SUCCEEDED(pInfo->GetSource(&bstr)))
             WideToAnsi(bstr, szSource, sizeof(szSource));
@@ -72,8 +71,8 @@ ComFailure::ComFailure(HRESULT hrFailed) : hr(hrFailed)
 
 void LogFailureWithCode(const char* pszOperation, const ComFailure& failure)
 {
-    g_pLog->LogError("%s - _com_error exception (hr: 0x%x = %s)", pszOperation,
-                     static_cast<unsigned>(failure.hr), failure.szMessage);
+    g_pLog->LogError("%s - _com_error exception (hr: 0x%x = %s)", pszOperation, static_cast<unsigned>(failure.hr),
+                     failure.szMessage);
 }
 
 void LogFailure(const char* pszOperation, const ComFailure& failure)
@@ -127,8 +126,7 @@ public:
     explicit CBstrVariant(const char* psz)
     {
         VariantInit(&m_var);
-        if (psz)
-        {
+        if (psz) {
             m_var.vt = VT_BSTR;
             m_var.bstrVal = AfxAllocBstr(psz);
         }
@@ -177,8 +175,7 @@ UINT CodePageOfDocument(const wchar_t* pwszXml)
         const wchar_t* pwszName;
         UINT nCodePage;
     } kEncodings[] = {{L"UTF-8", CP_UTF8}, {L"US-ASCII", 20127}, {L"ISO-8859-1", 28591}, {L"windows-1252", 1252}};
-    for (const auto& encoding : kEncodings)
-    {
+    for (const auto& encoding : kEncodings) {
         size_t nNameLen = wcslen(encoding.pwszName);
         if (_wcsnicmp(pwszQuote + 1, encoding.pwszName, nNameLen) == 0 && pwszQuote[nNameLen + 1] == pwszQuote[0])
             return encoding.nCodePage;
@@ -192,8 +189,8 @@ bool WriteWholeFile(const char* pszPath, const std::string& bytes)
     if (hFile == INVALID_HANDLE_VALUE)
         return false;
     DWORD dwWritten = 0;
-    bool bOk = WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &dwWritten, NULL) &&
-               dwWritten == bytes.size();
+    bool bOk =
+        WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &dwWritten, NULL) && dwWritten == bytes.size();
     bOk = FlushFileBuffers(hFile) && bOk;
     bOk = CloseHandle(hFile) && bOk;
     return bOk;
@@ -211,8 +208,7 @@ HRESULT OpenFileStream(const char* pszPath, IStream** ppStream)
 {
     *ppStream = NULL;
     HANDLE hFile = INVALID_HANDLE_VALUE;
-    for (int nTry = 0; nTry < 100; ++nTry)
-    {
+    for (int nTry = 0; nTry < 100; ++nTry) {
         hFile = CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
         if (hFile != INVALID_HANDLE_VALUE || !IsTransientShareError(GetLastError()))
@@ -240,8 +236,7 @@ HRESULT OpenFileStream(const char* pszPath, IStream** ppStream)
     LARGE_INTEGER start = {};
     if (SUCCEEDED(hr))
         hr = pStream->Seek(start, STREAM_SEEK_SET, NULL);
-    if (FAILED(hr))
-    {
+    if (FAILED(hr)) {
         SafeRelease(pStream);
         return hr;
     }
@@ -272,13 +267,11 @@ bool MakeTempFileBeside(const char* pszTarget, char* pszTemp)
 bool ReplaceWithTemp(const char* pszTemp, const char* pszTarget)
 {
     DWORD dwAttributes = GetFileAttributesA(pszTarget);
-    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY))
-    {
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    for (int nTry = 0; nTry < 200; ++nTry)
-    {
+    for (int nTry = 0; nTry < 200; ++nTry) {
         if (MoveFileExA(pszTemp, pszTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return true;
         if (!IsTransientShareError(GetLastError()))
@@ -287,26 +280,29 @@ bool ReplaceWithTemp(const char* pszTemp, const char* pszTarget)
     }
     return false;
 }
-} // namespace
+}  // namespace
 
 CRKXML::CRKXML()
-    : m_pDocument(NULL), m_pSelection(NULL), m_pCurrentNode(NULL), m_bReadOnly(0),
-      m_bComInitialized(false), m_bHoldsSemaphore(false)
+    : m_pDocument(NULL),
+      m_pSelection(NULL),
+      m_pCurrentNode(NULL),
+      m_bReadOnly(0),
+      m_bComInitialized(false),
+      m_bHoldsSemaphore(false)
 {
     RKTraceEnter("CRKXML::CRKXML");
     m_szFileName[0] = '\0';
 
     m_bComInitialized = SUCCEEDED(CoInitializeEx(NULL, COINIT_APARTMENTTHREADED));
     IUnknown* pUnknown = NULL;
-    HRESULT hr = CoCreateInstance(CLSID_DOMDocument40, NULL, CLSCTX_ALL, IID_IUnknown,
-                                  reinterpret_cast<void**>(&pUnknown));
+    HRESULT hr =
+        CoCreateInstance(CLSID_DOMDocument40, NULL, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&pUnknown));
     if (SUCCEEDED(hr))
         hr = OleRun(pUnknown);
     if (SUCCEEDED(hr))
         hr = pUnknown->QueryInterface(IID_IXMLDOMDocument2, reinterpret_cast<void**>(&m_pDocument));
     SafeRelease(pUnknown);
-    if (FAILED(hr) || !m_pDocument)
-    {
+    if (FAILED(hr) || !m_pDocument) {
         SafeRelease(m_pDocument);
         g_pLog->LogError("%s", ComFailure(FAILED(hr) ? hr : E_NOINTERFACE).szMessage);
         return;
@@ -317,8 +313,7 @@ CRKXML::CRKXML()
 
 void CRKXML::CreateSaveSemaphore()
 {
-    if (s_hSemaphore == NULL)
-    {
+    if (s_hSemaphore == NULL) {
         SECURITY_DESCRIPTOR sd;
         if (!InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION) ||
             !SetSecurityDescriptorDacl(&sd, TRUE, NULL, FALSE))
@@ -335,8 +330,7 @@ void CRKXML::CreateSaveSemaphore()
 
 CRKXML::~CRKXML()
 {
-    if (m_bHoldsSemaphore && --s_nSemaphoreUsers == 0)
-    {
+    if (m_bHoldsSemaphore && --s_nSemaphoreUsers == 0) {
         CloseHandle(s_hSemaphore);
         s_hSemaphore = NULL;
     }
@@ -352,15 +346,9 @@ void CRKXML::ReleaseReferences()
     SafeRelease(m_pDocument);
 }
 
-HANDLE CRKXML::GetSaveSemaphore()
-{
-    return s_hSemaphore;
-}
+HANDLE CRKXML::GetSaveSemaphore() { return s_hSemaphore; }
 
-void CRKXML::SetErrorDumpHandler(ErrorDumpHandler pfnHandler)
-{
-    s_pfnErrorDump = pfnHandler;
-}
+void CRKXML::SetErrorDumpHandler(ErrorDumpHandler pfnHandler) { s_pfnErrorDump = pfnHandler; }
 
 int CRKXML::Load(const char* pszPath, int nMode)
 {
@@ -368,22 +356,19 @@ int CRKXML::Load(const char* pszPath, int nMode)
     lstrcpynA(m_szFileName, pszPath ? pszPath : "", sizeof(m_szFileName));
 
     HRESULT hr = E_POINTER;
-    if (m_pDocument)
-    {
+    if (m_pDocument) {
         hr = m_pDocument->put_async(VARIANT_FALSE);
         // Whitespace is kept so that a saved file keeps the layout it was loaded with.
         if (SUCCEEDED(hr))
             hr = m_pDocument->put_preserveWhiteSpace(VARIANT_TRUE);
     }
-    if (FAILED(hr))
-    {
+    if (FAILED(hr)) {
         ComFailure failure(hr);
         ShowErrorDump(failure);
         LogFailureWithCode("CRKXML::Load", failure);
         return 0;
     }
-    if (!LoadFileContent())
-    {
+    if (!LoadFileContent()) {
         g_pLog->LogError("Could not load %s", m_szFileName);
         return 0;
     }
@@ -397,8 +382,7 @@ int CRKXML::Load(const char* pszPath, int nMode)
     hr = m_pDocument->setProperty(language, xpath);
     if (SUCCEEDED(hr))
         hr = m_pDocument->setProperty(namespaces, xsl);
-    if (FAILED(hr))
-    {
+    if (FAILED(hr)) {
         ComFailure failure(hr);
         ShowErrorDump(failure);
         LogFailureWithCode("CRKXML::Load", failure);
@@ -424,23 +408,20 @@ int CRKXML::Select(const char* pszXPath)
     long nCount = 0;
     if (SUCCEEDED(hr) && m_pSelection)
         hr = m_pSelection->get_length(&nCount);
-    if (FAILED(hr))
-    {
+    if (FAILED(hr)) {
         SafeRelease(m_pSelection);
         SafeRelease(m_pCurrentNode);
         LogFailure("CRKXML::Select", ComFailure(hr));
         return -1;
     }
-    if (nCount < 1)
-    {
+    if (nCount < 1) {
         SafeRelease(m_pSelection);
         SafeRelease(m_pCurrentNode);
         return -1;
     }
     SafeRelease(m_pCurrentNode);
     hr = m_pSelection->get_item(0, &m_pCurrentNode);
-    if (FAILED(hr))
-    {
+    if (FAILED(hr)) {
         LogFailure("CRKXML::Select", ComFailure(hr));
         return -1;
     }
@@ -452,16 +433,14 @@ int CRKXML::SelectByIndex(int nIndex)
     CRKTraceScope trace("CRKXML::SelectByIndex");
     long nCount = 0;
     HRESULT hr = m_pSelection ? m_pSelection->get_length(&nCount) : S_OK;
-    if (SUCCEEDED(hr) && (nIndex < 0 || nIndex >= nCount))
-    {
+    if (SUCCEEDED(hr) && (nIndex < 0 || nIndex >= nCount)) {
         g_pLog->LogError("Index out of bounds");
         return 0;
     }
     IXMLDOMNode* pNode = NULL;
     if (SUCCEEDED(hr))
         hr = m_pSelection->get_item(nIndex, &pNode);
-    if (FAILED(hr))
-    {
+    if (FAILED(hr)) {
         LogFailureWithCode("CRKXML::SelectByIndex", ComFailure(hr));
         return 0;
     }
@@ -478,8 +457,7 @@ bool CRKXML::LoadFileContent()
 {
     IStream* pStream = NULL;
     HRESULT hr = OpenFileStream(m_szFileName, &pStream);
-    if (FAILED(hr))
-    {
+    if (FAILED(hr)) {
         g_pLog->LogDetailedTrace("%s", ComFailure(hr).szMessage);
         return false;
     }
@@ -494,13 +472,11 @@ bool CRKXML::LoadFileContent()
         return true;
 
     IXMLDOMParseError* pError = NULL;
-    if (SUCCEEDED(m_pDocument->get_parseError(&pError)) && pError)
-    {
+    if (SUCCEEDED(m_pDocument->get_parseError(&pError)) && pError) {
         BSTR bstrReason = NULL;
         long nLine = 0;
         pError->get_line(&nLine);
-        if (SUCCEEDED(pError->get_reason(&bstrReason)) && bstrReason)
-        {
+        if (SUCCEEDED(pError->get_reason(&bstrReason)) && bstrReason) {
             char szReason[256];
             WideToAnsi(bstrReason, szReason, sizeof(szReason));
             g_pLog->LogDetailedTrace("Line %ld: %s", nLine, szReason);
@@ -535,8 +511,7 @@ int CRKXML::GetCurrentNodeValue(char* pszValue, size_t cchValue)
     BSTR bstrText = NULL;
     if (SUCCEEDED(hr))
         hr = m_pCurrentNode->get_text(&bstrText);
-    if (FAILED(hr))
-    {
+    if (FAILED(hr)) {
         LogFailureWithCode("CRKXML::GetCurrentNodeValue", ComFailure(hr));
         return 0;
     }
@@ -548,16 +523,13 @@ int CRKXML::GetCurrentNodeValue(char* pszValue, size_t cchValue)
 int CRKXML::UpdateValue(const char* pszValue)
 {
     CRKTraceScope trace("CRKXML::UpdateValue");
-    if (m_bReadOnly)
-    {
+    if (m_bReadOnly) {
         g_pLog->LogError("File is readonly");
         return 0;
     }
-    if (!m_pCurrentNode)
-    {
+    if (!m_pCurrentNode) {
         HRESULT hr = FetchFirstSelected();
-        if (FAILED(hr))
-        {
+        if (FAILED(hr)) {
             LogFailureWithCode("CRKXML::UpdateValue", ComFailure(hr));
             return 0;
         }
@@ -566,12 +538,11 @@ int CRKXML::UpdateValue(const char* pszValue)
     IXMLDOMNode* pChild = NULL;
     HRESULT hr = m_pCurrentNode->get_firstChild(&pChild);
     if (SUCCEEDED(hr) && !pChild)
-        hr = E_POINTER;   // an empty element has no text node to take the value
+        hr = E_POINTER;  // an empty element has no text node to take the value
     if (SUCCEEDED(hr))
         hr = SetNodeText(pChild, pszValue ? pszValue : "");
     SafeRelease(pChild);
-    if (FAILED(hr))
-    {
+    if (FAILED(hr)) {
         LogFailure("CRKXML::UpdateValue", ComFailure(hr));
         return 0;
     }
@@ -592,8 +563,7 @@ HRESULT CRKXML::WriteDocumentTo(const char* pszTempPath)
     while (nLen > 0 && (bstrXml[nLen - 1] == L'\n' || bstrXml[nLen - 1] == L'\r'))
         --nLen;
     UINT nCodePage = nLen > 0 ? CodePageOfDocument(bstrXml) : 0;
-    if (nCodePage == 0)
-    {
+    if (nCodePage == 0) {
         SysFreeString(bstrXml);
         CBstrVariant path(pszTempPath);
         return path.Valid() ? m_pDocument->save(path) : E_OUTOFMEMORY;
@@ -601,8 +571,7 @@ HRESULT CRKXML::WriteDocumentTo(const char* pszTempPath)
 
     std::string bytes;
     int nBytes = WideCharToMultiByte(nCodePage, 0, bstrXml, static_cast<int>(nLen), NULL, 0, NULL, NULL);
-    if (nBytes > 0)
-    {
+    if (nBytes > 0) {
         bytes.resize(static_cast<size_t>(nBytes));
         WideCharToMultiByte(nCodePage, 0, bstrXml, static_cast<int>(nLen), &bytes[0], nBytes, NULL, NULL);
     }
@@ -617,27 +586,23 @@ HRESULT CRKXML::WriteDocumentTo(const char* pszTempPath)
 int CRKXML::SaveFile()
 {
     CRKTraceScope trace("CRKXML::SaveFile");
-    if (!m_pDocument)
-    {
+    if (!m_pDocument) {
         LogFailureWithCode("CRKXML::SaveFile", ComFailure(E_POINTER));
         return 0;
     }
     char szTemp[MAX_PATH];
-    if (m_szFileName[0] == '\0' || !MakeTempFileBeside(m_szFileName, szTemp))
-    {
+    if (m_szFileName[0] == '\0' || !MakeTempFileBeside(m_szFileName, szTemp)) {
         g_pLog->LogError("Error saving %s", m_szFileName);
         return 0;
     }
     HRESULT hr = WriteDocumentTo(szTemp);
-    if (FAILED(hr))
-    {
+    if (FAILED(hr)) {
         DeleteFileA(szTemp);
         g_pLog->LogError("Error saving %s", m_szFileName);
         LogFailureWithCode("CRKXML::SaveFile", ComFailure(hr));
         return 0;
     }
-    if (!ReplaceWithTemp(szTemp, m_szFileName))
-    {
+    if (!ReplaceWithTemp(szTemp, m_szFileName)) {
         DWORD dwError = GetLastError();
         DeleteFileA(szTemp);
         g_pLog->LogError("Error saving %s", m_szFileName);
@@ -651,8 +616,7 @@ int CRKXML::SaveFile()
 int CRKXML::Unload()
 {
     CRKTraceScope trace("CRKXML::Unload");
-    if (m_bComInitialized)
-    {
+    if (m_bComInitialized) {
         CoUninitialize();
         m_bComInitialized = false;
     }
@@ -660,4 +624,4 @@ int CRKXML::Unload()
     return 1;
 }
 
-} // namespace replika
+}  // namespace replika

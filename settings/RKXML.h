@@ -8,8 +8,7 @@
 #include <msxml2.h>
 #include <cstddef>
 
-namespace replika
-{
+namespace replika {
 
 class CRKXML
 {
@@ -25,7 +24,10 @@ public:
     // Copies the current element's text into the buffer, cut to cchValue - 1 characters.
     int GetCurrentNodeValue(char* pszValue, size_t cchValue);
     template <size_t N>
-    int GetCurrentNodeValue(char (&szValue)[N]) { return GetCurrentNodeValue(szValue, N); }
+    int GetCurrentNodeValue(char (&szValue)[N])
+    {
+        return GetCurrentNodeValue(szValue, N);
+    }
     int UpdateValue(const char* pszValue);
     // Replaces the file as a whole: the old content stays until the new one is complete.
     int SaveFile();
@@ -58,4 +60,4 @@ private:
     bool m_bHoldsSemaphore;
 };
 
-} // namespace replika
+}  // namespace replika

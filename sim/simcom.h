@@ -162,8 +162,8 @@ inline bool SetKeyValue(const std::string& key, const char* pszName, const std::
     HKEY hKey;
     if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, NULL, 0, KEY_WRITE, NULL, &hKey, NULL) != ERROR_SUCCESS)
         return false;
-    LONG rc = RegSetValueExA(hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                             (DWORD)value.size() + 1);
+    LONG rc =
+        RegSetValueExA(hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), (DWORD)value.size() + 1);
     RegCloseKey(hKey);
     return rc == ERROR_SUCCESS;
 }

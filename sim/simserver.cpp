@@ -11,10 +11,7 @@ STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv)
     return g_simServer.factory.QueryInterface(riid, ppv);
 }
 
-STDAPI DllCanUnloadNow()
-{
-    return g_cSimObjects == 0 ? S_OK : S_FALSE;
-}
+STDAPI DllCanUnloadNow() { return g_cSimObjects == 0 ? S_OK : S_FALSE; }
 
 STDAPI DllRegisterServer()
 {
@@ -22,7 +19,4 @@ STDAPI DllRegisterServer()
                                 reinterpret_cast<const void*>(&DllRegisterServer));
 }
 
-STDAPI DllUnregisterServer()
-{
-    return UnregisterInprocServer(g_simServer.clsid);
-}
+STDAPI DllUnregisterServer() { return UnregisterInprocServer(g_simServer.clsid); }

@@ -14,10 +14,7 @@ static const WPARAM FEEDER_LOADED = 16;
 
 static PFN_CUSTOM_SIZE_HANDLER s_pfnCustomSize = NULL;
 
-void SetCustomSizeHandler(PFN_CUSTOM_SIZE_HANDLER pfnHandler)
-{
-    s_pfnCustomSize = pfnHandler;
-}
+void SetCustomSizeHandler(PFN_CUSTOM_SIZE_HANDLER pfnHandler) { s_pfnCustomSize = pfnHandler; }
 
 // The dialog lives on another thread: its buttons are reached by sent messages only.
 static void SetButton(HWND hDlg, int nID, BOOL bEnable, int nCheck)
@@ -33,11 +30,11 @@ static const int KEEP_CHECK = -1;
 IMPLEMENT_DYNCREATE(CProcessMessage, CWinThread)
 
 BEGIN_MESSAGE_MAP(CProcessMessage, CWinThread)
-    ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uPaperInADFMsg, &CProcessMessage::OnPaperInADF)
-    ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uDeviceBusyMsg, &CProcessMessage::OnIgnoredEvent)
-    ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uInkLowMsg, &CProcessMessage::OnIgnoredEvent)
-    ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uDeviceDisconnectMsg, &CProcessMessage::OnIgnoredEvent)
-    ON_THREAD_MESSAGE(WM_DESTROY, &CProcessMessage::OnEndThread)
+ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uPaperInADFMsg, &CProcessMessage::OnPaperInADF)
+ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uDeviceBusyMsg, &CProcessMessage::OnIgnoredEvent)
+ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uInkLowMsg, &CProcessMessage::OnIgnoredEvent)
+ON_REGISTERED_THREAD_MESSAGE(CProcessMessage::s_uDeviceDisconnectMsg, &CProcessMessage::OnIgnoredEvent)
+ON_THREAD_MESSAGE(WM_DESTROY, &CProcessMessage::OnEndThread)
 END_MESSAGE_MAP()
 
 CProcessMessage::CProcessMessage()
@@ -49,15 +46,9 @@ CProcessMessage::CProcessMessage()
     s_uDeviceDisconnectMsg = ::RegisterWindowMessageA(g_szDeviceDisconnectMsg);
 }
 
-BOOL CProcessMessage::InitInstance()
-{
-    return TRUE;
-}
+BOOL CProcessMessage::InitInstance() { return TRUE; }
 
-int CProcessMessage::ExitInstance()
-{
-    return CWinThread::ExitInstance();
-}
+int CProcessMessage::ExitInstance() { return CWinThread::ExitInstance(); }
 
 void CProcessMessage::OnPaperInADF(WPARAM wParam, LPARAM lParam)
 {
@@ -82,11 +73,6 @@ void CProcessMessage::OnPaperInADF(WPARAM wParam, LPARAM lParam)
     }
 }
 
-void CProcessMessage::OnIgnoredEvent(WPARAM, LPARAM)
-{
-}
+void CProcessMessage::OnIgnoredEvent(WPARAM, LPARAM) {}
 
-void CProcessMessage::OnEndThread(WPARAM, LPARAM)
-{
-    AfxEndThread(0);
-}
+void CProcessMessage::OnEndThread(WPARAM, LPARAM) { AfxEndThread(0); }

@@ -6,14 +6,13 @@
 namespace replika {
 
 BEGIN_MESSAGE_MAP(CStatusDlg, CDialog)
-    ON_BN_CLICKED(IDC_BTN_CONTINUE, &CStatusDlg::OnBtnContinue)
-    ON_BN_CLICKED(IDC_BTN_CANCEL, &CStatusDlg::OnBtnCancel)
-    ON_BN_CLICKED(IDC_BTN_SINGLE, &CStatusDlg::OnBtnSingle)
+ON_BN_CLICKED(IDC_BTN_CONTINUE, &CStatusDlg::OnBtnContinue)
+ON_BN_CLICKED(IDC_BTN_CANCEL, &CStatusDlg::OnBtnCancel)
+ON_BN_CLICKED(IDC_BTN_SINGLE, &CStatusDlg::OnBtnSingle)
 END_MESSAGE_MAP()
 
 CStatusDlg::CStatusDlg(CWnd* pParent, const CString& cstrMessage, const CString& cstrContinueCaption,
-                       const CString& cstrCancelCaption, int nShowContinue, int nShowCancel,
-                       const CString& cstrTitle)
+                       const CString& cstrCancelCaption, int nShowContinue, int nShowCancel, const CString& cstrTitle)
     : CDialog(IDD, pParent),
       m_cstrMessage(cstrMessage),
       m_nShowCancel(nShowCancel),
@@ -22,8 +21,7 @@ CStatusDlg::CStatusDlg(CWnd* pParent, const CString& cstrMessage, const CString&
       m_cstrCancelCaption(cstrCancelCaption),
       m_cstrContinueCaption(cstrContinueCaption),
       m_cstrTitle(cstrTitle)
-{
-}
+{}
 
 void CStatusDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -77,15 +75,9 @@ void CStatusDlg::OnBtnContinue()
         EndDialog(IDOK);
 }
 
-void CStatusDlg::OnBtnCancel()
-{
-    EndDialog(IDCANCEL);
-}
+void CStatusDlg::OnBtnCancel() { EndDialog(IDCANCEL); }
 
-void CStatusDlg::OnBtnSingle()
-{
-    EndDialog(m_nShowContinue == 1 && m_nShowCancel == 0 ? IDOK : IDCANCEL);
-}
+void CStatusDlg::OnBtnSingle() { EndDialog(m_nShowContinue == 1 && m_nShowCancel == 0 ? IDOK : IDCANCEL); }
 
 void ShowStatusNotice(UINT nIDMessage, const CString& cstrTitle)
 {
@@ -96,4 +88,4 @@ void ShowStatusNotice(UINT nIDMessage, const CString& cstrTitle)
     dlg.DoModal();
 }
 
-} // namespace replika
+}  // namespace replika

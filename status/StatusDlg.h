@@ -12,8 +12,7 @@ public:
     enum { IDD = 137 };
 
     CStatusDlg(CWnd* pParent, const CString& cstrMessage, const CString& cstrContinueCaption,
-               const CString& cstrCancelCaption, int nShowContinue, int nShowCancel,
-               const CString& cstrTitle);
+               const CString& cstrCancelCaption, int nShowContinue, int nShowCancel, const CString& cstrTitle);
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -43,4 +42,4 @@ private:
 // The dialog as a notice: string nIDMessage and a single "OK" button.
 void ShowStatusNotice(UINT nIDMessage, const CString& cstrTitle);
 
-} // namespace replika
+}  // namespace replika

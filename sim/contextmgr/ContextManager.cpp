@@ -6,8 +6,7 @@
 
 #include <stdlib.h>
 
-namespace
-{
+namespace {
 const char kContextsFile[] = "contexts.ini";
 
 std::string ContextsIni() { return SimIniPath(kContextsFile); }
@@ -16,8 +15,7 @@ std::string ContextsIni() { return SimIniPath(kContextsFile); }
 std::string ContextField(const std::string& ctxID, int nField)
 {
     size_t start = 0;
-    for (int i = 0; i <= nField; ++i)
-    {
+    for (int i = 0; i <= nField; ++i) {
         start = ctxID.find('#', start);
         if (start == std::string::npos)
             return std::string();
@@ -64,11 +62,9 @@ HRESULT Expand(const std::string& ctxID, const std::string& text, std::string* p
 {
     pResult->clear();
     size_t pos = 0;
-    while (pos < text.size())
-    {
+    while (pos < text.size()) {
         size_t open = text.find('$', pos);
-        if (open == std::string::npos)
-        {
+        if (open == std::string::npos) {
             pResult->append(text, pos, std::string::npos);
             break;
         }
@@ -207,6 +203,6 @@ private:
 };
 
 CSimClassFactory<CContextManager> g_factory;
-} // namespace
+}  // namespace
 
 const SimServer g_simServer = {CLSID_ContextManager, "QV simulated context manager", g_factory};

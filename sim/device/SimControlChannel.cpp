@@ -3,23 +3,23 @@
 #include <cstring>
 #include <initializer_list>
 
-namespace
-{
-const DWORD kClientTimeoutMs = 2000;   // a client that stalls does not hold the device up longer
+namespace {
+const DWORD kClientTimeoutMs = 2000;  // a client that stalls does not hold the device up longer
 const DWORD kRetryMs = 500;
-}
+}  // namespace
 
 SimControlChannel::SimControlChannel()
-    : m_pHandler(nullptr), m_hThread(nullptr), m_hStop(nullptr), m_hWake(nullptr),
-      m_hIo(nullptr), m_hPipe(INVALID_HANDLE_VALUE)
+    : m_pHandler(nullptr),
+      m_hThread(nullptr),
+      m_hStop(nullptr),
+      m_hWake(nullptr),
+      m_hIo(nullptr),
+      m_hPipe(INVALID_HANDLE_VALUE)
 {
     m_szPipeName[0] = '\0';
 }
 
-SimControlChannel::~SimControlChannel()
-{
-    Stop();
-}
+SimControlChannel::~SimControlChannel() { Stop(); }
 
 bool SimControlChannel::Start(const char* pipeName, Handler* handler)
 {
@@ -31,8 +31,8 @@ bool SimControlChannel::Start(const char* pipeName, Handler* handler)
     m_hIo = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     // Made here rather than on the thread, so a client can connect as soon as Start returns.
     m_hPipe = CreateNamedPipeA(m_szPipeName, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
-                               PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT,
-                               PIPE_UNLIMITED_INSTANCES, 1024, 1024, 0, nullptr);
+                               PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, PIPE_UNLIMITED_INSTANCES, 1024, 1024, 0,
+                               nullptr);
     if (m_hStop && m_hWake && m_hIo && m_hPipe != INVALID_HANDLE_VALUE)
         m_hThread = CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr);
     if (m_hThread)
@@ -43,8 +43,7 @@ bool SimControlChannel::Start(const char* pipeName, Handler* handler)
 
 void SimControlChannel::Stop()
 {
-    if (m_hThread)
-    {
+    if (m_hThread) {
         SetEvent(m_hStop);
         WaitForSingleObject(m_hThread, INFINITE);
         CloseHandle(m_hThread);
@@ -53,8 +52,7 @@ void SimControlChannel::Stop()
     if (m_hPipe != INVALID_HANDLE_VALUE)
         CloseHandle(m_hPipe);
     m_hPipe = INVALID_HANDLE_VALUE;
-    for (HANDLE* h : {&m_hStop, &m_hWake, &m_hIo})
-    {
+    for (HANDLE* h : {&m_hStop, &m_hWake, &m_hIo}) {
         if (*h)
             CloseHandle(*h);
         *h = nullptr;
@@ -80,11 +78,9 @@ SimControlChannel::WaitResult SimControlChannel::WaitIo(OVERLAPPED& ov, DWORD ti
 {
     DWORD start = GetTickCount();
     WaitResult result = kTimedOut;
-    for (;;)
-    {
+    for (;;) {
         DWORD wait = m_pHandler->OnTick();
-        if (timeoutMs != INFINITE)
-        {
+        if (timeoutMs != INFINITE) {
             DWORD elapsed = GetTickCount() - start;
             if (elapsed >= timeoutMs)
                 break;
@@ -95,8 +91,7 @@ SimControlChannel::WaitResult SimControlChannel::WaitIo(OVERLAPPED& ov, DWORD ti
         DWORD r = WaitForMultipleObjects(3, handles, FALSE, wait);
         if (r == WAIT_OBJECT_0 + 1)
             return kIoDone;
-        if (r == WAIT_OBJECT_0 || r == WAIT_FAILED)
-        {
+        if (r == WAIT_OBJECT_0 || r == WAIT_FAILED) {
             result = kStopped;
             break;
         }
@@ -109,8 +104,7 @@ SimControlChannel::WaitResult SimControlChannel::WaitIo(OVERLAPPED& ov, DWORD ti
 
 void SimControlChannel::Run()
 {
-    for (;;)
-    {
+    for (;;) {
         OVERLAPPED ov = {};
         ov.hEvent = m_hIo;
         ResetEvent(m_hIo);
@@ -118,18 +112,15 @@ void SimControlChannel::Run()
         WaitResult waited = kIoDone;
         if (ConnectNamedPipe(m_hPipe, &ov))
             connected = true;
-        else
-        {
+        else {
             DWORD error = GetLastError();
             if (error == ERROR_PIPE_CONNECTED)
                 connected = true;
-            else if (error == ERROR_IO_PENDING)
-            {
+            else if (error == ERROR_IO_PENDING) {
                 waited = WaitIo(ov, INFINITE);
                 DWORD n = 0;
                 connected = waited == kIoDone && GetOverlappedResult(m_hPipe, &ov, &n, FALSE);
-            }
-            else if (error != ERROR_NO_DATA)   // no data: the client already left
+            } else if (error != ERROR_NO_DATA)  // no data: the client already left
             {
                 OVERLAPPED none = {};
                 waited = WaitIo(none, kRetryMs);
@@ -172,8 +163,7 @@ bool SimControlChannel::ReadCommand(char* line, size_t cap)
 {
     size_t used = 0;
     DWORD start = GetTickCount();
-    while (used + 1 < cap)
-    {
+    while (used + 1 < cap) {
         DWORD elapsed = GetTickCount() - start;
         if (elapsed >= kClientTimeoutMs)
             return false;
@@ -181,11 +171,10 @@ bool SimControlChannel::ReadCommand(char* line, size_t cap)
         ov.hEvent = m_hIo;
         ResetEvent(m_hIo);
         DWORD n = 0;
-        if (!ReadFile(m_hPipe, line + used, static_cast<DWORD>(cap - 1 - used), nullptr, &ov))
-        {
+        if (!ReadFile(m_hPipe, line + used, static_cast<DWORD>(cap - 1 - used), nullptr, &ov)) {
             DWORD error = GetLastError();
             if (error != ERROR_IO_PENDING)
-                break;   // the client closed its end: take what came
+                break;  // the client closed its end: take what came
             if (WaitIo(ov, kClientTimeoutMs - elapsed) != kIoDone)
                 return false;
         }
@@ -206,14 +195,12 @@ bool SimControlChannel::ReadCommand(char* line, size_t cap)
 bool SimControlChannel::WriteAll(const char* data, DWORD len)
 {
     DWORD sent = 0;
-    while (sent < len)
-    {
+    while (sent < len) {
         OVERLAPPED ov = {};
         ov.hEvent = m_hIo;
         ResetEvent(m_hIo);
         DWORD n = 0;
-        if (!WriteFile(m_hPipe, data + sent, len - sent, nullptr, &ov))
-        {
+        if (!WriteFile(m_hPipe, data + sent, len - sent, nullptr, &ov)) {
             if (GetLastError() != ERROR_IO_PENDING)
                 return false;
             if (WaitIo(ov, kClientTimeoutMs) != kIoDone)

@@ -20,8 +20,8 @@ public:
     ~SimControlChannel();
 
     bool Start(const char* pipeName, Handler* handler);
-    void Stop();         // waits until the thread has ended; no call into the handler after
-    void Wake();         // the handler's timed work changed: ask OnTick again
+    void Stop();  // waits until the thread has ended; no call into the handler after
+    void Wake();  // the handler's timed work changed: ask OnTick again
     bool IsRunning() const { return m_hThread != nullptr; }
 
 private:

@@ -7,16 +7,15 @@
 #include "sim/device/SimJournal.h"
 #include "sim/device/SimPipeName.h"
 
-namespace
-{
+namespace {
 
 void BstrToText(BSTR bstr, char* text, size_t cap)
 {
     text[0] = '\0';
     if (!bstr)
         return;
-    int n = WideCharToMultiByte(CP_ACP, 0, bstr, static_cast<int>(SysStringLen(bstr)), text,
-                                static_cast<int>(cap - 1), nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_ACP, 0, bstr, static_cast<int>(SysStringLen(bstr)), text, static_cast<int>(cap - 1),
+                                nullptr, nullptr);
     text[n > 0 ? n : 0] = '\0';
 }
 
@@ -26,16 +25,14 @@ void DeviceIDOf(const char* ctxID, char* deviceID, size_t cap)
     deviceID[0] = '\0';
     int field = 0;
     const char* p = ctxID;
-    while (*p)
-    {
+    while (*p) {
         while (*p == '#')
             ++p;
         if (!*p)
             break;
         const char* end = strchr(p, '#');
         size_t len = end ? static_cast<size_t>(end - p) : strlen(p);
-        if (++field == 3)
-        {
+        if (++field == 3) {
             lstrcpynA(deviceID, p, static_cast<int>(len + 1 < cap ? len + 1 : cap));
             return;
         }
@@ -53,13 +50,24 @@ struct Lock
 const char kCommandHelp[] =
     "commands: placed, removed, busy, idle, ink low <a> <b> <c>, disconnect, reconnect, reload, status";
 
-} // namespace
+}  // namespace
 
 SimCopyDevice::SimCopyDevice()
-    : CSimObject(IID_ICopyAPI), m_bBound(false), m_bProfileFromFile(false), m_nFileOriginalInFeeder(0),
-      m_hNotifyWnd(nullptr), m_bMonitoring(false), m_bDocInFeeder(false), m_bBusy(false),
-      m_bIdlePending(false), m_dwIdleDue(0), m_bDisconnected(false), m_bPaused(false),
-      m_nJobs(0), m_msgs(), m_pPayload(nullptr)
+    : CSimObject(IID_ICopyAPI),
+      m_bBound(false),
+      m_bProfileFromFile(false),
+      m_nFileOriginalInFeeder(0),
+      m_hNotifyWnd(nullptr),
+      m_bMonitoring(false),
+      m_bDocInFeeder(false),
+      m_bBusy(false),
+      m_bIdlePending(false),
+      m_dwIdleDue(0),
+      m_bDisconnected(false),
+      m_bPaused(false),
+      m_nJobs(0),
+      m_msgs(),
+      m_pPayload(nullptr)
 {
     InitializeCriticalSection(&m_lock);
     m_szCtxID[0] = m_szDeviceID[0] = m_szProtocol[0] = '\0';
@@ -77,7 +85,7 @@ HRESULT STDMETHODCALLTYPE SimCopyDevice::InitProtocol(BSTR bstrProtocol, BSTR bs
 {
     char ctxID[260];
     BstrToText(bstrCtxID, ctxID, sizeof(ctxID));
-    m_channel.Stop();   // a second bind replaces the first
+    m_channel.Stop();  // a second bind replaces the first
 
     HRESULT hr;
     {
@@ -195,11 +203,9 @@ HRESULT SimCopyDevice::CallStatus(int SimProfile::*phrInjected)
 
 void SimCopyDevice::ReloadProfile()
 {
-    m_bProfileFromFile = SimProfileLoad(m_szDeviceID, m_profile, m_szProfilePath,
-                                        sizeof(m_szProfilePath), m_szProfileProblem,
-                                        sizeof(m_szProfileProblem)) != 0;
-    if (m_szProfileProblem[0])
-    {
+    m_bProfileFromFile = SimProfileLoad(m_szDeviceID, m_profile, m_szProfilePath, sizeof(m_szProfilePath),
+                                        m_szProfileProblem, sizeof(m_szProfileProblem)) != 0;
+    if (m_szProfileProblem[0]) {
         char text[400];
         snprintf(text, sizeof(text), "qvsim_device: %s: %s\n", m_szProfilePath, m_szProfileProblem);
         OutputDebugStringA(text);
@@ -241,9 +247,8 @@ void SimCopyDevice::DescribeState(char* text, size_t cap)
     snprintf(text, cap,
              "context=%s bound=%d monitoring=%d window=%p feeder=%d busy=%d disconnected=%d "
              "paused=%d jobs=%u profile=%s%s%s",
-             m_szCtxID, m_bBound, m_bMonitoring, static_cast<void*>(m_hNotifyWnd), m_bDocInFeeder,
-             m_bBusy, m_bDisconnected, m_bPaused, m_nJobs,
-             m_bProfileFromFile ? m_szProfilePath : "built-in default",
+             m_szCtxID, m_bBound, m_bMonitoring, static_cast<void*>(m_hNotifyWnd), m_bDocInFeeder, m_bBusy,
+             m_bDisconnected, m_bPaused, m_nJobs, m_bProfileFromFile ? m_szProfilePath : "built-in default",
              m_szProfileProblem[0] ? " problem: " : "", m_szProfileProblem);
 }
 
@@ -253,8 +258,7 @@ void SimCopyDevice::OnCommand(const char* line, char* reply, size_t cap)
     lstrcpynA(copy, line, sizeof(copy));
     const char* words[8] = {};
     int count = 0;
-    for (char* p = copy; *p && count < 8;)
-    {
+    for (char* p = copy; *p && count < 8;) {
         while (*p == ' ' || *p == '\t')
             *p++ = '\0';
         if (!*p)
@@ -270,38 +274,29 @@ void SimCopyDevice::OnCommand(const char* line, char* reply, size_t cap)
     Lock lock(m_lock);
     bool posted = false;
     const char* done = nullptr;
-    if (is("placed"))
-    {
+    if (is("placed")) {
         m_bDocInFeeder = true;
         posted = PostEvent(m_msgs.uPaperInADF, kFeederPlaced);
         done = "original placed";
-    }
-    else if (is("removed"))
-    {
+    } else if (is("removed")) {
         m_bDocInFeeder = false;
         posted = PostEvent(m_msgs.uPaperInADF, kFeederRemoved);
         done = "original removed";
-    }
-    else if (is("busy") || is("idle"))
-    {
+    } else if (is("busy") || is("idle")) {
         m_bIdlePending = false;
         SetBusy(is("busy"));
         posted = m_bMonitoring && m_hNotifyWnd;
         done = m_bBusy ? "busy" : "idle";
-    }
-    else if (is("ink") || is("inklow"))
-    {
+    } else if (is("ink") || is("inklow")) {
         int at = first + (is("ink") ? 2 : 1);
         bool wellFormed = count == at + 3 && (!is("ink") || _stricmp(words[first + 1], "low") == 0);
         char* end = nullptr;
         int32_t levels[3] = {};
-        for (int i = 0; wellFormed && i < 3; ++i)
-        {
+        for (int i = 0; wellFormed && i < 3; ++i) {
             levels[i] = static_cast<int32_t>(strtol(words[at + i], &end, 10));
             wellFormed = *end == '\0';
         }
-        if (!wellFormed)
-        {
+        if (!wellFormed) {
             snprintf(reply, cap, "ERROR usage: ink low <a> <b> <c>");
             return;
         }
@@ -309,35 +304,24 @@ void SimCopyDevice::OnCommand(const char* line, char* reply, size_t cap)
             memcpy(m_pPayload->nInkLevels, levels, sizeof(levels));
         posted = m_pPayload && PostEvent(m_msgs.uInkLow, reinterpret_cast<WPARAM>(m_pPayload->nInkLevels));
         done = "ink low";
-    }
-    else if (is("disconnect"))
-    {
+    } else if (is("disconnect")) {
         m_bDisconnected = true;
         posted = PostEvent(m_msgs.uDisconnect, 0);
         done = "disconnected";
-    }
-    else if (is("reconnect"))
-    {
+    } else if (is("reconnect")) {
         m_bDisconnected = false;
         snprintf(reply, cap, "OK reconnected");
         return;
-    }
-    else if (is("reload"))
-    {
+    } else if (is("reload")) {
         ReloadProfile();
-        snprintf(reply, cap, "OK profile %s%s%s",
-                 m_bProfileFromFile ? m_szProfilePath : "built-in default",
+        snprintf(reply, cap, "OK profile %s%s%s", m_bProfileFromFile ? m_szProfilePath : "built-in default",
                  m_szProfileProblem[0] ? " problem: " : "", m_szProfileProblem);
         return;
-    }
-    else if (is("status"))
-    {
+    } else if (is("status")) {
         int n = snprintf(reply, cap, "OK ");
         DescribeState(reply + n, cap - n);
         return;
-    }
-    else
-    {
+    } else {
         snprintf(reply, cap, "ERROR unknown command \"%.60s\"; %s", line, kCommandHelp);
         return;
     }

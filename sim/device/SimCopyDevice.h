@@ -54,7 +54,7 @@ private:
 
     SimProfile m_profile;
     bool m_bProfileFromFile;
-    int m_nFileOriginalInFeeder;   // the file's value at the last read, to notice edits
+    int m_nFileOriginalInFeeder;  // the file's value at the last read, to notice edits
     char m_szProfilePath[MAX_PATH];
     char m_szProfileProblem[160];
 

@@ -3,8 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace
-{
+namespace {
 
 struct PayloadNode
 {
@@ -22,7 +21,7 @@ UINT RegisterWithContext(const char* prefix, const char* ctxID)
     return RegisterWindowMessageA(name);
 }
 
-} // namespace
+}  // namespace
 
 void SimRegisterEventMessages(const char* ctxID, SimEventMessages& msgs)
 {
@@ -38,11 +37,9 @@ SimEventPayload* SimEventPayloadFor(const char* ctxID)
     PayloadNode* node = g_payloads;
     while (node && strcmp(node->payload.szCtxID, ctxID) != 0)
         node = node->next;
-    if (!node)
-    {
+    if (!node) {
         node = static_cast<PayloadNode*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(PayloadNode)));
-        if (node)
-        {
+        if (node) {
             lstrcpynA(node->payload.szCtxID, ctxID, sizeof(node->payload.szCtxID));
             node->next = g_payloads;
             g_payloads = node;

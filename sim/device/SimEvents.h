@@ -7,17 +7,13 @@
 
 struct SimEventMessages
 {
-    UINT uPaperInADF;   // wParam: kFeederPlaced or kFeederRemoved
-    UINT uDeviceBusy;   // wParam: 1 busy, 0 idle
-    UINT uInkLow;       // wParam: address of three int32 levels
-    UINT uDisconnect;   // wParam: 0
+    UINT uPaperInADF;  // wParam: kFeederPlaced or kFeederRemoved
+    UINT uDeviceBusy;  // wParam: 1 busy, 0 idle
+    UINT uInkLow;      // wParam: address of three int32 levels
+    UINT uDisconnect;  // wParam: 0
 };
 
-enum : WPARAM
-{
-    kFeederPlaced = 0,
-    kFeederRemoved = 16
-};
+enum : WPARAM { kFeederPlaced = 0, kFeederRemoved = 16 };
 
 // Registered once per context: "Paper_In_ADF_" + context ID and so on.
 void SimRegisterEventMessages(const char* ctxID, SimEventMessages& msgs);

@@ -7,8 +7,7 @@
 
 #include "sim/device/SimProfile.h"
 
-namespace
-{
+namespace {
 
 struct JobField
 {
@@ -51,7 +50,7 @@ void Append(char* text, size_t cap, size_t* used, const char* format, ...)
         *used = (static_cast<size_t>(n) < cap - *used) ? *used + n : cap - 1;
 }
 
-} // namespace
+}  // namespace
 
 size_t SimJournalFormat(const char* ctxID, const CopyJobParams& job, char* text, size_t cap)
 {
@@ -61,9 +60,8 @@ size_t SimJournalFormat(const char* ctxID, const CopyJobParams& job, char* text,
     size_t used = 0;
     SYSTEMTIME now;
     GetLocalTime(&now);
-    Append(text, cap, &used, "[Job]\r\nTime=%04u-%02u-%02u %02u:%02u:%02u.%03u\r\nContext=%s\r\n",
-           now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond,
-           now.wMilliseconds, ctxID);
+    Append(text, cap, &used, "[Job]\r\nTime=%04u-%02u-%02u %02u:%02u:%02u.%03u\r\nContext=%s\r\n", now.wYear,
+           now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds, ctxID);
     for (const JobField& f : kJobFields)
         Append(text, cap, &used, "%s=%d\r\n", f.name, static_cast<int>(job.*f.field));
     Append(text, cap, &used, "bEnableXDL=");
@@ -84,8 +82,8 @@ bool SimJournalAppend(const char* deviceID, const char* ctxID, const CopyJobPara
     char block[2048];
     size_t len = SimJournalFormat(ctxID, job, block, sizeof(block));
     // One write with append access, so blocks of two processes never interleave.
-    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;

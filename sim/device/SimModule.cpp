@@ -4,9 +4,8 @@
 #include "sim/simcom.h"
 #include "sim/device/SimCopyDevice.h"
 
-namespace
-{
+namespace {
 CSimClassFactory<SimCopyDevice> g_factory;
-} // namespace
+}  // namespace
 
 const SimServer g_simServer = {CLSID_CopyAPI, "QV simulated device copy component", g_factory};

@@ -32,66 +32,64 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace
-{
+namespace {
 
-const char kDefaultProfile[] =
-    "[Device]\n"
-    "ADFPresent=1\n"
-    "FeederOnly=0\n"
-    "OriginalInFeeder=0\n"
-    "BorderlessCapable=1\n"
-    "LowerTray=0\n"
-    "RearTray=1\n"
-    // rules AB, AE, AF (the dialog's own 50), AG, AI, AL, AO
-    "ConstraintMask=0x4972\n"
-    "SupportedSettings=1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,0,1,1,1,1,0\n"
-    "BusyTime=3000\n"
-    "[Limits]\n"
-    "MinCopies=1\n"
-    "MaxCopies=99\n"
-    "ScaleLow=25\n"
-    "ScaleHigh=400\n"
-    "AllowedQualities=7\n"
-    "Collation=0\n"
-    "[Defaults]\n"
-    "Copies=1\n"
-    "Brightness=50\n"
-    "Quality=2\n"
-    "PaperSize=2\n"
-    "DefaultPaperSize=2\n"
-    "PaperType=1\n"
-    "ReduceEnlarge=100\n"
-    "SpecialFeatureMode=1\n"
-    "PhotoSize=0\n"
-    "PhotoSizeIndex=0\n"
-    "PosterWidth=2\n"
-    "TextMode=1\n"
-    "EnhanceLightColor=0\n"
-    "[MediaTypes]\n"
-    "Type0=1,0,Plain Paper\n"
-    "Type1=5,0,Premium Inkjet Paper\n"
-    "Type2=7,0,Brochure Paper\n"
-    "Type3=3,1,Premium Photo Paper, Glossy\n"
-    "Type4=10,1,Photo Paper, Matte\n"
-    "Type5=11,1,Everyday Photo Paper\n"
-    "Type6=12,1,Advanced Photo Paper\n"
-    "Type7=15,0,Transparency Film\n"
-    "[MediaSizes]\n"
-    "Size0=2,0,Letter (8.5 x 11 in.)\n"
-    "Size1=3,0,Legal (8.5 x 14 in.)\n"
-    "Size2=9,0,A4 (210 x 297 mm)\n"
-    "Size3=11,0,A5 (148 x 210 mm)\n"
-    "Size4=12,0,A6 (105 x 148 mm)\n"
-    "Size5=76,1,Photo (4 x 6 in.)\n"
-    "Size6=118,1,Photo (5 x 7 in.)\n"
-    "Size7=121,1,Photo (10 x 15 cm)\n"
-    "Size8=71,1,Panorama (4 x 10 in.)\n"
-    "[Failures]\n"
-    "InitProtocol=0\n"
-    "GetCapabilities=0\n"
-    "GetDocInADF=0\n"
-    "SubmitCopy=0\n";
+const char kDefaultProfile[] = "[Device]\n"
+                               "ADFPresent=1\n"
+                               "FeederOnly=0\n"
+                               "OriginalInFeeder=0\n"
+                               "BorderlessCapable=1\n"
+                               "LowerTray=0\n"
+                               "RearTray=1\n"
+                               // rules AB, AE, AF (the dialog's own 50), AG, AI, AL, AO
+                               "ConstraintMask=0x4972\n"
+                               "SupportedSettings=1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,0,1,1,1,1,0\n"
+                               "BusyTime=3000\n"
+                               "[Limits]\n"
+                               "MinCopies=1\n"
+                               "MaxCopies=99\n"
+                               "ScaleLow=25\n"
+                               "ScaleHigh=400\n"
+                               "AllowedQualities=7\n"
+                               "Collation=0\n"
+                               "[Defaults]\n"
+                               "Copies=1\n"
+                               "Brightness=50\n"
+                               "Quality=2\n"
+                               "PaperSize=2\n"
+                               "DefaultPaperSize=2\n"
+                               "PaperType=1\n"
+                               "ReduceEnlarge=100\n"
+                               "SpecialFeatureMode=1\n"
+                               "PhotoSize=0\n"
+                               "PhotoSizeIndex=0\n"
+                               "PosterWidth=2\n"
+                               "TextMode=1\n"
+                               "EnhanceLightColor=0\n"
+                               "[MediaTypes]\n"
+                               "Type0=1,0,Plain Paper\n"
+                               "Type1=5,0,Premium Inkjet Paper\n"
+                               "Type2=7,0,Brochure Paper\n"
+                               "Type3=3,1,Premium Photo Paper, Glossy\n"
+                               "Type4=10,1,Photo Paper, Matte\n"
+                               "Type5=11,1,Everyday Photo Paper\n"
+                               "Type6=12,1,Advanced Photo Paper\n"
+                               "Type7=15,0,Transparency Film\n"
+                               "[MediaSizes]\n"
+                               "Size0=2,0,Letter (8.5 x 11 in.)\n"
+                               "Size1=3,0,Legal (8.5 x 14 in.)\n"
+                               "Size2=9,0,A4 (210 x 297 mm)\n"
+                               "Size3=11,0,A5 (148 x 210 mm)\n"
+                               "Size4=12,0,A6 (105 x 148 mm)\n"
+                               "Size5=76,1,Photo (4 x 6 in.)\n"
+                               "Size6=118,1,Photo (5 x 7 in.)\n"
+                               "Size7=121,1,Photo (10 x 15 cm)\n"
+                               "Size8=71,1,Panorama (4 x 10 in.)\n"
+                               "[Failures]\n"
+                               "InitProtocol=0\n"
+                               "GetCapabilities=0\n"
+                               "GetDocInADF=0\n"
+                               "SubmitCopy=0\n";
 
 struct IntKey
 {
@@ -151,14 +149,11 @@ bool ParseNumber(const char* s, int& value, const char** end)
         ++s;
     char* stop = nullptr;
     long long v;
-    if (s[0] == '0' && (s[1] == 'x' || s[1] == 'X'))
-    {
+    if (s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
         v = static_cast<long long>(strtoull(s + 2, &stop, 16));
         if (stop == s + 2 || v > 0xFFFFFFFFLL)
             return false;
-    }
-    else
-    {
+    } else {
         v = strtoll(s, &stop, 10);
         if (stop == s || v < INT32_MIN || v > INT32_MAX)
             return false;
@@ -183,8 +178,7 @@ bool ParseWholeNumber(const char* s, int& value)
 bool ParseFlagList(const char* s, int (&flags)[COPIER_SETTING_FLAGS])
 {
     int parsed[COPIER_SETTING_FLAGS] = {};
-    for (int i = 0; i < COPIER_SETTING_FLAGS; ++i)
-    {
+    for (int i = 0; i < COPIER_SETTING_FLAGS; ++i) {
         const char* end = nullptr;
         if (!ParseNumber(s, parsed[i], &end))
             return false;
@@ -230,17 +224,13 @@ bool ParseSlot(const char* key, const char* prefix, int slots, int& slot)
 
 bool ApplyKey(const char* section, const char* key, const char* value, SimProfile& profile)
 {
-    if (_stricmp(section, "MediaTypes") == 0)
-    {
+    if (_stricmp(section, "MediaTypes") == 0) {
         int slot = -1;
-        return ParseSlot(key, "Type", COPIER_MAX_MEDIA_TYPES, slot) &&
-               ParseMedia(value, profile.types[slot]);
+        return ParseSlot(key, "Type", COPIER_MAX_MEDIA_TYPES, slot) && ParseMedia(value, profile.types[slot]);
     }
-    if (_stricmp(section, "MediaSizes") == 0)
-    {
+    if (_stricmp(section, "MediaSizes") == 0) {
         int slot = -1;
-        return ParseSlot(key, "Size", COPIER_MAX_MEDIA_SIZES, slot) &&
-               ParseMedia(value, profile.sizes[slot]);
+        return ParseSlot(key, "Size", COPIER_MAX_MEDIA_SIZES, slot) && ParseMedia(value, profile.sizes[slot]);
     }
     if (_stricmp(section, "Device") == 0 && _stricmp(key, "SupportedSettings") == 0)
         return ParseFlagList(value, profile.nSupported);
@@ -256,7 +246,7 @@ void NoteProblem(int lineNo, const char* line, int& problems, char* problem, siz
         snprintf(problem, cap, "line %d not understood: %.80s", lineNo, line);
 }
 
-} // namespace
+}  // namespace
 
 int SimProfileParse(const char* text, SimProfile& profile, char* problem, size_t problemCap)
 {
@@ -266,8 +256,7 @@ int SimProfileParse(const char* text, SimProfile& profile, char* problem, size_t
     int lineNo = 0;
     char section[64] = "";
     const char* p = text ? text : "";
-    while (*p)
-    {
+    while (*p) {
         const char* eol = strchr(p, '\n');
         size_t len = eol ? static_cast<size_t>(eol - p) : strlen(p);
         char buf[600];
@@ -278,11 +267,9 @@ int SimProfileParse(const char* text, SimProfile& profile, char* problem, size_t
         char* line = Trim(buf);
         if (*line == '\0' || *line == ';' || *line == '#')
             continue;
-        if (*line == '[')
-        {
+        if (*line == '[') {
             char* close = strchr(line, ']');
-            if (!close)
-            {
+            if (!close) {
                 NoteProblem(lineNo, line, problems, problem, problemCap);
                 section[0] = '\0';
                 continue;
@@ -296,14 +283,12 @@ int SimProfileParse(const char* text, SimProfile& profile, char* problem, size_t
             continue;
         }
         char* eq = strchr(line, '=');
-        if (!eq)
-        {
+        if (!eq) {
             NoteProblem(lineNo, line, problems, problem, problemCap);
             continue;
         }
         *eq = '\0';
-        if (!ApplyKey(section, Trim(line), Trim(eq + 1), profile))
-        {
+        if (!ApplyKey(section, Trim(line), Trim(eq + 1), profile)) {
             *eq = '=';
             NoteProblem(lineNo, line, problems, problem, problemCap);
         }
@@ -328,8 +313,7 @@ void SimFolder(char* folder, size_t cap)
     snprintf(folder, cap, "%s\\QVSim", common);
 }
 
-void SimDeviceFilePath(const char* prefix, const char* deviceID, const char* suffix,
-                       char* path, size_t cap)
+void SimDeviceFilePath(const char* prefix, const char* deviceID, const char* suffix, char* path, size_t cap)
 {
     char name[MAX_PATH];
     lstrcpynA(name, deviceID ? deviceID : "", sizeof(name));
@@ -341,22 +325,21 @@ void SimDeviceFilePath(const char* prefix, const char* deviceID, const char* suf
     snprintf(path, cap, "%s\\%s%s%s", folder, prefix, name, suffix);
 }
 
-int SimProfileLoad(const char* deviceID, SimProfile& profile, char* path, size_t pathCap,
-                   char* problem, size_t problemCap)
+int SimProfileLoad(const char* deviceID, SimProfile& profile, char* path, size_t pathCap, char* problem,
+                   size_t problemCap)
 {
     SimProfileSetDefault(profile);
     if (problem && problemCap > 0)
         problem[0] = '\0';
     SimDeviceFilePath("device-", deviceID, ".ini", path, pathCap);
 
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     const DWORD kMaxProfile = 256 * 1024;
     DWORD size = GetFileSize(file, nullptr);
-    if (size == INVALID_FILE_SIZE || size > kMaxProfile)
-    {
+    if (size == INVALID_FILE_SIZE || size > kMaxProfile) {
         CloseHandle(file);
         if (problem && problemCap > 0)
             snprintf(problem, problemCap, "profile too large or unreadable, built-in default used");
@@ -366,8 +349,7 @@ int SimProfileLoad(const char* deviceID, SimProfile& profile, char* path, size_t
     DWORD got = 0;
     bool ok = text && ReadFile(file, text, size, &got, nullptr);
     CloseHandle(file);
-    if (ok)
-    {
+    if (ok) {
         text[got] = '\0';
         SimProfileParse(text, profile, problem, problemCap);
     }
@@ -378,14 +360,12 @@ int SimProfileLoad(const char* deviceID, SimProfile& profile, char* path, size_t
 
 void SimProfileFillCapabilities(const SimProfile& profile, CopierFunctional& caps)
 {
-    for (int i = 0; i < COPIER_MAX_MEDIA_TYPES; ++i)
-    {
+    for (int i = 0; i < COPIER_MAX_MEDIA_TYPES; ++i) {
         caps.nMediaTypeID[i] = profile.types[i].nID;
         lstrcpynA(caps.szMediaTypeName[i], profile.types[i].szName, COPIER_MEDIA_NAME_LEN);
         caps.bMediaTypeBorderless[i] = profile.types[i].bBorderless;
     }
-    for (int i = 0; i < COPIER_MAX_MEDIA_SIZES; ++i)
-    {
+    for (int i = 0; i < COPIER_MAX_MEDIA_SIZES; ++i) {
         caps.nMediaSizeID[i] = profile.sizes[i].nID;
         lstrcpynA(caps.szMediaSizeName[i], profile.sizes[i].szName, COPIER_MEDIA_NAME_LEN);
         caps.bMediaSizeBorderless[i] = profile.sizes[i].bBorderless;

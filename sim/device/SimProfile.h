@@ -13,7 +13,7 @@ struct SimMedia
 {
     int32_t nID;
     int32_t bBorderless;
-    char szName[COPIER_MEDIA_NAME_LEN];   // empty: free slot
+    char szName[COPIER_MEDIA_NAME_LEN];  // empty: free slot
 };
 
 struct SimProfile
@@ -23,7 +23,7 @@ struct SimProfile
 
     // [Device]
     int nADFPresent;
-    int nFeederOnly;            // adds rule bit 10 to the mask: copies only from the feeder
+    int nFeederOnly;  // adds rule bit 10 to the mask: copies only from the feeder
     int nOriginalInFeeder;
     int nBorderlessCapable;
     int nLowerTray;
@@ -73,12 +73,11 @@ int SimProfileParse(const char* text, SimProfile& profile, char* problem, size_t
 void SimFolder(char* folder, size_t cap);
 
 // <folder>\<prefix><deviceID><suffix>, with characters a file name cannot hold replaced.
-void SimDeviceFilePath(const char* prefix, const char* deviceID, const char* suffix,
-                       char* path, size_t cap);
+void SimDeviceFilePath(const char* prefix, const char* deviceID, const char* suffix, char* path, size_t cap);
 
 // Default, then the device's file if there is one. Returns 1 if the file was read.
-int SimProfileLoad(const char* deviceID, SimProfile& profile, char* path, size_t pathCap,
-                   char* problem, size_t problemCap);
+int SimProfileLoad(const char* deviceID, SimProfile& profile, char* path, size_t pathCap, char* problem,
+                   size_t problemCap);
 
 // The answer to GetCapabilities.
 void SimProfileFillCapabilities(const SimProfile& profile, CopierFunctional& caps);

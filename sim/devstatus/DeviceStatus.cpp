@@ -6,8 +6,7 @@
 
 #include <stdlib.h>
 
-namespace
-{
+namespace {
 const char kDevicesFile[] = "devices.ini";
 
 bool DeviceValue(const std::string& ctxID, const char* pszKey, std::string* pValue)
@@ -57,6 +56,6 @@ private:
 };
 
 CSimClassFactory<CDeviceStatus> g_factory;
-} // namespace
+}  // namespace
 
 const SimServer g_simServer = {CLSID_DeviceStatus, "QV simulated device status", g_factory};

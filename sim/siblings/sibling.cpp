@@ -16,21 +16,16 @@ static bool AppendLaunchRecord(const char* pszProgram)
     if (snprintf(szPath, sizeof(szPath), "%s\\launched.log", szDir) >= (int)sizeof(szPath))
         return false;
     // Two starts may race: the append handle keeps whole lines apart.
-    HANDLE h = CreateFileA(szPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE h = CreateFileA(szPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, NULL);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     const char* pszCmd = GetCommandLineA();
     DWORD written = 0;
-    bool ok = WriteFile(h, pszProgram, lstrlenA(pszProgram), &written, NULL)
-           && WriteFile(h, "\t", 1, &written, NULL)
-           && WriteFile(h, pszCmd, lstrlenA(pszCmd), &written, NULL)
-           && WriteFile(h, "\r\n", 2, &written, NULL);
+    bool ok = WriteFile(h, pszProgram, lstrlenA(pszProgram), &written, NULL) && WriteFile(h, "\t", 1, &written, NULL) &&
+              WriteFile(h, pszCmd, lstrlenA(pszCmd), &written, NULL) && WriteFile(h, "\r\n", 2, &written, NULL);
     CloseHandle(h);
     return ok;
 }
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
-    return AppendLaunchRecord(QV_SIBLING_PROGRAM) ? 0 : 1;
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return AppendLaunchRecord(QV_SIBLING_PROGRAM) ? 0 : 1; }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-const DWORD HANG_GUARD_MS = 20000;   // a healthy run takes a fraction of it
+const DWORD HANG_GUARD_MS = 20000;  // a healthy run takes a fraction of it
 
 inline std::string BinFolder()
 {
@@ -94,7 +94,10 @@ public:
     ChildApp(const ChildApp&) = delete;
     ChildApp& operator=(const ChildApp&) = delete;
 
-    bool WaitForExit() const { return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, HANG_GUARD_MS) == WAIT_OBJECT_0; }
+    bool WaitForExit() const
+    {
+        return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, HANG_GUARD_MS) == WAIT_OBJECT_0;
+    }
     bool Running() const { return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
     // The first visible top-level window of the process; NULL once the process has ended without one.
     HWND WaitForWindow() const

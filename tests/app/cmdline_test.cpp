@@ -9,18 +9,19 @@ using namespace replika;
 
 TEST(CmdLine, ParseParamTakesTheValueRightAfterCtxIDOrN)
 {
-    const struct {
+    const struct
+    {
         std::vector<const char*> args;
         const char* pszCtxID;
         const char* pszProtocol;
     } rows[] = {
         {{"-CtxID", "#QV#Jet#1"}, "#QV#Jet#1", "CtxID"},
         {{"/n", "#QV#Scan#2"}, "#QV#Scan#2", "n"},
-        {{"-ctxid", "#a#b#c"}, "#a#b#c", "ctxid"},   // any case, spelling kept
+        {{"-ctxid", "#a#b#c"}, "#a#b#c", "ctxid"},  // any case, spelling kept
         {{"-N", "#x"}, "#x", "N"},
         {{"stray", "-CtxID", "#first", "#second"}, "#first", "CtxID"},
         {{"-CtxID", "#old", "-n", "#new"}, "#new", "n"},
-        {{"-CtxID", "-verbose", "#ctx"}, "#ctx", "CtxID"},   // other flags change nothing
+        {{"-CtxID", "-verbose", "#ctx"}, "#ctx", "CtxID"},  // other flags change nothing
         {{"-x", "#ignored"}, "", ""},
         {{"-CtxID"}, "", "CtxID"},
     };
@@ -40,9 +41,10 @@ TEST(CmdLine, ParseParamTakesTheValueRightAfterCtxIDOrN)
 
 TEST(Handover, ScannerCopyCommandLineSplitsAtTheFirstDashN)
 {
-    const struct {
+    const struct
+    {
         const char* pszRaw;
-        const char* pszExpected;   // NULL: no hand-over
+        const char* pszExpected;  // NULL: no hand-over
     } rows[] = {
         {"C:\\QV\\QVKCopy2.exe /A-nB -n #A#B#C", "c:\\qv\\qvfcCopy.exe /a-nB -n #A#B#C"},
         {"C:\\my-nice\\QVKCopy2.exe -n #A#B#C", NULL},

@@ -16,7 +16,7 @@ LRESULT CALLBACK RecordRelay(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hWnd, uMsg, wParam, lParam);
 }
 
-} // namespace
+}  // namespace
 
 TEST(MessageFilter, RelaysOnlyMessagesOfTheDialogAndItsControlsOnceBothAreSet)
 {
@@ -35,11 +35,11 @@ TEST(MessageFilter, RelaysOnlyMessagesOfTheDialogAndItsControlsOnceBothAreSet)
         app.ProcessMessageFilter(MSGF_DIALOGBOX, &msg);
     };
     app.m_pToolTip = &tip;
-    filter(hDlg, WM_RBUTTONUP);   // no dialog yet
+    filter(hDlg, WM_RBUTTONUP);  // no dialog yet
     app.m_hDlgWnd = hDlg;
     filter(hDlg, WM_MOUSEMOVE);
     filter(hChild, WM_LBUTTONDOWN);
-    filter(hTip, WM_KEYDOWN);   // not the dialog's
+    filter(hTip, WM_KEYDOWN);  // not the dialog's
     app.m_pToolTip = NULL;
     filter(hDlg, WM_LBUTTONUP);
     EXPECT_EQ((std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN}), g_relayed);

@@ -23,8 +23,9 @@ std::string ResString(UINT nID)
 
 std::string Start(const std::string& arguments) { return "\"" + ProgramPath() + "\" " + arguments; }
 
-struct Setting {
-    const char *pszFile, *pszCtxID, *pszKey, *pszValue;   // no file: nothing to set
+struct Setting
+{
+    const char *pszFile, *pszCtxID, *pszKey, *pszValue;  // no file: nothing to set
 
     void ApplyTo(const SimFolder& sim) const
     {
@@ -33,7 +34,7 @@ struct Setting {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(Startup, ScannerOnlyHandsTheLowerCasedCommandLineToQvfcCopy)
 {
@@ -59,12 +60,15 @@ TEST(Startup, CopyModeThreeHandsOverToTheHubletLauncher)
 
 TEST(Startup, TheDialogTitleEndsWithTheFriendlyNameOrElseTheProductName)
 {
-    const struct {
+    const struct
+    {
         const char* pszArgs;
         Setting setting;
         const char* pszSuffix;
     } rows[] = {
-        {"-n x -CtxID \"#QV#Jet 2140#W1\"", {"contexts.ini", "#QV#Jet 2140#W1", "FriendlyName", "Office Jet"}, " Office Jet"},
+        {"-n x -CtxID \"#QV#Jet 2140#W1\"",
+         {"contexts.ini", "#QV#Jet 2140#W1", "FriendlyName", "Office Jet"},
+         " Office Jet"},
         {"-CtxID \"#QV#Jet 3300#F1\"", {"contexts.ini", "#QV#Jet 3300#F1", "FailExpand", "1"}, " Jet 3300"},
     };
     for (const auto& row : rows) {
@@ -81,12 +85,14 @@ TEST(Startup, TheDialogTitleEndsWithTheFriendlyNameOrElseTheProductName)
 
 TEST(Startup, NotRespondingShowsMessage306WithOneOKButtonAndEndsOnIt)
 {
-    const struct {
+    const struct
+    {
         std::string cmdLine;
         Setting setting;
         std::string title;
     } rows[] = {
-        {Start("-CtxID \"#QV#Jet 2140#DOWN\""), {"devices.ini", "#QV#Jet 2140#DOWN", "Reachable", "0"},
+        {Start("-CtxID \"#QV#Jet 2140#DOWN\""),
+         {"devices.ini", "#QV#Jet 2140#DOWN", "Reachable", "0"},
          ResString(IDS_CAPTION) + " Jet 2140"},
         // The folder name holds the first "-n": the part left of it names no qvkcopy2.exe.
         {"C:\\my-nice\\qvkcopy2.exe -n #QV#Scan#S2", {}, "QV Copy"},

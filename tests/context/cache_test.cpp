@@ -5,8 +5,7 @@
 
 #include "context/QVDSKInfcCache.h"
 
-namespace
-{
+namespace {
 // What the fake managers were told to answer and what they saw.
 struct FakeScript
 {
@@ -30,8 +29,16 @@ HRESULT Next(std::deque<HRESULT>& results)
 class CFakeManager : public IContextManager
 {
 public:
-    CFakeManager() : m_nSerial(++g_script.nCreated) { ++g_script.nLive; CoCreateFreeThreadedMarshaler(this, &m_pMarshaler); }
-    virtual ~CFakeManager() { m_pMarshaler->Release(); --g_script.nLive; }
+    CFakeManager() : m_nSerial(++g_script.nCreated)
+    {
+        ++g_script.nLive;
+        CoCreateFreeThreadedMarshaler(this, &m_pMarshaler);
+    }
+    virtual ~CFakeManager()
+    {
+        m_pMarshaler->Release();
+        --g_script.nLive;
+    }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
     {
@@ -174,7 +181,7 @@ TEST_F(CacheTest, ReconnectionAndRetryRules)
         HRESULT hr;
         std::vector<int> managers;  // serials of the managers that expanded, in order
         int nLive;
-        int nNextManager;           // serves the following call
+        int nNextManager;  // serves the following call
     };
     const Case cases[] = {
         {RPC_E_DISCONNECTED, {}, 1000, S_OK, {2}, 1, 2},
@@ -185,11 +192,10 @@ TEST_F(CacheTest, ReconnectionAndRetryRules)
         {S_OK, {RPC_E_SERVER_DIED}, 2, S_OK, {1, 2}, 1, 1},
         {S_OK, {CO_E_OBJNOTCONNECTED}, 2, S_OK, {1, 2}, 1, 1},
         {S_OK, {RPC_E_DISCONNECTED, RPC_E_SERVER_DIED}, 2, RPC_E_SERVER_DIED, {1, 2}, 1, 1},  // no second retry
-        {S_OK, {E_FAIL}, 2, E_FAIL, {1}, 1, 1},                                            // not a disconnection
-        {S_OK, {RPC_E_DISCONNECTED}, 1, RPC_E_DISCONNECTED, {1}, 1, 1},                   // no new manager
+        {S_OK, {E_FAIL}, 2, E_FAIL, {1}, 1, 1},                                               // not a disconnection
+        {S_OK, {RPC_E_DISCONNECTED}, 1, RPC_E_DISCONNECTED, {1}, 1, 1},                       // no new manager
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.probe << " " << (c.answers.empty() ? 0 : c.answers.back()));
         m_cache.ReleaseAll();
         g_script = FakeScript();
@@ -203,8 +209,7 @@ TEST_F(CacheTest, ReconnectionAndRetryRules)
         HRESULT hr;
         std::wstring result = Expand(&hr);
         EXPECT_EQ(c.hr, hr);
-        if (SUCCEEDED(c.hr))
-        {
+        if (SUCCEEDED(c.hr)) {
             EXPECT_EQ(expected, result);
         }
         std::vector<int> managers;
@@ -222,7 +227,12 @@ TEST_F(CacheTest, ReconnectionAndRetryRules)
 TEST_F(CacheTest, ContextIDIsConvertedWholeOrTakenFromTheRootContext)
 {
     const std::string longID = "#QV#" + std::string(20000, 'P') + "#1";
-    struct Case { const char* pszCtxID; const wchar_t* pszRoot; std::wstring expected; };
+    struct Case
+    {
+        const char* pszCtxID;
+        const wchar_t* pszRoot;
+        std::wstring expected;
+    };
     const Case cases[] = {
         {longID.c_str(), L"Root", std::wstring(longID.begin(), longID.end())},
         {"#QV#Caf\xe9#1", L"Root", L"#QV#Caf\u00e9#1"},  // with the ANSI code page
@@ -230,8 +240,7 @@ TEST_F(CacheTest, ContextIDIsConvertedWholeOrTakenFromTheRootContext)
         {NULL, L"Root", L"#Root"},
         {"", L"", L"<null>"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         g_script.rootName = c.pszRoot;
         m_cache.SetContextID(c.pszCtxID);
         HRESULT hr;
@@ -280,4 +289,4 @@ TEST_F(CacheTest, ReleaseAndDestructionRevokeTheManager)
     }
     EXPECT_EQ(1, g_script.nLive);
 }
-} // namespace
+}  // namespace

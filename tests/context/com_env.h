@@ -24,7 +24,12 @@ public:
     CBstr& operator=(const CBstr&) = delete;
 
     operator BSTR() const { return m_bstr; }
-    BSTR* Out() { SysFreeString(m_bstr); m_bstr = NULL; return &m_bstr; }
+    BSTR* Out()
+    {
+        SysFreeString(m_bstr);
+        m_bstr = NULL;
+        return &m_bstr;
+    }
     std::wstring Text() const { return m_bstr ? std::wstring(m_bstr, SysStringLen(m_bstr)) : L"<null>"; }
 
 private:

@@ -4,8 +4,7 @@
 #include "device/IContextManager.h"
 #include "device/IDeviceStatus.h"
 
-namespace
-{
+namespace {
 // Calls a method by its vtable position, as a client built against other headers would.
 template <class... TArgs>
 HRESULT CallSlot(IUnknown* pObject, int nSlot, TArgs... args)
@@ -28,8 +27,7 @@ class StandInTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        for (const char* dll : {"qvsim_contextmgr.dll", "qvsim_devstatus.dll"})
-        {
+        for (const char* dll : {"qvsim_contextmgr.dll", "qvsim_devstatus.dll"}) {
             auto pfnRegister = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
                 reinterpret_cast<void*>(GetProcAddress(LoadLibraryA(dll), "DllRegisterServer")));
             ASSERT_TRUE(pfnRegister) << dll;
@@ -52,8 +50,7 @@ protected:
     {
         if (m_pManager)
             m_pManager->Release();
-        for (const char* file : {"\\contexts.ini", "\\devices.ini"})
-        {
+        for (const char* file : {"\\contexts.ini", "\\devices.ini"}) {
             WritePrivateProfileStringA(NULL, NULL, NULL, (m_folder + file).c_str());
             DeleteFileA((m_folder + file).c_str());
         }
@@ -109,24 +106,28 @@ TEST_F(StandInTest, ContextManagerExpandsFromContextsIni)
     SetValue("contexts.ini", "#QV#Jet#7", "DefLangAbbrev", "heb");
     SetValue("contexts.ini", "#QV#Jet#7", "Tray", "Upper");
     SetValue("contexts.ini", "#QV#Jet#9", "FailExpand", "1");
-    struct Case { const wchar_t* pszCtxID; const wchar_t* pszText; const wchar_t* pszExpected; };  // NULL: fails
+    struct Case
+    {
+        const wchar_t* pszCtxID;
+        const wchar_t* pszText;
+        const wchar_t* pszExpected;
+    };  // NULL: fails
     const Case cases[] = {
         {L"#QV#QV Jet 9000#SN1", L"$FriendlyName$ $DefLangAbbrev$", L"QV Jet 9000 enu"},
         {L"#QV#QV Jet 9000#SN1", L"$Manufacturer$/$ProdShortName$/$DeviceID$", L"QV/QV Jet 9000/SN1"},
-        {L"#QV#Jet#7", L"Copy on $FriendlyName$ ($DefLangAbbrev$), $$5 from $Tray$", L"Copy on Front Office (heb), $5 from Upper"},
+        {L"#QV#Jet#7", L"Copy on $FriendlyName$ ($DefLangAbbrev$), $$5 from $Tray$",
+         L"Copy on Front Office (heb), $5 from Upper"},
         {L"#QV#Jet#7", L"$ProdShortName$", L"Jet"},
         {L"#QV#Jet#8", L"$FriendlyName$", L"Jet"},
         {L"#QV#Jet#7", L"$NoSuchValue$", NULL},
         {L"#QV#Jet#7", L"$FriendlyName", NULL},
         {L"#QV#Jet#9", L"$FriendlyName$", NULL},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         HRESULT hr;
         std::wstring result = Expand(c.pszCtxID, c.pszText, &hr);
         EXPECT_EQ(c.pszExpected != NULL, SUCCEEDED(hr)) << c.pszText;
-        if (c.pszExpected)
-        {
+        if (c.pszExpected) {
             EXPECT_EQ(c.pszExpected, result);
         }
     }
@@ -171,4 +172,4 @@ TEST_F(StandInTest, DeviceStatusAnswersFromDevicesIni)
     EXPECT_TRUE(FAILED(CallSlot(pStatus, 8, (BSTR)closed)));
     pStatus->Release();
 }
-} // namespace
+}  // namespace

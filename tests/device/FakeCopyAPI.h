@@ -29,7 +29,11 @@ struct FakeCopyAPI : ICopyAPI
     STDMETHODIMP Reserved4() override { return Hit(4, E_NOTIMPL); }
     STDMETHODIMP Reserved5() override { return Hit(5, E_NOTIMPL); }
     STDMETHODIMP Reserved6() override { return Hit(6, E_NOTIMPL); }
-    STDMETHODIMP SubmitCopy(CopyJobParams job) override { lastJob = job; return Hit(7, S_OK); }
+    STDMETHODIMP SubmitCopy(CopyJobParams job) override
+    {
+        lastJob = job;
+        return Hit(7, S_OK);
+    }
     STDMETHODIMP InitProtocol(BSTR bstrProtocol, BSTR bstrCtxID) override
     {
         ++initCalls;
@@ -40,12 +44,24 @@ struct FakeCopyAPI : ICopyAPI
     STDMETHODIMP GetCapabilities(CopierFunctional*) override { return Hit(9, S_OK); }
     STDMETHODIMP Reserved10() override { return Hit(10, E_NOTIMPL); }
     // Fails, so the dialog is seen not to look at its result.
-    STDMETHODIMP SetNotifyWindow(HWND) override { ++notifyCalls; return Hit(11, E_NOTIMPL); }
+    STDMETHODIMP SetNotifyWindow(HWND) override
+    {
+        ++notifyCalls;
+        return Hit(11, E_NOTIMPL);
+    }
     STDMETHODIMP Shutdown() override { return Hit(12, S_OK); }
     STDMETHODIMP StartMonitoring() override { return Hit(13, S_OK); }
-    STDMETHODIMP GetDocInADF(LONG* p) override { *p = 1; return Hit(14, S_OK); }
+    STDMETHODIMP GetDocInADF(LONG* p) override
+    {
+        *p = 1;
+        return Hit(14, S_OK);
+    }
     STDMETHODIMP SetStatusPaused(LONG) override { return Hit(15, S_OK); }
 
 private:
-    HRESULT Hit(int slot, HRESULT hr) { lastSlot = slot; return hr; }
+    HRESULT Hit(int slot, HRESULT hr)
+    {
+        lastSlot = slot;
+        return hr;
+    }
 };

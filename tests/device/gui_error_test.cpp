@@ -6,10 +6,21 @@ using replika::CRKGUIError;
 
 TEST(GUIError, StatusLow16BitsSelectTheIndex)
 {
-    const struct { HRESULT status; int index; } cases[] = {
-        {HRESULT(0x8004F9E6), 26}, {HRESULT(0x8004F9FC), 21}, {HRESULT(0x8004F9FE), 21},
-        {HRESULT(0x8004F9FF), 21}, {HRESULT(0x8004F9FD), 2},  {HRESULT(0x0000F9FD), 2},
-        {E_FAIL, 13}, {REGDB_E_CLASSNOTREG, 13}, {HRESULT(0x8004F9E5), 13}, {S_OK, 13},
+    const struct
+    {
+        HRESULT status;
+        int index;
+    } cases[] = {
+        {HRESULT(0x8004F9E6), 26},
+        {HRESULT(0x8004F9FC), 21},
+        {HRESULT(0x8004F9FE), 21},
+        {HRESULT(0x8004F9FF), 21},
+        {HRESULT(0x8004F9FD), 2},
+        {HRESULT(0x0000F9FD), 2},
+        {E_FAIL, 13},
+        {REGDB_E_CLASSNOTREG, 13},
+        {HRESULT(0x8004F9E5), 13},
+        {S_OK, 13},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.index, CRKGUIError::MapStatusToErrorIndex(c.status)) << std::hex << c.status;
@@ -21,8 +32,7 @@ TEST(GUIError, IndexSelectsItsMessageString)
                                306, 321, 322, 323, 324, 325, 326, 327, 328, 329, 330, 331, 305};
     HINSTANCE hRes = GetModuleHandleA(nullptr);
     char text[256];
-    for (int i = 0; i < 26; ++i)
-    {
+    for (int i = 0; i < 26; ++i) {
         EXPECT_EQ(expected[i], CRKGUIError::ErrorIndexToStringId(i)) << "index " << i;
         EXPECT_GT(LoadStringA(hRes, CRKGUIError::ErrorIndexToStringId(i), text, sizeof text), 0) << i;
     }

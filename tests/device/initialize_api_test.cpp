@@ -8,8 +8,7 @@
 
 using replika::CCopyUIDlg;
 
-namespace
-{
+namespace {
 struct FakeFactory : IClassFactory
 {
     FakeCopyAPI* pObject = nullptr;
@@ -38,8 +37,8 @@ protected:
     {
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
         factory.pObject = &fake;
-        ASSERT_EQ(S_OK, CoRegisterClassObject(CLSID_CopyAPI, &factory, CLSCTX_INPROC_SERVER,
-                                              REGCLS_MULTIPLEUSE, &cookie));
+        ASSERT_EQ(S_OK,
+                  CoRegisterClassObject(CLSID_CopyAPI, &factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie));
     }
     void TearDown() override
     {
@@ -51,7 +50,7 @@ protected:
     FakeFactory factory;
     DWORD cookie = 0;
 };
-}
+}  // namespace
 
 TEST_F(InitializeAPI, BindsTheComponentToTheContext)
 {
@@ -84,7 +83,7 @@ TEST_F(InitializeAPI, CreationFailureIsReturnedAndMapped)
     EXPECT_EQ(nullptr, Dlg(dlg).m_pCopyAPI.Get());
     EXPECT_EQ(replika::ERRIDX_DEVICE_BUSY, Dlg(dlg).m_rkGUIError.GetErrorIndex());
     EXPECT_EQ(0, fake.initCalls);
-    EXPECT_EQ(nullptr, g_pszCtx);   // nothing else is allocated
+    EXPECT_EQ(nullptr, g_pszCtx);  // nothing else is allocated
 }
 
 TEST_F(InitializeAPI, InitProtocolFailureKeepsTheComponentAndSetsTheErrorIndex)

@@ -38,18 +38,16 @@ TEST(ICopyAPILayout, MethodsSitAtTheirVtablePositions)
     void* obj = static_cast<ICopyAPI*>(&fake);
     void** vtbl = *static_cast<void***>(obj);
 
-    for (int slot : {3, 4, 5, 6, 10, 12, 13})
-    {
+    for (int slot : {3, 4, 5, 6, 10, 12, 13}) {
         reinterpret_cast<NoArg>(vtbl[slot])(obj);
         EXPECT_EQ(slot, fake.lastSlot);
     }
     LONG flag = 0;
-    for (int slot : {9, 11, 14, 15})
-    {
+    for (int slot : {9, 11, 14, 15}) {
         reinterpret_cast<PtrArg>(vtbl[slot])(obj, &flag);
         EXPECT_EQ(slot, fake.lastSlot);
     }
-    EXPECT_EQ(1, flag);   // GetDocInADF answered through its pointer
+    EXPECT_EQ(1, flag);  // GetDocInADF answered through its pointer
     reinterpret_cast<TwoPtrArg>(vtbl[8])(obj, nullptr, nullptr);
     EXPECT_EQ(8, fake.lastSlot);
 
@@ -82,8 +80,7 @@ TEST(CopyStateRecord, CopiesPointAtTheirOwnFlags)
     s.bEnableXDL[3] = 1;
     CRKCopyState copy(s), assigned;
     assigned = s;
-    for (const CRKCopyState* c : {&copy, &assigned})
-    {
+    for (const CRKCopyState* c : {&copy, &assigned}) {
         EXPECT_EQ(c->bEnableXDL, c->pbEnableXDL);
         EXPECT_EQ(70, c->nBrightness);
         EXPECT_EQ(1, c->pbEnableXDL[3]);
@@ -92,13 +89,16 @@ TEST(CopyStateRecord, CopiesPointAtTheirOwnFlags)
 
 TEST(CopyStateRecord, DateTextHasNoLeadingZerosNorBlankAfterComma)
 {
-    const struct { SYSTEMTIME st; const char* text; } cases[] = {
+    const struct
+    {
+        SYSTEMTIME st;
+        const char* text;
+    } cases[] = {
         {{2028, 1, 0, 2, 9, 5, 7, 0}, "Sunday,January 2, 2028 9:5:7"},
         {{2027, 12, 5, 31, 23, 5, 9, 0}, "Friday,December 31, 2027 23:5:9"},
     };
     char text[STATE_TEXT_LEN];
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         FormatStateDateTime(c.st, text, sizeof text);
         EXPECT_STREQ(c.text, text);
     }

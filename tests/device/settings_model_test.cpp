@@ -7,8 +7,7 @@
 
 using replika::CCopyUIDlg;
 
-namespace
-{
+namespace {
 // A dialog after its default state, holding a capability record as a device
 // that supports every setting would answer.
 class SettingsModel : public ::testing::Test
@@ -33,8 +32,10 @@ protected:
 // What the device answer fills: a tied setting only while its flag is exactly
 // 1, the others (flag ALWAYS) in any case.
 enum { ALWAYS = -1 };
-#define ROW(flag, field, answer, byDefault) \
-    {flag, &CopierFunctional::field, &CRKCopyState::field, answer, byDefault}
+#define ROW(flag, field, answer, byDefault)                                                                            \
+    {                                                                                                                  \
+        flag, &CopierFunctional::field, &CRKCopyState::field, answer, byDefault                                        \
+    }
 const struct Taken
 {
     int flag;
@@ -42,19 +43,29 @@ const struct Taken
     int32_t CRKCopyState::*setting;
     int32_t answer, byDefault;
 } kTaken[] = {
-    ROW(XDL_NBR_COPIES, nNbrCopies, 3, 1),          ROW(XDL_BRIGHTNESS, nBrightness, 60, 50),
-    ROW(XDL_PAPER_SIZE, nPaperSize, 11, 2),         ROW(XDL_PAPER_TYPE, nPaperType, 4, 1),
-    ROW(XDL_QUALITY, nQuality, 3, 2),               ROW(XDL_PHOTO_SIZE, nPhotoSize, 8, 0),
-    ROW(XDL_PHOTO_SIZE, nPhotoSizeIndex, 3, 0),     ROW(XDL_REDUCE_ENLARGE, nReduceEnlarge, 75, 100),
-    ROW(XDL_POSTER_WIDTH, nPosterWidth, 4, 2),      ROW(ALWAYS, bADFPresent, 1, 0),
-    ROW(ALWAYS, nAllowedCopyQualities, 5, 7),       ROW(ALWAYS, nSpecialFeatureMode, 5, 1),
-    ROW(ALWAYS, nBorderlessSupport, 2, 1),          ROW(ALWAYS, nMaxCopies, 99, 50),
-    ROW(ALWAYS, nMinCopies, 2, 1),                  ROW(ALWAYS, bEnhanceLightClr, 1, 0),
-    ROW(ALWAYS, bTextMode, 0, 1),                   ROW(ALWAYS, bCollationSupported, 1, 0),
-    ROW(ALWAYS, nScaleRangeHigh, 200, 400),         ROW(ALWAYS, nScaleRangeLow, 50, 25),
+    ROW(XDL_NBR_COPIES, nNbrCopies, 3, 1),
+    ROW(XDL_BRIGHTNESS, nBrightness, 60, 50),
+    ROW(XDL_PAPER_SIZE, nPaperSize, 11, 2),
+    ROW(XDL_PAPER_TYPE, nPaperType, 4, 1),
+    ROW(XDL_QUALITY, nQuality, 3, 2),
+    ROW(XDL_PHOTO_SIZE, nPhotoSize, 8, 0),
+    ROW(XDL_PHOTO_SIZE, nPhotoSizeIndex, 3, 0),
+    ROW(XDL_REDUCE_ENLARGE, nReduceEnlarge, 75, 100),
+    ROW(XDL_POSTER_WIDTH, nPosterWidth, 4, 2),
+    ROW(ALWAYS, bADFPresent, 1, 0),
+    ROW(ALWAYS, nAllowedCopyQualities, 5, 7),
+    ROW(ALWAYS, nSpecialFeatureMode, 5, 1),
+    ROW(ALWAYS, nBorderlessSupport, 2, 1),
+    ROW(ALWAYS, nMaxCopies, 99, 50),
+    ROW(ALWAYS, nMinCopies, 2, 1),
+    ROW(ALWAYS, bEnhanceLightClr, 1, 0),
+    ROW(ALWAYS, bTextMode, 0, 1),
+    ROW(ALWAYS, bCollationSupported, 1, 0),
+    ROW(ALWAYS, nScaleRangeHigh, 200, 400),
+    ROW(ALWAYS, nScaleRangeLow, 50, 25),
 };
 #undef ROW
-}
+}  // namespace
 
 TEST_F(SettingsModel, DefaultStateGoesIntoTheCapabilityRecord)
 {
@@ -73,8 +84,7 @@ TEST_F(SettingsModel, DefaultStateGoesIntoTheCapabilityRecord)
     memset(Dlg(dlg).m_pCopierFunctional, 0x5A, sizeof(CopierFunctional));
     dlg.InitializeCopierFuncStruc(Dlg(dlg).m_pCopierFunctional);
     const CopierFunctional& r = Caps();
-    for (const Taken& t : kTaken)
-    {
+    for (const Taken& t : kTaken) {
         EXPECT_EQ(t.byDefault, s.*t.setting) << t.answer;
         EXPECT_EQ(t.byDefault, r.*t.device) << t.answer;
     }
@@ -91,26 +101,22 @@ TEST_F(SettingsModel, DefaultStateGoesIntoTheCapabilityRecord)
 
 TEST_F(SettingsModel, EachSettingFollowsOnlyItsOwnFlag)
 {
-    for (const Taken& cleared : kTaken)
-    {
+    for (const Taken& cleared : kTaken) {
         if (cleared.flag == ALWAYS)
             continue;
         SCOPED_TRACE(cleared.flag);
         for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
             State().pbEnableXDL[i] = Caps().bSettingSupported[i] = 1;
-        for (const Taken& t : kTaken)
-        {
+        for (const Taken& t : kTaken) {
             State().*t.setting = t.byDefault;
             Caps().*t.device = t.answer;
         }
-        Caps().bSettingSupported[cleared.flag] = cleared.flag == XDL_PAPER_TYPE ? 2 : 0;   // only 1 counts
+        Caps().bSettingSupported[cleared.flag] = cleared.flag == XDL_PAPER_TYPE ? 2 : 0;  // only 1 counts
         ASSERT_TRUE(dlg.PopulateStateFromDevice());
-        for (const Taken& t : kTaken)
-        {
+        for (const Taken& t : kTaken) {
             bool off = t.flag == cleared.flag;
             EXPECT_EQ(off ? t.byDefault : t.answer, State().*t.setting) << "answer " << t.answer;
-            if (t.flag != ALWAYS)
-            {
+            if (t.flag != ALWAYS) {
                 EXPECT_EQ(off ? 0 : 1, State().pbEnableXDL[t.flag]) << "flag " << t.flag;
             }
         }
@@ -123,7 +129,7 @@ TEST_F(SettingsModel, TrayDuplexersAndUntiedFlags)
     s.nTraySelection = 3;
     s.bADFDuplexerPresent = s.bPrintDuplexerPresent = 1;
     ASSERT_TRUE(dlg.PopulateStateFromDevice());
-    EXPECT_EQ(1, s.nTraySelection);   // a supported tray is always the first
+    EXPECT_EQ(1, s.nTraySelection);  // a supported tray is always the first
     EXPECT_EQ(0, s.bADFDuplexerPresent);
     EXPECT_EQ(0, s.bPrintDuplexerPresent);
 
@@ -144,8 +150,7 @@ TEST_F(SettingsModel, TrayDuplexersAndUntiedFlags)
 TEST_F(SettingsModel, BrightnessIsClampedToItsRange)
 {
     const int cases[][2] = {{130, 100}, {101, 100}, {-5, 0}, {100, 100}, {0, 0}};
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         Caps().nBrightness = c[0];
         ASSERT_TRUE(dlg.PopulateStateFromDevice());
         EXPECT_EQ(c[1], State().nBrightness) << c[0];
@@ -164,14 +169,15 @@ TEST_F(SettingsModel, NoCapabilityRecordLeavesTheSettings)
 TEST_F(SettingsModel, ValidateStateRepairsCopiesAndPercentage)
 {
     // Limits 3..50 copies and 25..400 %; out of range means the low limit and 100 %.
-    const struct { int copies, percent, copiesAfter, percentAfter; } cases[] = {
-        {0, 500, 3, 100}, {51, 24, 3, 100}, {2, 401, 3, 100},
-        {3, 25, 3, 25}, {50, 400, 50, 400},
+    const struct
+    {
+        int copies, percent, copiesAfter, percentAfter;
+    } cases[] = {
+        {0, 500, 3, 100}, {51, 24, 3, 100}, {2, 401, 3, 100}, {3, 25, 3, 25}, {50, 400, 50, 400},
     };
     CRKCopyState& s = State();
     s.nMinCopies = 3;
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         s.nNbrCopies = c.copies;
         s.nReduceEnlarge = c.percent;
         dlg.ValidateState();

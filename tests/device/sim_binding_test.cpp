@@ -13,8 +13,7 @@
 
 using replika::CCopyUIDlg;
 
-namespace
-{
+namespace {
 CopyJobParams JobFrom(const CRKCopyState& s)
 {
     CopyJobParams job = {};
@@ -31,7 +30,7 @@ CopyJobParams JobFrom(const CRKCopyState& s)
         job.bEnableXDL[i] = s.pbEnableXDL[i];
     return job;
 }
-}
+}  // namespace
 
 TEST(SimBinding, CapabilitiesBecomeSettingsAndTheJobReachesTheJournal)
 {
@@ -53,8 +52,8 @@ TEST(SimBinding, CapabilitiesBecomeSettingsAndTheJobReachesTheJournal)
     std::string journal;
     {
         CCopyUIDlg dlg(nullptr, kCtxID, "-CtxID");
-        ASSERT_EQ(1, CCopyUIDlg::ParseContextID(Dlg(dlg).m_cstrCtxID, Dlg(dlg).m_cstrManfctr,
-                                                Dlg(dlg).m_cstrProduct, Dlg(dlg).m_cstrDeviceID));
+        ASSERT_EQ(1, CCopyUIDlg::ParseContextID(Dlg(dlg).m_cstrCtxID, Dlg(dlg).m_cstrManfctr, Dlg(dlg).m_cstrProduct,
+                                                Dlg(dlg).m_cstrDeviceID));
         ASSERT_EQ(S_OK, dlg.InitializeAPI());
         dlg.SetDefaultState();
         Dlg(dlg).m_pCopierFunctional = new CopierFunctional();
@@ -77,14 +76,16 @@ TEST(SimBinding, CapabilitiesBecomeSettingsAndTheJobReachesTheJournal)
 
     ASSERT_NE(std::string::npos, journal.find("[Job]")) << journal;
     EXPECT_NE(std::string::npos, journal.find(std::string("Context=") + kCtxID + "\r\n")) << journal;
-    const char* settings[] = {
-        "nNbrCopies=2\r\n",       // 30 was outside the device's limits: the low limit
-        "nBrightness=100\r\n",    // clamped
-        "nPaperSize=2\r\n",       // unsupported: the default stays
-        "nPaperType=5\r\n", "nQuality=3\r\n", "nReduceEnlarge=150\r\n", "bEnhanceLightClr=1\r\n",
-        "bColorCopyRequested=1\r\n",
-        "nBorderlessSupport=2\r\n",   // the device prints borderless
-        "bEnableXDL=1,1,1,1,1,1,1,1,1,1,0,1,1,1,1,0,1,1,1,1,0\r\n"};
+    const char* settings[] = {"nNbrCopies=2\r\n",     // 30 was outside the device's limits: the low limit
+                              "nBrightness=100\r\n",  // clamped
+                              "nPaperSize=2\r\n",     // unsupported: the default stays
+                              "nPaperType=5\r\n",
+                              "nQuality=3\r\n",
+                              "nReduceEnlarge=150\r\n",
+                              "bEnhanceLightClr=1\r\n",
+                              "bColorCopyRequested=1\r\n",
+                              "nBorderlessSupport=2\r\n",  // the device prints borderless
+                              "bEnableXDL=1,1,1,1,1,1,1,1,1,1,0,1,1,1,1,0,1,1,1,1,0\r\n"};
     for (const char* line : settings)
         EXPECT_NE(std::string::npos, journal.find(line)) << line << journal;
 }

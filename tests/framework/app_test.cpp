@@ -5,16 +5,20 @@
 namespace {
 
 // Renders what the parser reported: "-" before flags, "$" after the last parameter.
-class CRecordingCmdLine : public CCommandLineInfo {
+class CRecordingCmdLine : public CCommandLineInfo
+{
 public:
-    void ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast) override {
-        if (!params.IsEmpty()) params += '|';
+    void ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast) override
+    {
+        if (!params.IsEmpty())
+            params += '|';
         params += CString(bFlag ? "-" : "") + pszParam + (bLast ? "$" : "");
     }
     CString params;
 };
 
-CString Parse(const char* pszCmdLine) {
+CString Parse(const char* pszCmdLine)
+{
     LPSTR saved = theApp.m_lpCmdLine;
     char szLine[512];
     lstrcpynA(szLine, pszCmdLine, sizeof szLine);
@@ -27,8 +31,10 @@ CString Parse(const char* pszCmdLine) {
 
 }  // namespace
 
-TEST(CommandLineTest, FlagsQuotesAndBackslashesFollowTheRuntimeRules) {
-    const struct {
+TEST(CommandLineTest, FlagsQuotesAndBackslashesFollowTheRuntimeRules)
+{
+    const struct
+    {
         const char* line;
         const char* params;
     } cases[] = {
@@ -48,7 +54,8 @@ TEST(CommandLineTest, FlagsQuotesAndBackslashesFollowTheRuntimeRules) {
     EXPECT_STREQ("first.txt", info.m_strFileName);
 }
 
-TEST(ExceptionTest, ThrownAsPointersAndTurnedIntoResults) {
+TEST(ExceptionTest, ThrownAsPointersAndTurnedIntoResults)
+{
     try {
         AfxThrowOleException(E_NOINTERFACE);
         FAIL();
@@ -80,10 +87,12 @@ TEST(ExceptionTest, ThrownAsPointersAndTurnedIntoResults) {
 namespace {
 
 // Ends before it is shown; notes what the template gave it.
-class CPeekDlg : public CDialog {
+class CPeekDlg : public CDialog
+{
 public:
     CPeekDlg() : CDialog(137u) {}
-    BOOL OnInitDialog() override {
+    BOOL OnInitDialog() override
+    {
         CDialog::OnInitDialog();
         GetWindowText(m_caption);
         CWnd* pIcon = GetDlgItem(1042);
@@ -97,7 +106,8 @@ public:
 
 }  // namespace
 
-TEST(ResourceHandleTest, StringsDialogsAndIconsComeFromTheResourceLibrary) {
+TEST(ResourceHandleTest, StringsDialogsAndIconsComeFromTheResourceLibrary)
+{
     HMODULE hDll = LoadLibraryA(ExeFolder() + "copy2.dll");
     ASSERT_NE(nullptr, hDll) << "copy2.dll beside the test";
     CString s("old");
@@ -124,7 +134,8 @@ TEST(ResourceHandleTest, StringsDialogsAndIconsComeFromTheResourceLibrary) {
     EXPECT_EQ(9, CPeekDlg().DoModal());
 }
 
-TEST(AppRunTest, RunEndsThroughExitInstanceWhenInitFailsOrTheMainWindowGoes) {
+TEST(AppRunTest, RunEndsThroughExitInstanceWhenInitFailsOrTheMainWindowGoes)
+{
     EXPECT_EQ(&theApp, AfxGetApp());
     EXPECT_EQ(&theApp, AfxGetThread());
     EXPECT_STREQ("test_framework", theApp.m_pszExeName);
@@ -132,13 +143,16 @@ TEST(AppRunTest, RunEndsThroughExitInstanceWhenInitFailsOrTheMainWindowGoes) {
     CDialog main;
     ASSERT_TRUE(main.CreateIndirect(t.Get()));
     // Destroyed from inside the loop, the main window posts the quit message.
-    struct Destroyer {
-        static VOID CALLBACK Fire(HWND hWnd, UINT, UINT_PTR id, DWORD) {
+    struct Destroyer
+    {
+        static VOID CALLBACK Fire(HWND hWnd, UINT, UINT_PTR id, DWORD)
+        {
             KillTimer(hWnd, id);
             DestroyWindow(hWnd);
         }
     };
-    const struct {
+    const struct
+    {
         BOOL bInitResult;
         CWnd* pMainWnd;
     } runs[] = {{FALSE, nullptr}, {TRUE, nullptr}, {TRUE, &main}};
@@ -148,7 +162,8 @@ TEST(AppRunTest, RunEndsThroughExitInstanceWhenInitFailsOrTheMainWindowGoes) {
         theApp.m_msgCur.wParam = 0;
         theApp.m_bInitResult = run.bInitResult;
         theApp.m_pWndForInit = run.pMainWnd;
-        if (run.pMainWnd) SetTimer(main.m_hWnd, 1, 1, &Destroyer::Fire);
+        if (run.pMainWnd)
+            SetTimer(main.m_hWnd, 1, 1, &Destroyer::Fire);
         EXPECT_EQ(0, AfxWinMain(GetModuleHandleA(NULL), NULL, NULL, SW_SHOWNORMAL));
         EXPECT_EQ(1, theApp.m_nInitCalls);
         EXPECT_EQ(1, theApp.m_nExitCalls);

@@ -8,9 +8,11 @@ enum { IDC_BUTTON = 2001, IDC_EDIT, IDC_SPIN, IDC_COMBO, IDC_SLIDER };
 
 // A modeless dialog with one control of each kind; messages are sent
 // directly, so no loop is needed.
-class ControlsTest : public ::testing::Test {
+class ControlsTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_template.AddItem("BUTTON", "&Help", IDC_BUTTON, BS_PUSHBUTTON, 5, 5, 60, 14);
         m_template.AddItem("EDIT", "", IDC_EDIT, ES_NUMBER | WS_BORDER, 5, 25, 30, 14);
         m_template.AddItem(UPDOWN_CLASSA, "", IDC_SPIN, UDS_SETBUDDYINT, 35, 25, 10, 14);
@@ -36,7 +38,8 @@ protected:
 
 }  // namespace
 
-TEST_F(ControlsTest, ComboKeepsTextsAndItemData) {
+TEST_F(ControlsTest, ComboKeepsTextsAndItemData)
+{
     EXPECT_EQ(0, m_combo.AddString("A4"));
     EXPECT_EQ(1, m_combo.AddString("Letter"));
     EXPECT_EQ(1, m_combo.InsertString(1, "Legal"));
@@ -58,7 +61,8 @@ TEST_F(ControlsTest, ComboKeepsTextsAndItemData) {
     EXPECT_EQ(CB_ERR, m_combo.GetCurSel());
 }
 
-TEST_F(ControlsTest, SpinAndSliderKeepTheirRanges) {
+TEST_F(ControlsTest, SpinAndSliderKeepTheirRanges)
+{
     m_spin.SetBuddy(&m_edit);
     EXPECT_EQ(m_edit.m_hWnd, m_spin.GetBuddy()->m_hWnd);
     m_spin.SetRange32(25, 400);
@@ -85,7 +89,8 @@ TEST_F(ControlsTest, SpinAndSliderKeepTheirRanges) {
     EXPECT_EQ(100, m_slider.GetPos());
 }
 
-TEST_F(ControlsTest, StylesChangeOnlyWhenDifferent) {
+TEST_F(ControlsTest, StylesChangeOnlyWhenDifferent)
+{
     EXPECT_FALSE(m_button.ModifyStyle(0, WS_VISIBLE));
     EXPECT_TRUE(m_button.ModifyStyleEx(0, WS_EX_LAYOUTRTL));
     EXPECT_TRUE(m_button.GetExStyle() & WS_EX_LAYOUTRTL);
@@ -93,7 +98,8 @@ TEST_F(ControlsTest, StylesChangeOnlyWhenDifferent) {
     EXPECT_FALSE(m_button.GetExStyle() & WS_EX_LAYOUTRTL);
 }
 
-TEST_F(ControlsTest, ToolTipsAreAddedPerControlAndGoWithTheirObject) {
+TEST_F(ControlsTest, ToolTipsAreAddedPerControlAndGoWithTheirObject)
+{
     HWND hTip = NULL;
     {
         CToolTipCtrl tip;

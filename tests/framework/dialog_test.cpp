@@ -15,13 +15,17 @@ const UINT_PTR SAFETY_TIMER = 99;
 UINT g_nRegisteredMsg;  // registered at run time: the map reads it at dispatch
 
 // A control whose messages pass through the framework: it counts them.
-class CCountingButton : public CButton {
+class CCountingButton : public CButton
+{
 public:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == BM_SETCHECK) ++m_nSetChecks;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == BM_SETCHECK)
+            ++m_nSetChecks;
         return CButton::WindowProc(message, wParam, lParam);
     }
-    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override {
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+    {
         ++m_nDraws;
         ::FillRect(lpDIS->hDC, &lpDIS->rcItem, (HBRUSH)::GetStockObject(BLACK_BRUSH));
     }
@@ -29,14 +33,16 @@ public:
     int m_nDraws = 0;
 };
 
-class COwnerDrawStatic : public CStatic {
+class COwnerDrawStatic : public CStatic
+{
 public:
     void DrawItem(LPDRAWITEMSTRUCT) override { ++m_nDraws; }
     int m_nDraws = 0;
 };
 
 // Runs its script inside the modal loop; handlers note themselves in m_log.
-class CTestDlg : public CDialog {
+class CTestDlg : public CDialog
+{
 public:
     std::function<void(CTestDlg&)> script;
     CString m_log;
@@ -52,7 +58,8 @@ public:
     COwnerDrawStatic m_staticOD;
 
     void Note(const char* psz) { m_log += CString(m_log.IsEmpty() ? "" : " ") + psz; }
-    void DoDataExchange(CDataExchange* pDX) override {
+    void DoDataExchange(CDataExchange* pDX) override
+    {
         CDialog::DoDataExchange(pDX);
         DDX_Control(pDX, IDC_BUTTON, m_button);
         DDX_Control(pDX, IDC_EDIT, m_edit);
@@ -62,7 +69,8 @@ public:
         DDX_Control(pDX, IDC_OWNERDRAW, m_ownerDraw);
         DDX_Text(pDX, IDC_LABEL, m_label);
     }
-    BOOL OnInitDialog() override {
+    BOOL OnInitDialog() override
+    {
         CDialog::OnInitDialog();
         Note("init");
         m_staticOD.SubclassDlgItem(IDC_STATIC_OD, this);
@@ -70,45 +78,58 @@ public:
         PostMessage(WM_RUN_SCRIPT);
         return TRUE;
     }
-    BOOL PreTranslateMessage(MSG* pMsg) override {
-        if (pMsg->message == WM_RUN_SCRIPT) Note("pretranslate");
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_RUN_SCRIPT)
+            Note("pretranslate");
         return CDialog::PreTranslateMessage(pMsg);
     }
     void PostNcDestroy() override { Note("postncdestroy"); }
 
-    afx_msg LRESULT OnRunScript(WPARAM, LPARAM) {
-        if (script) script(*this);
+    afx_msg LRESULT OnRunScript(WPARAM, LPARAM)
+    {
+        if (script)
+            script(*this);
         return 0;
     }
-    afx_msg LRESULT OnFinish(WPARAM wParam, LPARAM) {
+    afx_msg LRESULT OnFinish(WPARAM wParam, LPARAM)
+    {
         EndDialog((int)wParam);
         return 0;
     }
-    afx_msg LRESULT OnRegistered(WPARAM wParam, LPARAM) {
+    afx_msg LRESULT OnRegistered(WPARAM wParam, LPARAM)
+    {
         Note(wParam == 7 ? "registered" : "registered?");
         return (LRESULT)g_nRegisteredMsg;
     }
     afx_msg void OnButton() { Note("click"); }
     afx_msg void OnEditChange() { Note("edit"); }
     afx_msg void OnComboSelChange() { Note("selchange"); }
-    afx_msg void OnDeltaPosSpin(NMHDR* pNMHDR, LRESULT* pResult) {
+    afx_msg void OnDeltaPosSpin(NMHDR* pNMHDR, LRESULT* pResult)
+    {
         Note("deltapos");
         *pResult = ((NMUPDOWN*)pNMHDR)->iDelta > 5;  // refuse big steps
     }
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+    {
         if (nCtlColor != CTLCOLOR_STATIC || pWnd->GetDlgCtrlID() != IDC_LABEL)
             return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
         Note("ctlcolor");
         pDC->SetBkMode(TRANSPARENT);
         return m_hbrBack;
     }
-    afx_msg void OnTimer(UINT_PTR nIDEvent) {
-        if (nIDEvent == SAFETY_TIMER) EndDialog(-2);
+    afx_msg void OnTimer(UINT_PTR nIDEvent)
+    {
+        if (nIDEvent == SAFETY_TIMER)
+            EndDialog(-2);
     }
-    afx_msg void OnHScroll(UINT, UINT, CScrollBar* pScrollBar) {
-        if (pScrollBar && pScrollBar->m_hWnd == m_slider.m_hWnd) Note("hscroll");
+    afx_msg void OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
+    {
+        if (pScrollBar && pScrollBar->m_hWnd == m_slider.m_hWnd)
+            Note("hscroll");
     }
-    afx_msg void OnDestroy() {
+    afx_msg void OnDestroy()
+    {
         Note("destroy");
         CDialog::OnDestroy();
     }
@@ -116,32 +137,35 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(CTestDlg, CDialog)
-    ON_MESSAGE(WM_RUN_SCRIPT, &CTestDlg::OnRunScript)
-    ON_MESSAGE(WM_FINISH, &CTestDlg::OnFinish)
-    ON_REGISTERED_MESSAGE(g_nRegisteredMsg, &CTestDlg::OnRegistered)
-    ON_BN_CLICKED(IDC_BUTTON, &CTestDlg::OnButton)
-    ON_EN_CHANGE(IDC_EDIT, &CTestDlg::OnEditChange)
-    ON_CBN_SELCHANGE(IDC_COMBO, &CTestDlg::OnComboSelChange)
-    ON_NOTIFY(UDN_DELTAPOS, IDC_SPIN, &CTestDlg::OnDeltaPosSpin)
-    ON_WM_CTLCOLOR()
-    ON_WM_TIMER()
-    ON_WM_HSCROLL()
-    ON_WM_DESTROY()
+ON_MESSAGE(WM_RUN_SCRIPT, &CTestDlg::OnRunScript)
+ON_MESSAGE(WM_FINISH, &CTestDlg::OnFinish)
+ON_REGISTERED_MESSAGE(g_nRegisteredMsg, &CTestDlg::OnRegistered)
+ON_BN_CLICKED(IDC_BUTTON, &CTestDlg::OnButton)
+ON_EN_CHANGE(IDC_EDIT, &CTestDlg::OnEditChange)
+ON_CBN_SELCHANGE(IDC_COMBO, &CTestDlg::OnComboSelChange)
+ON_NOTIFY(UDN_DELTAPOS, IDC_SPIN, &CTestDlg::OnDeltaPosSpin)
+ON_WM_CTLCOLOR()
+ON_WM_TIMER()
+ON_WM_HSCROLL()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 // A derived dialog with its own map that chains to CTestDlg's.
-class CDerivedDlg : public CTestDlg {
+class CDerivedDlg : public CTestDlg
+{
 public:
     afx_msg void OnButtonDerived() { Note("derived click"); }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CDerivedDlg, CTestDlg)
-    ON_BN_CLICKED(IDC_BUTTON, &CDerivedDlg::OnButtonDerived)
+ON_BN_CLICKED(IDC_BUTTON, &CDerivedDlg::OnButtonDerived)
 END_MESSAGE_MAP()
 
-INT_PTR RunModal(CTestDlg& dlg, std::function<void(CTestDlg&)> script) {
-    if (!g_nRegisteredMsg) g_nRegisteredMsg = RegisterWindowMessageA("FrameworkTest.Registered");
+INT_PTR RunModal(CTestDlg& dlg, std::function<void(CTestDlg&)> script)
+{
+    if (!g_nRegisteredMsg)
+        g_nRegisteredMsg = RegisterWindowMessageA("FrameworkTest.Registered");
     DlgTemplate t(240, 160, "Framework test");
     t.AddItem("BUTTON", "&Press", IDC_BUTTON, BS_PUSHBUTTON | WS_TABSTOP, 5, 5, 60, 14);
     t.AddItem("EDIT", "", IDC_EDIT, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 5, 25, 40, 14);
@@ -158,7 +182,8 @@ INT_PTR RunModal(CTestDlg& dlg, std::function<void(CTestDlg&)> script) {
 
 }  // namespace
 
-TEST(DialogTest, MessageMapReceivesInitClicksNotificationsAndRegisteredMessages) {
+TEST(DialogTest, MessageMapReceivesInitClicksNotificationsAndRegisteredMessages)
+{
     CTestDlg dlg;
     dlg.m_label = "From DDX";
     LRESULT registeredResult = 0, refused = 0;
@@ -209,7 +234,8 @@ TEST(DialogTest, MessageMapReceivesInitClicksNotificationsAndRegisteredMessages)
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hButton));
 }
 
-TEST(DialogTest, DerivedMapIsSearchedBeforeItsBase) {
+TEST(DialogTest, DerivedMapIsSearchedBeforeItsBase)
+{
     CDerivedDlg dlg;
     INT_PTR result = RunModal(dlg, [](CTestDlg& d) {
         d.m_button.SendMessage(BM_CLICK);
@@ -219,7 +245,8 @@ TEST(DialogTest, DerivedMapIsSearchedBeforeItsBase) {
     EXPECT_STREQ("init pretranslate derived click destroy postncdestroy", dlg.m_log);
 }
 
-TEST(DialogTest, InputPassesThroughTheMessageFilterAndClosingCancels) {
+TEST(DialogTest, InputPassesThroughTheMessageFilterAndClosingCancels)
+{
     CTestDlg dlg;
     int nFilterBefore = theApp.m_nFilterCalls;
     INT_PTR result = RunModal(dlg, [](CTestDlg& d) {

@@ -6,15 +6,19 @@ namespace {
 
 // Runs the template modally, ending during initialisation: client width,
 // item ids and the text of one item.
-struct Measures {
+struct Measures
+{
     int nWidth = 0, nItems = 0, nIdSum = 0;
     CString text;
 };
 
-Measures Measure(HGLOBAL hTemplate, int nTextID) {
-    class CMeasureDlg : public CDialog {
+Measures Measure(HGLOBAL hTemplate, int nTextID)
+{
+    class CMeasureDlg : public CDialog
+    {
     public:
-        BOOL OnInitDialog() override {
+        BOOL OnInitDialog() override
+        {
             CDialog::OnInitDialog();
             CRect rc;
             GetClientRect(&rc);
@@ -36,7 +40,8 @@ Measures Measure(HGLOBAL hTemplate, int nTextID) {
 
 }  // namespace
 
-TEST(DialogTemplateTest, ExtendedTemplateCopyTakesAnotherFont) {
+TEST(DialogTemplateTest, ExtendedTemplateCopyTakesAnotherFont)
+{
     CDialogTemplate original, smaller;
     ASSERT_TRUE(original.Load(MAKEINTRESOURCEA(102)));
     ASSERT_TRUE(smaller.Load(MAKEINTRESOURCEA(102)));
@@ -64,7 +69,8 @@ TEST(DialogTemplateTest, ExtendedTemplateCopyTakesAnotherFont) {
     EXPECT_LT(small.nWidth, big.nWidth);
 }
 
-TEST(DialogTemplateTest, PlainTemplateWithoutFontGetsOne) {
+TEST(DialogTemplateTest, PlainTemplateWithoutFontGetsOne)
+{
     DlgTemplate t(120, 40, "No font", nullptr);
     t.AddItem("BUTTON", "First", 11, BS_PUSHBUTTON, 5, 5, 50, 14);
     t.AddItem("STATIC", "Second item", 12, SS_LEFT, 60, 5, 50, 10);

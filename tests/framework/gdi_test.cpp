@@ -2,7 +2,8 @@
 
 #include "testsupport.h"
 
-TEST(GdiTest, FontsAndObjectLifetimes) {
+TEST(GdiTest, FontsAndObjectLifetimes)
+{
     CFont font;
     ASSERT_TRUE(font.CreatePointFont(100, "Arial"));
     LOGFONTA lf = {};
@@ -28,7 +29,8 @@ TEST(GdiTest, FontsAndObjectLifetimes) {
     DeleteObject(hDetached);
 }
 
-TEST(GdiTest, MemoryContextDrawsAndCopies) {
+TEST(GdiTest, MemoryContextDrawsAndCopies)
+{
     CClientDC screen(NULL);
     CDC mem;
     ASSERT_TRUE(mem.CreateCompatibleDC(&screen));

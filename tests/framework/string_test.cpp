@@ -2,7 +2,8 @@
 
 #include "testsupport.h"
 
-TEST(CStringTest, BuildsComparesAndConcatenates) {
+TEST(CStringTest, BuildsComparesAndConcatenates)
+{
     CString s("QV");
     s += " Copy";
     s += ':';
@@ -26,22 +27,26 @@ TEST(CStringTest, BuildsComparesAndConcatenates) {
     EXPECT_STREQ("bbcc", s);
 }
 
-TEST(CStringTest, FindsAndCuts) {
+TEST(CStringTest, FindsAndCuts)
+{
     const CString s("C:\\Program Files\\QV\\qvkcopy2.exe -n #a#b");
     EXPECT_EQ(33, s.Find("-n"));
     EXPECT_EQ(-1, s.Find("-CtxID"));
     EXPECT_EQ(-1, s.Find("-n", 35));
     EXPECT_EQ(2, s.Find('\\'));
     EXPECT_EQ(19, s.ReverseFind('\\'));
-    const struct {
+    const struct
+    {
         CString got;
         const char* expected;
     } cuts[] = {{s.Left(3), "C:\\"}, {s.Right(4), "#a#b"}, {s.Mid(36), "#a#b"}, {s.Mid(3, 7), "Program"},
-                {s.Mid(100), ""},    {s.Left(1000), s},     {s.Right(-1), ""}};
-    for (const auto& cut : cuts) EXPECT_STREQ(cut.expected, cut.got);
+                {s.Mid(100), ""},    {s.Left(1000), s},    {s.Right(-1), ""}};
+    for (const auto& cut : cuts)
+        EXPECT_STREQ(cut.expected, cut.got);
 }
 
-TEST(CStringTest, ReplacesRemovesInsertsDeletes) {
+TEST(CStringTest, ReplacesRemovesInsertsDeletes)
+{
     CString s("c:\\qv\\qvkcopy2.exe and qvkcopy2.exe");
     EXPECT_EQ(2, s.Replace("qvkcopy2.exe", "qvfcCopy.exe"));
     EXPECT_STREQ("c:\\qv\\qvfcCopy.exe and qvfcCopy.exe", s);
@@ -57,7 +62,8 @@ TEST(CStringTest, ReplacesRemovesInsertsDeletes) {
     EXPECT_STREQ("A Model!", id);
 }
 
-TEST(CStringTest, TrimsAndChangesCase) {
+TEST(CStringTest, TrimsAndChangesCase)
+{
     CString s(" \t Sa&ve Settings \r\n");
     s.Trim();
     EXPECT_STREQ("Sa&ve Settings", s);
@@ -73,7 +79,8 @@ TEST(CStringTest, TrimsAndChangesCase) {
     EXPECT_STREQ("sa&ve settings", s);
 }
 
-TEST(CStringTest, FormatsAndFillsBuffers) {
+TEST(CStringTest, FormatsAndFillsBuffers)
+{
     CString s;
     s.Format("%s%s %d", "CCopyUIDlg::", "OnInitDialog", 42);
     EXPECT_STREQ("CCopyUIDlg::OnInitDialog 42", s);
@@ -92,7 +99,8 @@ TEST(CStringTest, FormatsAndFillsBuffers) {
     EXPECT_STREQ("a m", s);
 }
 
-TEST(CollectionTest, StringArrayAndListKeepOrder) {
+TEST(CollectionTest, StringArrayAndListKeepOrder)
+{
     CStringArray a;
     EXPECT_EQ(1, a.Add("LEFT") + a.Add(CString("TOP")));
     a.InsertAt(1, "RIGHT");
@@ -112,7 +120,8 @@ TEST(CollectionTest, StringArrayAndListKeepOrder) {
     list.InsertAfter(pos, c5);
     list.RemoveAt(pos);
     std::vector<int> order;
-    for (pos = list.GetHeadPosition(); pos;) order.push_back(list.GetNext(pos).x);
+    for (pos = list.GetHeadPosition(); pos;)
+        order.push_back(list.GetNext(pos).x);
     EXPECT_EQ((std::vector<int>{-5, -5, 1}), order);
     EXPECT_EQ(1, list.RemoveTail().x);
     EXPECT_EQ(-5, list.GetTail().x);
@@ -121,7 +130,8 @@ TEST(CollectionTest, StringArrayAndListKeepOrder) {
     EXPECT_EQ(nullptr, list.GetHeadPosition());
 }
 
-TEST(CRectTest, Geometry) {
+TEST(CRectTest, Geometry)
+{
     CRect r(10, 20, 110, 70);
     EXPECT_EQ(CPoint(60, 45), r.CenterPoint());
     r.TopLeft() = CPoint(50, 60);

@@ -2,25 +2,29 @@
 
 CTestApp theApp;
 
-BOOL CTestApp::InitInstance() {
+BOOL CTestApp::InitInstance()
+{
     ++m_nInitCalls;
     m_pMainWnd = m_pWndForInit;
     return m_bInitResult;
 }
 
-int CTestApp::ExitInstance() {
+int CTestApp::ExitInstance()
+{
     ++m_nExitCalls;
     return CWinApp::ExitInstance();
 }
 
-BOOL CTestApp::ProcessMessageFilter(int code, LPMSG lpMsg) {
+BOOL CTestApp::ProcessMessageFilter(int code, LPMSG lpMsg)
+{
     ++m_nFilterCalls;
     m_nLastFilterCode = code;
     return CWinApp::ProcessMessageFilter(code, lpMsg);
 }
 
 DlgTemplate::DlgTemplate(short cx, short cy, const char* pszCaption, const char* pszFont, WORD wPointSize,
-                         DWORD dwStyle) {
+                         DWORD dwStyle)
+{
     PushDword(dwStyle | (pszFont ? DS_SETFONT : 0));
     PushDword(0);  // extended style
     // item count (counted by AddItem), x, y, cx, cy, no menu, standard class
@@ -33,7 +37,8 @@ DlgTemplate::DlgTemplate(short cx, short cy, const char* pszCaption, const char*
 }
 
 void DlgTemplate::AddItem(const char* pszClass, const char* pszText, WORD wID, DWORD dwStyle, short x, short y,
-                          short cx, short cy) {
+                          short cx, short cy)
+{
     AlignDword();
     PushDword(dwStyle | WS_CHILD | WS_VISIBLE);
     PushDword(0);
@@ -44,21 +49,27 @@ void DlgTemplate::AddItem(const char* pszClass, const char* pszText, WORD wID, D
     ++m_words[4];          // cdit
 }
 
-void DlgTemplate::PushDword(DWORD d) {
+void DlgTemplate::PushDword(DWORD d)
+{
     m_words.push_back(LOWORD(d));
     m_words.push_back(HIWORD(d));
 }
 
-void DlgTemplate::PushString(const char* psz) {
-    for (; psz && *psz; ++psz) m_words.push_back((WORD)(unsigned char)*psz);
+void DlgTemplate::PushString(const char* psz)
+{
+    for (; psz && *psz; ++psz)
+        m_words.push_back((WORD)(unsigned char)*psz);
     m_words.push_back(0);
 }
 
-void DlgTemplate::AlignDword() {
-    if (m_words.size() % 2) m_words.push_back(0);
+void DlgTemplate::AlignDword()
+{
+    if (m_words.size() % 2)
+        m_words.push_back(0);
 }
 
-CString ExeFolder() {
+CString ExeFolder()
+{
     char szPath[MAX_PATH] = "";
     ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
     CString path(szPath);

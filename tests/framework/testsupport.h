@@ -5,7 +5,8 @@
 
 #include <vector>
 
-class CTestApp : public CWinApp {
+class CTestApp : public CWinApp
+{
 public:
     BOOL InitInstance() override;
     int ExitInstance() override;
@@ -17,7 +18,8 @@ public:
 extern CTestApp theApp;
 
 // Builds a DLGTEMPLATE with its items in memory.
-class DlgTemplate {
+class DlgTemplate
+{
 public:
     DlgTemplate(short cx, short cy, const char* pszCaption, const char* pszFont = "MS Shell Dlg", WORD wPointSize = 8,
                 DWORD dwStyle = WS_POPUP | WS_BORDER);

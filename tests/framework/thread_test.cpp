@@ -7,7 +7,8 @@ namespace {
 UINT g_nThreadEventMsg;  // registered at run time
 const UINT WM_PLAIN = WM_APP + 10;
 
-struct WorkerLog {
+struct WorkerLog
+{
     DWORD nInitThread = 0;
     int nExitCalls = 0;
     int nDestroyed = 0;
@@ -15,18 +16,21 @@ struct WorkerLog {
 };
 WorkerLog g_log;
 
-class CWorker : public CWinThread {
+class CWorker : public CWinThread
+{
     DECLARE_DYNCREATE(CWorker)
 protected:
     CWorker() {}
 
 public:
     ~CWorker() override { ++g_log.nDestroyed; }
-    BOOL InitInstance() override {
+    BOOL InitInstance() override
+    {
         g_log.nInitThread = GetCurrentThreadId();
         return TRUE;
     }
-    int ExitInstance() override {
+    int ExitInstance() override
+    {
         ++g_log.nExitCalls;
         return CWinThread::ExitInstance();
     }
@@ -39,20 +43,21 @@ public:
 IMPLEMENT_DYNCREATE(CWorker, CWinThread)
 
 BEGIN_MESSAGE_MAP(CWorker, CWinThread)
-    ON_THREAD_MESSAGE(WM_PLAIN, &CWorker::OnPlain)
-    ON_REGISTERED_THREAD_MESSAGE(g_nThreadEventMsg, &CWorker::OnEvent)
-    ON_THREAD_MESSAGE(WM_DESTROY, &CWorker::OnEndRequest)
+ON_THREAD_MESSAGE(WM_PLAIN, &CWorker::OnPlain)
+ON_REGISTERED_THREAD_MESSAGE(g_nThreadEventMsg, &CWorker::OnEvent)
+ON_THREAD_MESSAGE(WM_DESTROY, &CWorker::OnEndRequest)
 END_MESSAGE_MAP()
 
 // The object deletes itself when its thread ends, so the handle is duplicated first.
-HANDLE DuplicateThreadHandle(CWinThread* pThread) {
+HANDLE DuplicateThreadHandle(CWinThread* pThread)
+{
     HANDLE h = NULL;
-    DuplicateHandle(GetCurrentProcess(), pThread->m_hThread, GetCurrentProcess(), &h, 0, FALSE,
-                    DUPLICATE_SAME_ACCESS);
+    DuplicateHandle(GetCurrentProcess(), pThread->m_hThread, GetCurrentProcess(), &h, 0, FALSE, DUPLICATE_SAME_ACCESS);
     return h;
 }
 
-DWORD AwaitExitCode(HANDLE hThread) {
+DWORD AwaitExitCode(HANDLE hThread)
+{
     DWORD nExitCode = 0;
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 10000));
     GetExitCodeThread(hThread, &nExitCode);
@@ -60,17 +65,21 @@ DWORD AwaitExitCode(HANDLE hThread) {
     return nExitCode;
 }
 
-class ThreadTest : public ::testing::Test {
+class ThreadTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         g_log = WorkerLog();
-        if (!g_nThreadEventMsg) g_nThreadEventMsg = RegisterWindowMessageA("FrameworkTest.ThreadEvent");
+        if (!g_nThreadEventMsg)
+            g_nThreadEventMsg = RegisterWindowMessageA("FrameworkTest.ThreadEvent");
     }
 };
 
 }  // namespace
 
-TEST_F(ThreadTest, SuspendedThreadAlreadyTakesMessagesAndEndsOnRequest) {
+TEST_F(ThreadTest, SuspendedThreadAlreadyTakesMessagesAndEndsOnRequest)
+{
     CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CWorker), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(nullptr, pThread);
     DWORD nThreadID = pThread->m_nThreadID;
@@ -89,7 +98,8 @@ TEST_F(ThreadTest, SuspendedThreadAlreadyTakesMessagesAndEndsOnRequest) {
     EXPECT_EQ(0, g_log.nExitCalls);  // AfxEndThread skips ExitInstance
 }
 
-TEST_F(ThreadTest, QuitMessageEndsTheLoopThroughExitInstance) {
+TEST_F(ThreadTest, QuitMessageEndsTheLoopThroughExitInstance)
+{
     CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CWorker));
     ASSERT_NE(nullptr, pThread);
     HANDLE hThread = DuplicateThreadHandle(pThread);
@@ -101,8 +111,10 @@ TEST_F(ThreadTest, QuitMessageEndsTheLoopThroughExitInstance) {
     EXPECT_EQ((std::vector<WPARAM>{8}), g_log.received);
 }
 
-TEST_F(ThreadTest, WorkerFunctionRunsOnItsOwnThread) {
-    struct Worker {
+TEST_F(ThreadTest, WorkerFunctionRunsOnItsOwnThread)
+{
+    struct Worker
+    {
         static UINT __cdecl AddOne(LPVOID pParam) { return (UINT)InterlockedIncrement((LONG*)pParam) + 40; }
     };
     LONG n = 1;

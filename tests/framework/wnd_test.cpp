@@ -5,20 +5,24 @@
 namespace {
 
 // Notes what each handler received.
-class CProbeWnd : public CWnd {
+class CProbeWnd : public CWnd
+{
 public:
     CString log;
     int nPostNcDestroy = 0;
     int nPreSubclass = 0;
 
-    void Note(const char* pszFormat, ...) AFX_PRINTF_FORMAT(2, 3) {
+    void Note(const char* pszFormat, ...) AFX_PRINTF_FORMAT(2, 3)
+    {
         va_list args;
         va_start(args, pszFormat);
         log.FormatV(pszFormat, args);
         va_end(args);
     }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_APP + 3) return 333;  // before the map
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_APP + 3)
+            return 333;  // before the map
         return CWnd::WindowProc(message, wParam, lParam);
     }
     void PreSubclassWindow() override { ++nPreSubclass; }
@@ -31,11 +35,13 @@ public:
     afx_msg void OnMouseMove(UINT, CPoint pt) { Note("move %ld %ld", pt.x, pt.y); }
     afx_msg void OnMouseHover(UINT, CPoint pt) { Note("hover %ld %ld", pt.x, pt.y); }
     afx_msg void OnMouseLeave() { Note("leave"); }
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC) {
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC)
+    {
         Note("erase %d", pDC != nullptr);
         return 7;
     }
-    afx_msg UINT OnPowerBroadcast(UINT nPowerEvent, LPARAM) {
+    afx_msg UINT OnPowerBroadcast(UINT nPowerEvent, LPARAM)
+    {
         Note("power %u", nPowerEvent);
         return 0;
     }
@@ -43,11 +49,13 @@ public:
     afx_msg void OnTimer(UINT_PTR nIDEvent) { Note("timer %u", (unsigned)nIDEvent); }
     afx_msg void OnSize(UINT nType, int cx, int cy) { Note("size %u %d %d", nType, cx, cy); }
     afx_msg void OnClose() { Note("close"); }  // no default: the window stays
-    afx_msg void OnDestroy() {
+    afx_msg void OnDestroy()
+    {
         Note("destroy");
         CWnd::OnDestroy();
     }
-    afx_msg void OnPaint() {
+    afx_msg void OnPaint()
+    {
         CPaintDC dc(this);
         Note("paint %d", dc.m_hDC != NULL);
     }
@@ -55,31 +63,33 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(CProbeWnd, CWnd)
-    ON_WM_SYSCOMMAND()
-    ON_WM_RBUTTONUP()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_MOUSEMOVE()
-    ON_WM_MOUSEHOVER()
-    ON_WM_MOUSELEAVE()
-    ON_WM_ERASEBKGND()
-    ON_WM_POWERBROADCAST()
-    ON_WM_QUERYDRAGICON()
-    ON_WM_TIMER()
-    ON_WM_SIZE()
-    ON_WM_CLOSE()
-    ON_WM_DESTROY()
-    ON_WM_PAINT()
+ON_WM_SYSCOMMAND()
+ON_WM_RBUTTONUP()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_MOUSEMOVE()
+ON_WM_MOUSEHOVER()
+ON_WM_MOUSELEAVE()
+ON_WM_ERASEBKGND()
+ON_WM_POWERBROADCAST()
+ON_WM_QUERYDRAGICON()
+ON_WM_TIMER()
+ON_WM_SIZE()
+ON_WM_CLOSE()
+ON_WM_DESTROY()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 }  // namespace
 
-TEST(WndTest, HandlersGetTheirArgumentsAndResults) {
+TEST(WndTest, HandlersGetTheirArgumentsAndResults)
+{
     CProbeWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "probe", WS_POPUP | WS_VISIBLE, 10, 10, 120, 80, NULL, NULL));
     EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
     HDC hDC = ::GetDC(wnd.m_hWnd);
-    const struct {
+    const struct
+    {
         UINT message;
         WPARAM wParam;
         LPARAM lParam;
@@ -118,7 +128,8 @@ TEST(WndTest, HandlersGetTheirArgumentsAndResults) {
     EXPECT_EQ(nullptr, wnd.m_hWnd);
 }
 
-TEST(WndTest, CreatedWindowsGoWithTheirObjectBoundOnesAreRestored) {
+TEST(WndTest, CreatedWindowsGoWithTheirObjectBoundOnesAreRestored)
+{
     HWND hWnd = NULL;
     {
         CProbeWnd wnd;
@@ -156,7 +167,8 @@ TEST(WndTest, CreatedWindowsGoWithTheirObjectBoundOnesAreRestored) {
     EXPECT_EQ(1, again.nPostNcDestroy);
 }
 
-TEST(WndTest, WindowHelpers) {
+TEST(WndTest, WindowHelpers)
+{
     CWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "Sa&ve", WS_POPUP, 100, 100, 80, 30, NULL, NULL));
     CRect rc(0, 0, 5, 5);

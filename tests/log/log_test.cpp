@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 std::string ShellFolder(int nFolder)
 {
     char szPath[MAX_PATH] = "";
@@ -20,8 +19,7 @@ std::string ShellFolder(int nFolder)
 std::string ReadBytes(const std::string& path)
 {
     std::string bytes;
-    if (FILE* pFile = fopen(path.c_str(), "rb"))
-    {
+    if (FILE* pFile = fopen(path.c_str(), "rb")) {
         char buffer[4096];
         for (size_t n; (n = fread(buffer, 1, sizeof(buffer), pFile)) > 0;)
             bytes.append(buffer, n);
@@ -114,20 +112,27 @@ protected:
 // with logging off, and the sections of others are left alone.
 TEST_F(LogTest, ConfigurationWithoutOurSignatureIsRewrittenWithLoggingOff)
 {
-    for (std::string project : {"", "replika", "Other"})
-    {
+    for (std::string project : {"", "replika", "Other"}) {
         SCOPED_TRACE(project);
         DeleteFileA(m_configPath.c_str());
         if (!project.empty())
-            WriteConfigBytes("[Signature]\r\nPROJECT=" + project + "\r\n[Modules]\r\nUI=15\r\nCustom=7\r\n[Mine]\r\nKeep=yes\r\n");
+            WriteConfigBytes("[Signature]\r\nPROJECT=" + project +
+                             "\r\n[Modules]\r\nUI=15\r\nCustom=7\r\n[Mine]\r\nKeep=yes\r\n");
         LogOneOfEach();
         EXPECT_FALSE(Exists(m_logPath));
-        EXPECT_NE(ReadBytes(m_configPath).find("[Signature]\r\nPROJECT=Replika\r\nMANUFACTURER=QV\r\n"), std::string::npos);
-        const char* const expected[][3] = {
-            {"Modules", "UI", "0"}, {"Modules", "API", "0"}, {"Modules", "PROTOCOL", "0"}, {"Modules", "DEFAULT", "0"},
-            {"Modules", "Custom", "<missing>"}, {"LogLevels", "LOG_DISABLED", "0"}, {"LogLevels", "LOG_ERROR", "1"},
-            {"LogLevels", "LOG_WARNING", "2"}, {"LogLevels", "LOG_MAINTRACE", "4"},
-            {"LogLevels", "LOG_DETAILEDTRACE", "8"}, {"LogFileSize", "FILESIZE", "524288"}};
+        EXPECT_NE(ReadBytes(m_configPath).find("[Signature]\r\nPROJECT=Replika\r\nMANUFACTURER=QV\r\n"),
+                  std::string::npos);
+        const char* const expected[][3] = {{"Modules", "UI", "0"},
+                                           {"Modules", "API", "0"},
+                                           {"Modules", "PROTOCOL", "0"},
+                                           {"Modules", "DEFAULT", "0"},
+                                           {"Modules", "Custom", "<missing>"},
+                                           {"LogLevels", "LOG_DISABLED", "0"},
+                                           {"LogLevels", "LOG_ERROR", "1"},
+                                           {"LogLevels", "LOG_WARNING", "2"},
+                                           {"LogLevels", "LOG_MAINTRACE", "4"},
+                                           {"LogLevels", "LOG_DETAILEDTRACE", "8"},
+                                           {"LogFileSize", "FILESIZE", "524288"}};
         for (const auto& e : expected)
             EXPECT_EQ(e[2], ConfigValue(e[0], e[1])) << e[1];
         EXPECT_EQ(project.empty() ? "<missing>" : "yes", ConfigValue("Mine", "Keep"));
@@ -145,16 +150,15 @@ TEST_F(LogTest, LevelGateFollowsTheModuleMask)
         {"UI=1", "QV", "Error,", true},
         {"UI=5", "Replika", "Error,Main Trace,", true},
         {"UI=12abc", "Replika", "Main Trace,Detailed Trace,", true},
-        {"UI=31", "Replika", "", true},     // a bit beside the four levels silences all
+        {"UI=31", "Replika", "", true},  // a bit beside the four levels silences all
         {"UI=-1", "Replika", "", true},
-        {"UI=", "Replika", "", true},       // present but empty: the file is still made
+        {"UI=", "Replika", "", true},  // present but empty: the file is still made
         {"UI=0", "Replika", "", false},
         {"UI=none", "Replika", "", false},  // no digits converts to 0
         {"API=15", "Replika", "", false},   // no key of our own; DEFAULT is no fallback
     };
     static const std::regex level(R"(\], \[UI\], \[([A-Za-z ]+)\], )");
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.pszLine);
         WriteConfig(c.pszLine, "FILESIZE=524288", c.pszProject);
         LogOneOfEach();
@@ -184,11 +188,11 @@ TEST_F(LogTest, RecordBytesAreTimestampHeaderMessageAndCrCrLf)
     char szUser[MAX_PATH] = "";
     DWORD dwLen = MAX_PATH;
     GetUserNameA(szUser, &dwLen);
-    const std::string start = std::to_string(now.wYear) + "\\." + std::to_string(now.wMonth) + "\\." +
-                              std::to_string(now.wDayOfWeek) + "\\." + std::to_string(now.wDay) +
-                              "(\\.[1-9]?[0-9]){3}\\.[1-9]?[0-9]?[0-9], \\[PID: " +
-                              std::to_string(GetCurrentProcessId()) + " - TID: " +
-                              std::to_string(GetCurrentThreadId()) + "\\], \\[User: " + szUser + "\\], \\[UI\\], ";
+    const std::string start =
+        std::to_string(now.wYear) + "\\." + std::to_string(now.wMonth) + "\\." + std::to_string(now.wDayOfWeek) +
+        "\\." + std::to_string(now.wDay) +
+        "(\\.[1-9]?[0-9]){3}\\.[1-9]?[0-9]?[0-9], \\[PID: " + std::to_string(GetCurrentProcessId()) +
+        " - TID: " + std::to_string(GetCurrentThreadId()) + "\\], \\[User: " + szUser + "\\], \\[UI\\], ";
     const char* const ends[] = {"\\[Main Trace\\], CCopyUIDlg::OnBtnSave- Entering", "\\[Error\\], 100% done %d",
                                 "\\[Detailed Trace\\], two\r\nlines", "\\[Warning\\], x{1023}"};
     std::vector<std::string> records = Records();
@@ -226,7 +230,8 @@ TEST_F(LogTest, SizeLimitWritesOneNoticeThenNothing)
     WriteConfig("UI=15", "OTHER=1");
     LogOneOfEach();
     ASSERT_EQ(1u, Records().size());
-    EXPECT_NE(std::string::npos, Records()[0].find("[Error], **** Log file size has exceeded the permissible limit of 0 ****"));
+    EXPECT_NE(std::string::npos,
+              Records()[0].find("[Error], **** Log file size has exceeded the permissible limit of 0 ****"));
 }
 
 DWORD WINAPI LogFromThread(LPVOID pLog)
@@ -259,7 +264,9 @@ TEST_F(LogTest, GlobalLoggerIsOptional)
 {
     ASSERT_EQ(nullptr, static_cast<CRKLog*>(g_pLog));
     g_pLog->LogError("nobody listens");
-    { CRKTraceScope trace("Nowhere::Function"); }
+    {
+        CRKTraceScope trace("Nowhere::Function");
+    }
 
     WriteConfig("UI=4");
     g_pLog = new CRKLog("UI", m_prefix.c_str());
@@ -286,4 +293,4 @@ TEST_F(LogTest, PrefixTooLongForAPathTurnsLoggingOff)
     if (hFind != INVALID_HANDLE_VALUE)
         FindClose(hFind);
 }
-} // namespace
+}  // namespace

@@ -9,7 +9,8 @@
 namespace {
 
 // The window class and the style bits that make a control what it is.
-struct KindSpec {
+struct KindSpec
+{
     const char* className;
     LONG_PTR mask, value;
 };
@@ -26,11 +27,12 @@ const KindSpec kUpDown = {UPDOWN_CLASSA, UDS_ARROWKEYS | UDS_SETBUDDYINT, UDS_AR
 const KindSpec kTrackbar = {TRACKBAR_CLASSA, TBS_AUTOTICKS, TBS_AUTOTICKS};
 const KindSpec kDropList = {"ComboBox", 3, CBS_DROPDOWNLIST};
 
-struct ExpectedControl {
+struct ExpectedControl
+{
     int id;
     const KindSpec& kind;
-    int left, top, width, height;   // dialog units
-    const char* text;               // nullptr: no text to compare
+    int left, top, width, height;  // dialog units
+    const char* text;              // nullptr: no text to compare
 };
 
 // The copy dialog's controls in template (tab) order.
@@ -87,20 +89,28 @@ const ExpectedControl kCopyDialogControls[] = {
 INT_PTR CALLBACK NoLogicDialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
 
 // A dialog created modeless from a template, destroyed with the test.
-struct ModelessDialog {
+struct ModelessDialog
+{
     ModelessDialog(HMODULE module, int id)
-        : hwnd(CreateDialogParamA(module, MAKEINTRESOURCEA(id), nullptr, NoLogicDialogProc, 0)) {}
-    ~ModelessDialog() { if (hwnd) DestroyWindow(hwnd); }
+        : hwnd(CreateDialogParamA(module, MAKEINTRESOURCEA(id), nullptr, NoLogicDialogProc, 0))
+    {}
+    ~ModelessDialog()
+    {
+        if (hwnd)
+            DestroyWindow(hwnd);
+    }
     const HWND hwnd;
 };
 
-bool IsOfClass(HWND w, const char* className) {
+bool IsOfClass(HWND w, const char* className)
+{
     char name[64] = "";
     GetClassNameA(w, name, sizeof name);
     return lstrcmpiA(className, name) == 0;
 }
 
-std::string TextOf(HWND w) {
+std::string TextOf(HWND w)
+{
     char text[256] = "";
     GetWindowTextA(w, text, sizeof text);
     return text;
@@ -109,13 +119,15 @@ std::string TextOf(HWND w) {
 LONG_PTR StyleOf(HWND w) { return GetWindowLongPtrA(w, GWL_STYLE); }
 
 // Like the dialog manager, position and size are converted separately, each rounded.
-RECT DialogUnitsToPixels(HWND dlg, int left, int top, int width, int height) {
+RECT DialogUnitsToPixels(HWND dlg, int left, int top, int width, int height)
+{
     RECT r = {left, top, width, height};
     MapDialogRect(dlg, &r);
     return RECT{r.left, r.top, r.left + r.right, r.top + r.bottom};
 }
 
-RECT RectInDialog(HWND dlg, HWND control) {
+RECT RectInDialog(HWND dlg, HWND control)
+{
     RECT r;
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
@@ -123,8 +135,10 @@ RECT RectInDialog(HWND dlg, HWND control) {
 }
 
 // A drop-down list shows its scroll bar style only while it is open with more entries than fit.
-bool ListScrollsVertically(HWND combo) {
-    for (int i = 0; i < 40; ++i) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("entry"));
+bool ListScrollsVertically(HWND combo)
+{
+    for (int i = 0; i < 40; ++i)
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("entry"));
     SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
     COMBOBOXINFO info = {};
     info.cbSize = sizeof info;
@@ -135,7 +149,8 @@ bool ListScrollsVertically(HWND combo) {
     return scrolls;
 }
 
-void ExpectKind(HWND w, const KindSpec& kind) {
+void ExpectKind(HWND w, const KindSpec& kind)
+{
     EXPECT_TRUE(IsOfClass(w, kind.className)) << kind.className;
     EXPECT_EQ(kind.value, StyleOf(w) & kind.mask) << std::hex << StyleOf(w);
     if (&kind == &kBitmap) {
@@ -150,7 +165,8 @@ void ExpectKind(HWND w, const KindSpec& kind) {
 // A drop-down list shows its selection field; its template height is that of the opened
 // list, which the system reports with or without the field. A bitmap static takes the size
 // of its bitmap. An up-down control may narrow itself to the system's standard width.
-void ExpectRectangle(HWND dlg, HWND w, const ExpectedControl& c) {
+void ExpectRectangle(HWND dlg, HWND w, const ExpectedControl& c)
+{
     const RECT want = DialogUnitsToPixels(dlg, c.left, c.top, c.width, c.height);
     const RECT got = RectInDialog(dlg, w);
     EXPECT_EQ(want.left, got.left);
@@ -173,28 +189,35 @@ void ExpectRectangle(HWND dlg, HWND w, const ExpectedControl& c) {
     }
 }
 
-class Dialogs : public PerModule {
+class Dialogs : public PerModule
+{
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
         InitCommonControlsEx(&icc);
     }
     // The copy dialog is visible by its template, and taking a visible window down costs
     // Wine seconds without a window manager: one copy per module serves every test.
-    static void TearDownTestSuite() {
-        for (auto& entry : copyDialogs_) delete entry.second;
+    static void TearDownTestSuite()
+    {
+        for (auto& entry : copyDialogs_)
+            delete entry.second;
         copyDialogs_.clear();
     }
-    HWND CopyDialog() const {
+    HWND CopyDialog() const
+    {
         ModelessDialog*& dlg = copyDialogs_[GetParam()];
-        if (!dlg) dlg = new ModelessDialog(Module(), IDD_COPY);
+        if (!dlg)
+            dlg = new ModelessDialog(Module(), IDD_COPY);
         return dlg->hwnd;
     }
     static std::map<std::string, ModelessDialog*> copyDialogs_;
 };
 std::map<std::string, ModelessDialog*> Dialogs::copyDialogs_;
 
-TEST_P(Dialogs, CopyDialogFrameAndFont) {
+TEST_P(Dialogs, CopyDialogFrameAndFont)
+{
     HWND dlg = CopyDialog();
     ASSERT_NE(nullptr, dlg);
     const LONG_PTR wanted = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
@@ -217,7 +240,8 @@ TEST_P(Dialogs, CopyDialogFrameAndFont) {
     ReleaseDC(nullptr, screen);
 }
 
-TEST_P(Dialogs, CopyDialogControlsInTemplateOrderWithKindTextAndRectangle) {
+TEST_P(Dialogs, CopyDialogControlsInTemplateOrderWithKindTextAndRectangle)
+{
     HWND dlg = CopyDialog();
     ASSERT_NE(nullptr, dlg);
     HWND w = GetWindow(dlg, GW_CHILD);
@@ -236,7 +260,8 @@ TEST_P(Dialogs, CopyDialogControlsInTemplateOrderWithKindTextAndRectangle) {
     EXPECT_EQ(nullptr, w) << "a control more than the table";
 }
 
-TEST_P(Dialogs, AboutBoxHasIconTextsAndOk) {
+TEST_P(Dialogs, AboutBoxHasIconTextsAndOk)
+{
     ModelessDialog dlg(Module(), IDD_ABOUTBOX);
     ASSERT_NE(nullptr, dlg.hwnd);
     for (int id : {IDC_ABOUT_NOTICE, IDC_ABOUT_BUILD, IDC_ABOUT_DATE})
@@ -248,7 +273,8 @@ TEST_P(Dialogs, AboutBoxHasIconTextsAndOk) {
     EXPECT_TRUE(iconShown);
 }
 
-TEST_P(Dialogs, StatusDialogHasMessageIconAndThreeButtons) {
+TEST_P(Dialogs, StatusDialogHasMessageIconAndThreeButtons)
+{
     ModelessDialog dlg(Module(), IDD_STATUS);
     ASSERT_NE(nullptr, dlg.hwnd);
     HWND message = GetDlgItem(dlg.hwnd, IDC_STATUS_MESSAGE);
@@ -267,7 +293,8 @@ TEST_P(Dialogs, StatusDialogHasMessageIconAndThreeButtons) {
     EXPECT_FALSE(StyleOf(single) & WS_VISIBLE);
 
     // The single button stands in the middle, between Continue and Cancel.
-    RECT client, c = RectInDialog(dlg.hwnd, cont), x = RectInDialog(dlg.hwnd, cancel), s = RectInDialog(dlg.hwnd, single);
+    RECT client, c = RectInDialog(dlg.hwnd, cont), x = RectInDialog(dlg.hwnd, cancel),
+                 s = RectInDialog(dlg.hwnd, single);
     GetClientRect(dlg.hwnd, &client);
     EXPECT_NEAR(client.right / 2, (s.left + s.right) / 2, 2);
     EXPECT_TRUE(c.right < x.left && c.left < s.left && x.right > s.right);

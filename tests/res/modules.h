@@ -5,7 +5,8 @@
 #include <windows.h>
 #include <string>
 
-inline HMODULE ResourceModule(const std::string& name) {
+inline HMODULE ResourceModule(const std::string& name)
+{
     static auto beside = [](const char* file) {
         char path[MAX_PATH] = "";
         std::string folder(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
@@ -17,11 +18,12 @@ inline HMODULE ResourceModule(const std::string& name) {
     return name == "TestExe" ? GetModuleHandleA(nullptr) : name == "Copy2Dll" ? dll : exe;
 }
 
-class PerModule : public testing::TestWithParam<const char*> {
+class PerModule : public testing::TestWithParam<const char*>
+{
 protected:
     HMODULE Module() const { return ResourceModule(GetParam()); }
 };
 
-#define INSTANTIATE_PER_MODULE(suite)                                                              \
-    INSTANTIATE_TEST_SUITE_P(Modules, suite, testing::Values("TestExe", "Copy2Dll", "ProgramExe"), \
+#define INSTANTIATE_PER_MODULE(suite)                                                                                  \
+    INSTANTIATE_TEST_SUITE_P(Modules, suite, testing::Values("TestExe", "Copy2Dll", "ProgramExe"),                     \
                              [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); })

@@ -10,31 +10,29 @@ namespace {
 
 using namespace Gdiplus::DllExports;
 
-struct ExpectedPicture {
+struct ExpectedPicture
+{
     int id;
     UINT width, height;
-    bool roundedFace;   // a button face: transparent corners, opaque middle
+    bool roundedFace;  // a button face: transparent corners, opaque middle
 };
 
 // Header pictures must fit the band (at most 77 pixels, smaller with the small dialog font):
 // the left one is drawn 12 pixels down, the right one at the top.
 const ExpectedPicture kPictures[] = {
-    {IDP_BUTTON_NORMAL, 184, 28, true},
-    {IDP_COPYBUTTON_NORMAL, 184, 28, true},
-    {IDP_BUTTON_HOVER, 184, 28, true},
-    {IDP_COPYBUTTON_HOVER, 184, 28, true},
-    {IDP_BUTTON_DISABLED, 184, 28, true},
-    {IDP_HEADER_LEFT, 48, 48, false},
-    {IDP_FOOTER, 132, 24, false},
-    {IDP_HEADER_RIGHT, 160, 60, false},
+    {IDP_BUTTON_NORMAL, 184, 28, true},    {IDP_COPYBUTTON_NORMAL, 184, 28, true}, {IDP_BUTTON_HOVER, 184, 28, true},
+    {IDP_COPYBUTTON_HOVER, 184, 28, true}, {IDP_BUTTON_DISABLED, 184, 28, true},   {IDP_HEADER_LEFT, 48, 48, false},
+    {IDP_FOOTER, 132, 24, false},          {IDP_HEADER_RIGHT, 160, 60, false},
 };
 
 // Decodes a "PNG" resource from a stream over a copy of its bytes.
-Gdiplus::GpBitmap* Decode(HMODULE module, int id, IStream** stream) {
+Gdiplus::GpBitmap* Decode(HMODULE module, int id, IStream** stream)
+{
     HRSRC res = FindResourceA(module, MAKEINTRESOURCEA(id), "PNG");
     DWORD size = res ? SizeofResource(module, res) : 0;
     HGLOBAL copy = size ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
-    if (!copy) return nullptr;
+    if (!copy)
+        return nullptr;
     CopyMemory(GlobalLock(copy), LockResource(LoadResource(module, res)), size);
     GlobalUnlock(copy);
     Gdiplus::GpBitmap* bitmap = nullptr;
@@ -46,9 +44,11 @@ Gdiplus::GpBitmap* Decode(HMODULE module, int id, IStream** stream) {
     return bitmap;
 }
 
-class Pictures : public PerModule {
+class Pictures : public PerModule
+{
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         Gdiplus::GdiplusStartupInput input;
         ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&token_, &input, nullptr));
     }
@@ -57,7 +57,8 @@ protected:
 };
 ULONG_PTR Pictures::token_ = 0;
 
-TEST_P(Pictures, PngPicturesDecodeToTheirSizesWithAlpha) {
+TEST_P(Pictures, PngPicturesDecodeToTheirSizesWithAlpha)
+{
     ASSERT_NE(nullptr, Module());
     for (const ExpectedPicture& p : kPictures) {
         SCOPED_TRACE("picture " + std::to_string(p.id));
@@ -87,17 +88,20 @@ TEST_P(Pictures, PngPicturesDecodeToTheirSizesWithAlpha) {
     }
 }
 
-BOOL CALLBACK CountLanguage(HMODULE, LPCSTR, LPCSTR, WORD, LONG_PTR counter) {
+BOOL CALLBACK CountLanguage(HMODULE, LPCSTR, LPCSTR, WORD, LONG_PTR counter)
+{
     return ++*reinterpret_cast<int*>(counter) > 0;
 }
 
-BOOL CALLBACK CountLanguagesOfName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR counter) {
+BOOL CALLBACK CountLanguagesOfName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR counter)
+{
     return EnumResourceLanguagesA(module, type, name, CountLanguage, counter);
 }
 
 // A second manifest (one the toolchain adds, or the same name in another language)
 // would make the loader's choice arbitrary.
-TEST_P(Pictures, OneManifestOnly) {
+TEST_P(Pictures, OneManifestOnly)
+{
     ASSERT_NE(nullptr, Module());
     int count = 0;
     EnumResourceNamesA(Module(), MAKEINTRESOURCEA(24) /* RT_MANIFEST */, CountLanguagesOfName,

@@ -6,7 +6,8 @@
 
 namespace {
 
-struct ExpectedString {
+struct ExpectedString
+{
     int id;
     const char* text;
 };
@@ -80,9 +81,11 @@ const ExpectedString kStrings[] = {
 };
 
 // Exact texts, looked up by ID as the program does; a missing ID comes back empty.
-class Strings : public PerModule {};
+class Strings : public PerModule
+{};
 
-TEST_P(Strings, EveryStringHasItsExactText) {
+TEST_P(Strings, EveryStringHasItsExactText)
+{
     ASSERT_NE(nullptr, Module());
     for (const ExpectedString& s : kStrings) {
         char text[1024] = "";

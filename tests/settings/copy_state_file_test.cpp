@@ -12,20 +12,21 @@ extern char g_szFactoryFileName[MAX_PATH];
 
 using namespace settings_test;
 
-namespace
-{
+namespace {
 
-#define PERSISTED_BOOLEANS(X)                                                                           \
-    X(bColorCopyRequested) X(bADFPresent) X(bADFDuplexerPresent) X(bTwoSidedInChecked)                  \
-    X(bPrintDuplexerPresent) X(bTwoSidedOutChecked) X(bPrintDuplexer) X(bAutoExp) X(bAutofit)           \
-    X(bCollationSupported) X(bEnhanceLightClr) X(bLowerInputTrayPresent) X(bRearInputTrayPresent)       \
-    X(bMirror) X(bMultipleCopiesPerPage) X(bPoster) X(bTextMode) X(bUsingCreativeCopy) X(bAutoCropMode)
-#define PERSISTED_INTEGERS(X)                                                                           \
-    X(nADFMode) X(nAllowedCopyTypes) X(nAllowedCopyQualities) X(nBrightness) X(nCCHowMany) X(nCollate)  \
-    X(nColorIntensity) X(nCreativeCopy) X(nCreativeCopyIndex) X(nNbrCopies) X(nMaxCopies) X(nMinCopies) \
-    X(nPaperSize) X(nPaperSizeIndex) X(nPhotoSize) X(nPhotoSizeIndex) X(nPaperType) X(nPaperTypeIndex)  \
-    X(nPosterWidth) X(nQuality) X(nReduceEnlarge) X(nScaleRangeHigh) X(nScaleRangeLow)                 \
-    X(nTraySelection) X(nSpecialFeatureRadio) X(nSpecialFeatureMode)
+#define PERSISTED_BOOLEANS(X)                                                                                          \
+    X(bColorCopyRequested)                                                                                             \
+    X(bADFPresent) X(bADFDuplexerPresent) X(bTwoSidedInChecked) X(bPrintDuplexerPresent) X(bTwoSidedOutChecked)        \
+        X(bPrintDuplexer) X(bAutoExp) X(bAutofit) X(bCollationSupported) X(bEnhanceLightClr) X(bLowerInputTrayPresent) \
+            X(bRearInputTrayPresent) X(bMirror) X(bMultipleCopiesPerPage) X(bPoster) X(bTextMode)                      \
+                X(bUsingCreativeCopy) X(bAutoCropMode)
+#define PERSISTED_INTEGERS(X)                                                                                          \
+    X(nADFMode)                                                                                                        \
+    X(nAllowedCopyTypes) X(nAllowedCopyQualities) X(nBrightness) X(nCCHowMany) X(nCollate) X(nColorIntensity)          \
+        X(nCreativeCopy) X(nCreativeCopyIndex) X(nNbrCopies) X(nMaxCopies) X(nMinCopies) X(nPaperSize)                 \
+            X(nPaperSizeIndex) X(nPhotoSize) X(nPhotoSizeIndex) X(nPaperType) X(nPaperTypeIndex) X(nPosterWidth)       \
+                X(nQuality) X(nReduceEnlarge) X(nScaleRangeHigh) X(nScaleRangeLow) X(nTraySelection)                   \
+                    X(nSpecialFeatureRadio) X(nSpecialFeatureMode)
 
 // Every persisted field gets a value of its own, different for each seed.
 void FillDistinct(CRKCopyState& s, int nSeed)
@@ -37,7 +38,9 @@ void FillDistinct(CRKCopyState& s, int nSeed)
     s.pStartLoc.y = 300 + nSeed;
 #define FILL_BOOLEAN(f) s.f = (++n + nSeed) % 2;
     PERSISTED_BOOLEANS(FILL_BOOLEAN)
-#define FILL_INTEGER(f) ++n; s.f = nSeed * 1000 + (n % 3 == 0 ? -n : n);
+#define FILL_INTEGER(f)                                                                                                \
+    ++n;                                                                                                               \
+    s.f = nSeed * 1000 + (n % 3 == 0 ? -n : n);
     PERSISTED_INTEGERS(FILL_INTEGER)
     for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
         s.bEnableXDL[i] = (i * 7 + nSeed) % 3 == 0 ? 0 : 1;
@@ -99,8 +102,7 @@ TEST_F(CopyStateFileTest, EmbeddedDefaultDocument)
     EXPECT_NE(document.find("<State xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" "
                             "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\r\n"),
               std::string::npos);
-    for (size_t i = 0; i < document.size(); ++i)
-    {
+    for (size_t i = 0; i < document.size(); ++i) {
         ASSERT_LT(static_cast<unsigned char>(document[i]), 128u) << "at " << i;
         ASSERT_EQ(document[i] == '\n', i > 0 && document[i - 1] == '\r') << "at " << i;
     }
@@ -117,10 +119,10 @@ TEST_F(CopyStateFileTest, EmbeddedDefaultDocument)
     EXPECT_EQ(s.pStartLoc.x, 200);
     EXPECT_EQ(s.pStartLoc.y, 0);
 #define VALUE(f) s.f,
-#define NAME(f) #f,
+#define NAME(f)  #f,
     const int32_t read[] = {PERSISTED_BOOLEANS(VALUE) PERSISTED_INTEGERS(VALUE)};
     const char* names[] = {PERSISTED_BOOLEANS(NAME) PERSISTED_INTEGERS(NAME)};
-    const int32_t expected[] = {1, 1, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 1, 0, 1, 1, 0,  // the booleans
+    const int32_t expected[] = {1, 1, 1, 0,  1, 0, 0, 0, 0, 0, 0,  1, 0, 0, 1, 0, 1,  1, 0,  // the booleans
                                 0, 7, 7, 50, 2, 0, 0, 0, 0, 1, 50, 1, 2, 0, 8, 0, 15, 0, 2, 1, 100, 400, 25, 2, 1, 1};
     static_assert(sizeof(read) == sizeof(expected), "one expected value per field");
     for (size_t i = 0; i < sizeof(read) / sizeof(read[0]); ++i)
@@ -132,8 +134,7 @@ TEST_F(CopyStateFileTest, EmbeddedDefaultDocument)
 // A save also names the file it writes (default or factory) and stamps the time.
 TEST_F(CopyStateFileTest, FullRecordSurvivesASaveAndALoad)
 {
-    for (const char* pszName : {"DQV1234.xml", "FQV1234.xml"})
-    {
+    for (const char* pszName : {"DQV1234.xml", "FQV1234.xml"}) {
         SCOPED_TRACE(pszName);
         const std::string path = m_folder.Path(pszName);
         WriteBytes(path, DefaultDocument());
@@ -174,14 +175,27 @@ TEST_F(CopyStateFileTest, ReadingRulesOfBooleansAndIntegers)
     {
         const char* pszText;
         int32_t bBoolean, nInteger;
-    } cases[] = {{"FALSE", 0, 0}, {"False", 0, 0}, {"fAlSe", 0, 0}, {"false", 0, 0}, {" false", 1, 0},
-                 {"no", 1, 0},    {"0", 1, 0},     {"", 1, 0},      {"TRUE", 1, 0},  {"abc", 1, 0},
-                 {"42", 1, 42},   {"  42", 1, 42}, {"-7", 1, -7},   {"+5", 1, 5},    {"12abc", 1, 12},
-                 {"007", 1, 7},   {"999999999", 1, 999999999}};
-    for (const auto& c : cases)
-    {
+    } cases[] = {{"FALSE", 0, 0},
+                 {"False", 0, 0},
+                 {"fAlSe", 0, 0},
+                 {"false", 0, 0},
+                 {" false", 1, 0},
+                 {"no", 1, 0},
+                 {"0", 1, 0},
+                 {"", 1, 0},
+                 {"TRUE", 1, 0},
+                 {"abc", 1, 0},
+                 {"42", 1, 42},
+                 {"  42", 1, 42},
+                 {"-7", 1, -7},
+                 {"+5", 1, 5},
+                 {"12abc", 1, 12},
+                 {"007", 1, 7},
+                 {"999999999", 1, 999999999}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string("'") + c.pszText + "'");
-        std::string document = Replaced(DefaultDocument(), ElementLine("bMirror", "false"), ElementLine("bMirror", c.pszText));
+        std::string document =
+            Replaced(DefaultDocument(), ElementLine("bMirror", "false"), ElementLine("bMirror", c.pszText));
         document = Replaced(document, "<boolean>true<", std::string("<boolean>") + c.pszText + "<");
         document = Replaced(document, ElementLine("nBrightness", "50"), ElementLine("nBrightness", c.pszText));
         document = Replaced(document, "<X>200<", std::string("<X>") + c.pszText + "<");
@@ -199,7 +213,8 @@ TEST_F(CopyStateFileTest, ReadingRulesOfBooleansAndIntegers)
 // strModality follows strCtxID in the record: an overrun would show there.
 TEST_F(CopyStateFileTest, OverlongTextsAndNumbersNeverOverrun)
 {
-    std::string document = Replaced(DefaultDocument(), "<strCtxID>Unknown<", "<strCtxID>" + std::string(1000, 'c') + "<");
+    std::string document =
+        Replaced(DefaultDocument(), "<strCtxID>Unknown<", "<strCtxID>" + std::string(1000, 'c') + "<");
     document = Replaced(document, ElementLine("strModality", "Unknown"), "");
     document = Replaced(document, ElementLine("nBrightness", "50"), ElementLine("nBrightness", "12345678901234567890"));
     document = Replaced(document, ElementLine("bMirror", "false"), ElementLine("bMirror", std::string(500, 'f')));
@@ -258,7 +273,9 @@ TEST_F(CopyStateFileTest, EnableFlagListsOfAnyLength)
         EXPECT_EQ(s.bEnableXDL[i], 1 - i % 2) << "no list: flag " << i << " stays";
 
     // Five entries: flags 0 to 4 only, and a save writes back only those.
-    ASSERT_EQ(s.GetSettings(Write(Replaced(DefaultDocument(), DefaultFlags(), Flags({"false", "true", "FALSE", "x", "False"})))), 1);
+    ASSERT_EQ(s.GetSettings(
+                  Write(Replaced(DefaultDocument(), DefaultFlags(), Flags({"false", "true", "FALSE", "x", "False"})))),
+              1);
     for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
         EXPECT_EQ(s.bEnableXDL[i], i < 5 ? i % 2 : 1 - i % 2) << "flag " << i;
     for (int32_t& b : s.bEnableXDL)
@@ -268,8 +285,7 @@ TEST_F(CopyStateFileTest, EnableFlagListsOfAnyLength)
 
     // Thirty entries: the first 21 are read and written, the rest keep their text.
     std::vector<const char*> thirty(30), thirtySaved(30);
-    for (int i = 0; i < 30; ++i)
-    {
+    for (int i = 0; i < 30; ++i) {
         thirty[i] = i % 3 == 0 ? "false" : "true";
         thirtySaved[i] = i < 10 ? "TRUE" : i < 21 ? "FALSE" : thirty[i];
     }
@@ -289,7 +305,8 @@ TEST_F(CopyStateFileTest, StartLocationIsAllThatSaveStartLocationWrites)
     s.pStartLoc.x = 640;
     s.pStartLoc.y = -12;
     ASSERT_EQ(s.SaveStartLocation(Write(DefaultDocument())), 1);
-    EXPECT_EQ(ReadBytes(m_path), Replaced(DefaultDocument(), "<X>200</X>\r\n    <Y>0</Y>", "<X>640</X>\r\n    <Y>-12</Y>"));
+    EXPECT_EQ(ReadBytes(m_path),
+              Replaced(DefaultDocument(), "<X>200</X>\r\n    <Y>0</Y>", "<X>640</X>\r\n    <Y>-12</Y>"));
     EXPECT_STREQ(s.strFileName, "") << "the record is not touched";
 }
 
@@ -328,7 +345,7 @@ TEST(ConcurrentSaveChild, DISABLED_SavesRepeatedly)
     const char* pszSeed = getenv(kChildSeed);
     const char* pszStart = getenv(kChildStart);
     ASSERT_TRUE(pszFile && pszSeed && pszStart);
-    HANDLE hStart = OpenEventA(SYNCHRONIZE, FALSE, pszStart);   // both begin together, so saves overlap
+    HANDLE hStart = OpenEventA(SYNCHRONIZE, FALSE, pszStart);  // both begin together, so saves overlap
     ASSERT_NE(hStart, nullptr);
     ASSERT_EQ(WaitForSingleObject(hStart, 60000), WAIT_OBJECT_0);
     CloseHandle(hStart);
@@ -343,7 +360,8 @@ HANDLE StartChild(const std::string& file, const char* pszSeed, const std::strin
 {
     char szExe[MAX_PATH];
     GetModuleFileNameA(NULL, szExe, sizeof(szExe));
-    std::string command = std::string("\"") + szExe + "\" --gtest_also_run_disabled_tests --gtest_filter=ConcurrentSaveChild.*";
+    std::string command =
+        std::string("\"") + szExe + "\" --gtest_also_run_disabled_tests --gtest_filter=ConcurrentSaveChild.*";
     SetEnvironmentVariableA(kChildFile, file.c_str());
     SetEnvironmentVariableA(kChildSeed, pszSeed);
     SetEnvironmentVariableA(kChildStart, startEvent.c_str());
@@ -373,8 +391,7 @@ TEST(ConcurrentSave, TwoProcessesLeaveOneWholeRecord)
     DWORD dwWait = WaitForMultipleObjects(2, children, TRUE, 300000);
     CloseHandle(hStart);
     ASSERT_EQ(dwWait, WAIT_OBJECT_0);
-    for (HANDLE hChild : children)
-    {
+    for (HANDLE hChild : children) {
         DWORD dwExit = 1;
         GetExitCodeProcess(hChild, &dwExit);
         EXPECT_EQ(dwExit, 0u);
@@ -394,4 +411,4 @@ TEST(ConcurrentSave, TwoProcessesLeaveOneWholeRecord)
     EXPECT_EQ(folder.Files().size(), 1u) << "no temporary file is left behind";
 }
 
-} // namespace
+}  // namespace

@@ -15,8 +15,7 @@ char g_szSettingsFolder[MAX_PATH];
 char g_szDefaultFileName[MAX_PATH];
 char g_szFactoryFileName[MAX_PATH];
 
-namespace settings_test
-{
+namespace settings_test {
 
 std::vector<std::string> g_errorDumps;
 const char kChildFile[] = "QV_SETTINGS_CHILD_FILE";
@@ -57,15 +56,14 @@ ScratchFolder::ScratchFolder()
     static int s_nCount = 0;
     char szTemp[MAX_PATH];
     GetTempPathA(sizeof(szTemp), szTemp);
-    m_path = std::string(szTemp) + "qvsettings_" + std::to_string(GetCurrentProcessId()) + "_" +
-             std::to_string(++s_nCount);
+    m_path =
+        std::string(szTemp) + "qvsettings_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++s_nCount);
     CreateDirectoryA(m_path.c_str(), NULL);
 }
 
 ScratchFolder::~ScratchFolder()
 {
-    for (const std::string& name : Files())
-    {
+    for (const std::string& name : Files()) {
         SetFileAttributesA(Path(name).c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(Path(name).c_str());
     }
@@ -85,8 +83,7 @@ std::vector<std::string> ScratchFolder::Files() const
     return names;
 }
 
-namespace
-{
+namespace {
 std::string LogFilePath()
 {
     char szFolder[MAX_PATH];
@@ -105,7 +102,7 @@ public:
         CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
         replika::CRKXML::SetErrorDumpHandler([](const char* pszText) { g_errorDumps.push_back(pszText); });
         if (GetEnvironmentVariableA(kChildFile, NULL, 0) > 0)
-            return;   // a saving child logs nothing
+            return;  // a saving child logs nothing
 
         char szCommon[MAX_PATH];
         SHGetSpecialFolderPathA(NULL, szCommon, CSIDL_COMMON_APPDATA, FALSE);
@@ -136,11 +133,9 @@ private:
 };
 
 ::testing::Environment* const s_pEnvironment = ::testing::AddGlobalTestEnvironment(new SettingsTestEnvironment);
-} // namespace
+}  // namespace
 
-LogWatch::LogWatch() : m_nStart(ReadBytes(LogFilePath()).size())
-{
-}
+LogWatch::LogWatch() : m_nStart(ReadBytes(LogFilePath()).size()) {}
 
 bool LogWatch::Contains(const std::string& text) const
 {
@@ -148,4 +143,4 @@ bool LogWatch::Contains(const std::string& text) const
     return m_nStart < log.size() && log.find(text, m_nStart) != std::string::npos;
 }
 
-} // namespace settings_test
+}  // namespace settings_test

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace settings_test
-{
+namespace settings_test {
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
@@ -48,4 +47,4 @@ extern const char kChildFile[];
 // What the error dump would have shown; tests install this instead of the message box.
 extern std::vector<std::string> g_errorDumps;
 
-} // namespace settings_test
+}  // namespace settings_test

@@ -8,8 +8,7 @@
 using namespace settings_test;
 using replika::CRKXML;
 
-namespace
-{
+namespace {
 
 class XmlWrapperTest : public ::testing::Test
 {
@@ -55,12 +54,10 @@ TEST_F(XmlWrapperTest, TextsBeyondAsciiSurviveASaveInTheFilesEncoding)
     const struct
     {
         std::string path, declaration, written;
-    } cases[] = {{m_folder.Path("plain.xml"), "<?xml version=\"1.0\"?>",
-                  "B\xc3\xbcro &amp; &lt;\xc3\xa9t\xc3\xa9&gt;"},
+    } cases[] = {{m_folder.Path("plain.xml"), "<?xml version=\"1.0\"?>", "B\xc3\xbcro &amp; &lt;\xc3\xa9t\xc3\xa9&gt;"},
                  {m_folder.Path("latin.xml"), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>",
                   "B\xfcro &amp; &lt;\xe9t\xe9&gt;"}};
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         WriteBytes(c.path, Replaced(DefaultDocument(), "<?xml version=\"1.0\"?>", c.declaration));
         CRKXML xml;
@@ -154,7 +151,11 @@ struct RefusingFactory : IClassFactory
     }
     STDMETHODIMP_(ULONG) AddRef() override { return 2; }
     STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP CreateInstance(IUnknown*, REFIID, void** ppv) override { *ppv = NULL; return E_OUTOFMEMORY; }
+    STDMETHODIMP CreateInstance(IUnknown*, REFIID, void** ppv) override
+    {
+        *ppv = NULL;
+        return E_OUTOFMEMORY;
+    }
     STDMETHODIMP LockServer(BOOL) override { return S_OK; }
 };
 
@@ -187,4 +188,4 @@ TEST_F(XmlWrapperTest, MissingComponentShowsTheErrorDumpAndFails)
     EXPECT_EQ(ReadBytes(path), DefaultDocument());
 }
 
-} // namespace
+}  // namespace

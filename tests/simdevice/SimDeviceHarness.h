@@ -14,8 +14,7 @@
 
 #include "device/ICopyAPI.h"
 
-namespace simtest
-{
+namespace simtest {
 
 inline std::string ReadFileText(const std::string& path)
 {
@@ -49,11 +48,10 @@ inline RunResult RunCtl(const std::string& ctxID, const std::string& args)
     std::string cmd(exe, GetModuleFileNameA(nullptr, exe, MAX_PATH));
     cmd = "\"" + cmd.substr(0, cmd.find_last_of('\\')) + "\\qvsimctl.exe\" \"" + ctxID + "\" " + args;
     std::vector<char> line(cmd.c_str(), cmd.c_str() + cmd.size() + 1);
-    BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                  nullptr, nullptr, &si, &pi);
+    BOOL started =
+        CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
     CloseHandle(writeEnd);
-    if (started)
-    {
+    if (started) {
         char buf[256];
         DWORD n = 0;
         while (ReadFile(readEnd, buf, sizeof(buf), &n, nullptr) && n > 0)
@@ -86,8 +84,7 @@ protected:
     {
         if (m_window)
             DestroyWindow(m_window);
-        if (m_device)
-        {
+        if (m_device) {
             m_device->Shutdown();
             m_device->Release();
         }
@@ -104,8 +101,9 @@ protected:
 
     HRESULT Bind(const std::string& ctx = kCtx)
     {
-        HRESULT hr = m_device ? S_OK : CoCreateInstance(CLSID_CopyAPI, nullptr, CLSCTX_INPROC_SERVER,
-                                                        IID_ICopyAPI, reinterpret_cast<void**>(&m_device));
+        HRESULT hr = m_device ? S_OK
+                              : CoCreateInstance(CLSID_CopyAPI, nullptr, CLSCTX_INPROC_SERVER, IID_ICopyAPI,
+                                                 reinterpret_cast<void**>(&m_device));
         if (FAILED(hr))
             return hr;
         BSTR protocol = SysAllocString(L"-CtxID");
@@ -144,12 +142,9 @@ protected:
     {
         UINT kind = RegisterWindowMessageA((prefix + std::string(kCtx)).c_str());
         MSG m = {};
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 20000;)
-        {
-            while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
-            {
-                if (m.hwnd == m_window && m.message == kind)
-                {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 20000;) {
+            while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+                if (m.hwnd == m_window && m.message == kind) {
                     EXPECT_STREQ(kCtx, reinterpret_cast<const char*>(m.lParam)) << prefix;
                     return m;
                 }
@@ -167,4 +162,4 @@ protected:
     HWND m_window = nullptr;
 };
 
-} // namespace simtest
+}  // namespace simtest

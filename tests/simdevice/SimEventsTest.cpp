@@ -7,7 +7,8 @@
 
 using namespace simtest;
 
-class SimEvents : public SimDeviceTest {};
+class SimEvents : public SimDeviceTest
+{};
 
 TEST_F(SimEvents, FeederEventsMoveTheOriginal)
 {
@@ -57,8 +58,7 @@ TEST_F(SimEvents, SubmittedJobMakesTheDeviceBusyThenIdle)
     EXPECT_EQ(0u, WaitForEvent("Device_s_Busy_").wParam);
 }
 
-namespace
-{
+namespace {
 
 // Asks the feeder until told to stop, then once more: like the status-message
 // thread, without COM set-up and through the same object pointer.
@@ -73,8 +73,7 @@ struct FeederPoll
     {
         FeederPoll* poll = static_cast<FeederPoll*>(arg);
         bool stopping = false;
-        do
-        {
+        do {
             stopping = poll->stop;
             if (poll->device->GetDocInADF(&poll->last) != S_OK || (poll->last != 0 && poll->last != 1))
                 ++poll->bad;
@@ -84,7 +83,7 @@ struct FeederPoll
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(SimEvents, FeederCanBeAskedFromASecondThread)
 {
@@ -101,5 +100,5 @@ TEST_F(SimEvents, FeederCanBeAskedFromASecondThread)
     CloseHandle(thread);
     EXPECT_GT(poll.calls, 0);
     EXPECT_EQ(0, poll.bad);
-    EXPECT_EQ(1, poll.last);   // the last answer came after the original was placed
+    EXPECT_EQ(1, poll.last);  // the last answer came after the original was placed
 }

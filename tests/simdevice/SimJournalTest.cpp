@@ -5,8 +5,7 @@
 
 using namespace simtest;
 
-namespace
-{
+namespace {
 
 // The blocks of a journal, each as its name=value pairs.
 std::vector<std::map<std::string, std::string>> JournalBlocks(const std::string& text)
@@ -14,8 +13,7 @@ std::vector<std::map<std::string, std::string>> JournalBlocks(const std::string&
     std::vector<std::map<std::string, std::string>> blocks;
     std::istringstream in(text);
     std::string line;
-    while (std::getline(in, line))
-    {
+    while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         size_t eq = line.find('=');
@@ -27,9 +25,10 @@ std::vector<std::map<std::string, std::string>> JournalBlocks(const std::string&
     return blocks;
 }
 
-} // namespace
+}  // namespace
 
-class SimJournal : public SimDeviceTest {};
+class SimJournal : public SimDeviceTest
+{};
 
 TEST_F(SimJournal, EachAcceptedJobIsOneDecodedBlock)
 {
@@ -58,13 +57,13 @@ TEST_F(SimJournal, EachAcceptedJobIsOneDecodedBlock)
     EXPECT_EQ("2", first["nBorderlessSupport"]);
     EXPECT_EQ("0", first["nReserved"]);
     EXPECT_EQ("0,1,1,0,1,1,0,1,1,0,1,1,0,1,1,0,1,1,0,1,1", first["bEnableXDL"]);
-    EXPECT_EQ(22u, first.size());   // Time, Context, 19 fields, bEnableXDL
+    EXPECT_EQ(22u, first.size());  // Time, Context, 19 fields, bEnableXDL
     EXPECT_EQ("1", blocks[1]["nNbrCopies"]);
 }
 
 TEST_F(SimJournal, DeviceIDIsMadeSafeForTheFileName)
 {
-    ASSERT_EQ(S_OK, Bind("QV#Model 7#A/B:C"));   // no leading '#', still the third field
+    ASSERT_EQ(S_OK, Bind("QV#Model 7#A/B:C"));  // no leading '#', still the third field
     ASSERT_EQ(S_OK, m_device->SubmitCopy(CopyJobParams{}));
     auto blocks = JournalBlocks(ReadFileText(m_dir + "\\journal-A_B_C.txt"));
     ASSERT_EQ(1u, blocks.size());

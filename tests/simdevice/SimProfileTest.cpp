@@ -6,8 +6,7 @@
 
 using namespace simtest;
 
-namespace
-{
+namespace {
 
 std::unique_ptr<CopierFunctional> FreshCaps()
 {
@@ -16,9 +15,10 @@ std::unique_ptr<CopierFunctional> FreshCaps()
     return caps;
 }
 
-} // namespace
+}  // namespace
 
-class SimDeviceProfile : public SimDeviceTest {};
+class SimDeviceProfile : public SimDeviceTest
+{};
 
 TEST_F(SimDeviceProfile, BuiltInDefaultIsAColourAllInOne)
 {
@@ -64,7 +64,7 @@ TEST_F(SimDeviceProfile, FileIsReadWhileRunningAndOverridesKeyByKey)
     EXPECT_EQ(1, caps->nBorderlessSupport);
     EXPECT_EQ(1, caps->bLowerInputTrayPresent);
     EXPECT_EQ(20, caps->nMaxCopies);
-    EXPECT_EQ(1, caps->nMinCopies);   // not in the file: the default
+    EXPECT_EQ(1, caps->nMinCopies);  // not in the file: the default
     EXPECT_EQ(-5, caps->nBrightness);
     EXPECT_EQ(12, caps->nDefaultMediaSize);
     EXPECT_EQ(0, caps->bSettingSupported[10]);
@@ -90,18 +90,18 @@ TEST_F(SimDeviceProfile, FailuresAreInjectedPerCall)
 {
     WriteProfile("[Failures]\nInitProtocol=0x80004005\n");
     EXPECT_EQ(E_FAIL, Bind());
-    EXPECT_EQ(2u, RunCtl(kCtx, "status").exitCode);   // not bound: no control channel
+    EXPECT_EQ(2u, RunCtl(kCtx, "status").exitCode);  // not bound: no control channel
 
     WriteProfile("[Failures]\nGetCapabilities=0x8004F9FD\nGetDocInADF=-2147467259\nSubmitCopy=0x8004F9E6\n");
     ASSERT_EQ(S_OK, Bind());
     auto caps = FreshCaps();
     EXPECT_EQ(static_cast<HRESULT>(0x8004F9FD), m_device->GetCapabilities(caps.get()));
-    EXPECT_STREQ("", caps->szMediaTypeName[0]);   // a failed call leaves the record alone
+    EXPECT_STREQ("", caps->szMediaTypeName[0]);  // a failed call leaves the record alone
     LONG doc = 7;
     EXPECT_EQ(E_FAIL, m_device->GetDocInADF(&doc));
     EXPECT_EQ(0, doc);
     EXPECT_EQ(static_cast<HRESULT>(0x8004F9E6), m_device->SubmitCopy(CopyJobParams{}));
-    EXPECT_EQ("", Journal());   // refused jobs are not journalled
+    EXPECT_EQ("", Journal());  // refused jobs are not journalled
 
     WriteProfile("[Failures]\nSubmitCopy=0\n");
     EXPECT_EQ(S_OK, m_device->GetCapabilities(caps.get()));

@@ -12,7 +12,8 @@ namespace {
 const int SIZE_BUTTONS[] = {IDC_RBN_FIT_TO_PAGE, IDC_RBN_ACTUAL_SIZE, IDC_RBN_BORDERLESS, IDC_RBN_CUSTOM_SIZE};
 const UINT* const ADF = &CProcessMessage::s_uPaperInADFMsg;
 
-struct Event {
+struct Event
+{
     const UINT* pMsg;
     WPARAM wParam;
     bool bToDialog = true;
@@ -51,7 +52,8 @@ protected:
     // Starts the status thread, posts the events and WM_DESTROY, and returns its exit code once it ended.
     DWORD RunThread(const std::vector<Event>& events)
     {
-        CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CProcessMessage), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+        CWinThread* pThread =
+            AfxBeginThread(RUNTIME_CLASS(CProcessMessage), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
         pThread->m_bAutoDelete = FALSE;
         m_dwThreadId = pThread->m_nThreadID;
         pThread->ResumeThread();
@@ -60,7 +62,8 @@ protected:
         Post(WM_DESTROY, 0, NULL);
         // The thread reaches the buttons with sent messages: keep pumping. Hang guard only.
         HANDLE hThread = pThread->m_hThread;
-        for (int i = 0; i < 2000 && MsgWaitForMultipleObjects(1, &hThread, FALSE, 10, QS_ALLINPUT) != WAIT_OBJECT_0; ++i) {
+        for (int i = 0; i < 2000 && MsgWaitForMultipleObjects(1, &hThread, FALSE, 10, QS_ALLINPUT) != WAIT_OBJECT_0;
+             ++i) {
             MSG msg;
             while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
                 DispatchMessageA(&msg);
@@ -95,7 +98,7 @@ protected:
     DWORD m_dwThreadId = 0;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(ProcessMessageTest, RegistersTheDialogsEventNumbersAndEndsOnDestroyWithCodeZero)
 {
@@ -108,19 +111,25 @@ TEST_F(ProcessMessageTest, RegistersTheDialogsEventNumbersAndEndsOnDestroyWithCo
 
 TEST_F(ProcessMessageTest, FeederEventsSwitchTheImageSizeButtons)
 {
-    const struct {
+    const struct
+    {
         std::vector<Event> events;
         bool bHideBorderless;
         const char* pszButtons;
         int nCustomSizeRuns;
     } rows[] = {
-        {{{ADF, 0}}, false, "-- -E -- XE", 1},   // empty: Custom Size, run on the status thread
-        {{{ADF, 0}, {ADF, 16}}, false, "-E -E -E XE", 1},   // loaded again: Custom Size stays
+        {{{ADF, 0}}, false, "-- -E -- XE", 1},             // empty: Custom Size, run on the status thread
+        {{{ADF, 0}, {ADF, 16}}, false, "-E -E -E XE", 1},  // loaded again: Custom Size stays
         {{{ADF, 16}}, false, "XE -E XE -E", 0},
-        {{{ADF, 0}}, true, "-- -E XE XE", 1},   // a hidden Borderless is left alone
-        {{{ADF, 8}, {ADF, 0, false}, {&CProcessMessage::s_uDeviceBusyMsg, 1}, {&CProcessMessage::s_uInkLowMsg, 0},
+        {{{ADF, 0}}, true, "-- -E XE XE", 1},  // a hidden Borderless is left alone
+        {{{ADF, 8},
+          {ADF, 0, false},
+          {&CProcessMessage::s_uDeviceBusyMsg, 1},
+          {&CProcessMessage::s_uInkLowMsg, 0},
           {&CProcessMessage::s_uDeviceDisconnectMsg, 0}},
-         false, "XE XE XE -E", 0},
+         false,
+         "XE XE XE -E",
+         0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszButtons);

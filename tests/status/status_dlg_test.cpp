@@ -10,7 +10,8 @@ namespace {
 
 enum Action { CLICK_CONTINUE, CLICK_CANCEL, CLICK_SINGLE, CLOSE_FRAME, ENTER_THEN_CLOSE };
 
-struct Seen {
+struct Seen
+{
     std::string title, message, shown, continueText, cancelText, singleText;
     long singleMid = 0, clientMid = 0;
 };
@@ -38,7 +39,7 @@ INT_PTR RunDialog(replika::CStatusDlg& dlg, Action action, Seen& seen)
     DWORD dwUiThread = GetCurrentThreadId();
     std::thread driver([&] {
         HWND hDlg = NULL;
-        for (int i = 0; i < 2000 && hDlg == NULL; ++i, Sleep(10))   // hang guard only
+        for (int i = 0; i < 2000 && hDlg == NULL; ++i, Sleep(10))  // hang guard only
             EnumThreadWindows(dwUiThread, FindDialog, reinterpret_cast<LPARAM>(&hDlg));
         if (hDlg == NULL)
             return;
@@ -46,8 +47,8 @@ INT_PTR RunDialog(replika::CStatusDlg& dlg, Action action, Seen& seen)
         HWND hSingle = GetDlgItem(hDlg, IDC_BTN_SINGLE);
         seen.title = Text(hDlg);
         seen.message = Text(GetDlgItem(hDlg, IDC_STATUS_MESSAGE));
-        seen.shown = std::string(IsWindowVisible(hContinue) ? "C" : "-") + (IsWindowVisible(hCancel) ? "X" : "-")
-                   + (IsWindowVisible(hSingle) ? "S" : "-");
+        seen.shown = std::string(IsWindowVisible(hContinue) ? "C" : "-") + (IsWindowVisible(hCancel) ? "X" : "-") +
+                     (IsWindowVisible(hSingle) ? "S" : "-");
         seen.continueText = Text(hContinue);
         seen.cancelText = Text(hCancel);
         seen.singleText = Text(hSingle);
@@ -70,29 +71,30 @@ INT_PTR RunDialog(replika::CStatusDlg& dlg, Action action, Seen& seen)
     return result;
 }
 
-} // namespace
+}  // namespace
 
 TEST(StatusDlg, ButtonModesAndTheirResults)
 {
-    const struct {
+    const struct
+    {
         int nContinue, nCancel;
         Action action;
         INT_PTR result;
-        const char* pszShown;   // Continue, Cancel (X), Single
+        const char* pszShown;  // Continue, Cancel (X), Single
         const char* pszSingle;
     } rows[] = {
         {1, 1, CLICK_CONTINUE, IDOK, "CX-", ""},
         {1, 1, CLICK_CANCEL, IDCANCEL, "CX-", ""},
         {1, 1, CLOSE_FRAME, IDCANCEL, "CX-", ""},
         {1, 0, CLICK_SINGLE, IDOK, "--S", "OK"},
-        {1, 0, ENTER_THEN_CLOSE, IDOK, "--S", "OK"},   // Enter reaches the single button
+        {1, 0, ENTER_THEN_CLOSE, IDOK, "--S", "OK"},  // Enter reaches the single button
         {0, 1, CLICK_SINGLE, IDCANCEL, "--S", "Cance&l"},
-        {0, 0, ENTER_THEN_CLOSE, IDCANCEL, "---", ""},   // only the frame ends it
+        {0, 0, ENTER_THEN_CLOSE, IDCANCEL, "---", ""},  // only the frame ends it
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.nContinue << row.nCancel << " action " << row.action);
-        replika::CStatusDlg dlg(NULL, "Place the original in the feeder.", "OK", "Cance&l", row.nContinue,
-                                row.nCancel, "QV Copy: Jet");
+        replika::CStatusDlg dlg(NULL, "Place the original in the feeder.", "OK", "Cance&l", row.nContinue, row.nCancel,
+                                "QV Copy: Jet");
         Seen seen;
         EXPECT_EQ(row.result, RunDialog(dlg, row.action, seen));
         EXPECT_EQ("QV Copy: Jet", seen.title);

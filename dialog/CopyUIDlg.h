@@ -165,8 +165,16 @@ protected:
     afx_msg void OnBtnRestoreFactory();
     afx_msg void OnBtnSave();
 
-    // Help (filled in with the dialog's appearance).
+    // Appearance (the seams of OnInitDialog, in its order) and help and usage recording.
+    void AttachGroupBoxes();      // the four group boxes become owner-drawn frames
+    void AttachCaptions();        // the three caption statics, blue, sized to their text
+    void LayOutFrames();          // frame edges and the gaps under the captions
+    void SetUpPictureButtons();   // the five picture buttons and their faces
+    void LoadBandsAndPictures();  // header and footer bands, their pictures and the title text
+    void InitializeToolTip();
     afx_msg void OnBtnHelp();
+    void InitFliteRec();
+    void UpdateFliteRecorder();
 
     // Device events.
     afx_msg LRESULT OnPaperInADF(WPARAM wParam, LPARAM lParam);

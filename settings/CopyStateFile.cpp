@@ -3,17 +3,18 @@
 #include "dialog/RKCopyState.h"
 
 #include "log/RKLog.h"
+#include "settings/FileReplace.h"
 #include "settings/RKXML.h"
+#include "settings/SaveLock.h"
+#include "settings/SettingsFiles.h"
+#include "settings/StateElements.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-// Formed by the copy dialog at start: "D"/"F" + device ID + ".xml".
-extern char g_szDefaultFileName[MAX_PATH];
-extern char g_szFactoryFileName[MAX_PATH];
-
 using replika::CRKXML;
+using namespace replika::state_file;
 
 namespace {
 const char kGetSettings[] = "CRKCopyState::GetSettings";
@@ -21,77 +22,6 @@ const char kSaveSettings[] = "CRKCopyState::SaveSettings";
 const char kEnableXDLPath[] = "bEnableXDL/boolean";
 // Numbers and booleans travel in buffers of 10: at most nine characters.
 const size_t kNumberTextSize = 10;
-
-struct TextElement
-{
-    const char* pszName;
-    const char* pszLabel;
-    char (CRKCopyState::*pField)[STATE_TEXT_LEN];
-};
-
-struct NumberElement
-{
-    const char* pszName;
-    int32_t CRKCopyState::*pField;
-};
-
-const TextElement kTexts[] = {
-    {"strFileName", "Filename", &CRKCopyState::strFileName},
-    {"strDateTime", "DateTime", &CRKCopyState::strDateTime},
-    {"strCtxID", "CtxID", &CRKCopyState::strCtxID},
-    {"strModality", "Modality", &CRKCopyState::strModality},
-};
-
-const NumberElement kBooleans[] = {
-    {"bColorCopyRequested", &CRKCopyState::bColorCopyRequested},
-    {"bADFPresent", &CRKCopyState::bADFPresent},
-    {"bADFDuplexerPresent", &CRKCopyState::bADFDuplexerPresent},
-    {"bTwoSidedInChecked", &CRKCopyState::bTwoSidedInChecked},
-    {"bPrintDuplexerPresent", &CRKCopyState::bPrintDuplexerPresent},
-    {"bTwoSidedOutChecked", &CRKCopyState::bTwoSidedOutChecked},
-    {"bPrintDuplexer", &CRKCopyState::bPrintDuplexer},
-    {"bAutoExp", &CRKCopyState::bAutoExp},
-    {"bAutofit", &CRKCopyState::bAutofit},
-    {"bCollationSupported", &CRKCopyState::bCollationSupported},
-    {"bEnhanceLightClr", &CRKCopyState::bEnhanceLightClr},
-    {"bLowerInputTrayPresent", &CRKCopyState::bLowerInputTrayPresent},
-    {"bRearInputTrayPresent", &CRKCopyState::bRearInputTrayPresent},
-    {"bMirror", &CRKCopyState::bMirror},
-    {"bMultipleCopiesPerPage", &CRKCopyState::bMultipleCopiesPerPage},
-    {"bPoster", &CRKCopyState::bPoster},
-    {"bTextMode", &CRKCopyState::bTextMode},
-    {"bUsingCreativeCopy", &CRKCopyState::bUsingCreativeCopy},
-    {"bAutoCropMode", &CRKCopyState::bAutoCropMode},
-};
-
-const NumberElement kIntegers[] = {
-    {"nADFMode", &CRKCopyState::nADFMode},
-    {"nAllowedCopyTypes", &CRKCopyState::nAllowedCopyTypes},
-    {"nAllowedCopyQualities", &CRKCopyState::nAllowedCopyQualities},
-    {"nBrightness", &CRKCopyState::nBrightness},
-    {"nCCHowMany", &CRKCopyState::nCCHowMany},
-    {"nCollate", &CRKCopyState::nCollate},
-    {"nColorIntensity", &CRKCopyState::nColorIntensity},
-    {"nCreativeCopy", &CRKCopyState::nCreativeCopy},
-    {"nCreativeCopyIndex", &CRKCopyState::nCreativeCopyIndex},
-    {"nNbrCopies", &CRKCopyState::nNbrCopies},
-    {"nMaxCopies", &CRKCopyState::nMaxCopies},
-    {"nMinCopies", &CRKCopyState::nMinCopies},
-    {"nPaperSize", &CRKCopyState::nPaperSize},
-    {"nPaperSizeIndex", &CRKCopyState::nPaperSizeIndex},
-    {"nPhotoSize", &CRKCopyState::nPhotoSize},
-    {"nPhotoSizeIndex", &CRKCopyState::nPhotoSizeIndex},
-    {"nPaperType", &CRKCopyState::nPaperType},
-    {"nPaperTypeIndex", &CRKCopyState::nPaperTypeIndex},
-    {"nPosterWidth", &CRKCopyState::nPosterWidth},
-    {"nQuality", &CRKCopyState::nQuality},
-    {"nReduceEnlarge", &CRKCopyState::nReduceEnlarge},
-    {"nScaleRangeHigh", &CRKCopyState::nScaleRangeHigh},
-    {"nScaleRangeLow", &CRKCopyState::nScaleRangeLow},
-    {"nTraySelection", &CRKCopyState::nTraySelection},
-    {"nSpecialFeatureRadio", &CRKCopyState::nSpecialFeatureRadio},
-    {"nSpecialFeatureMode", &CRKCopyState::nSpecialFeatureMode},
-};
 
 // Only "false", in any case, is false.
 int32_t ReadBoolean(const char* pszText) { return lstrcmpiA(pszText, "false") == 0 ? 0 : 1; }
@@ -241,23 +171,21 @@ void WriteAllSettings(CRKXML& xml, const char* pszPath, CRKCopyState& state)
 }
 
 // Saving is all or nothing on disk (CRKXML::SaveFile replaces the file whole),
-// so a save that waited 30 s in vain goes ahead without the semaphore: the
-// worst case is the same as with it, the last save wins. The semaphore is
-// released only when it was obtained.
+// so a save that waited 30 s in vain goes ahead without the lock: the worst
+// case is the same as with it, the last save wins. Leftovers of killed saves
+// are removed only under the lock, when no save of ours can be writing one.
 void SaveUnderSemaphore(CRKXML& xml, const char* pszPath)
 {
-    HANDLE hSemaphore = CRKXML::GetSaveSemaphore();
-    if (!hSemaphore) {
+    if (!CRKXML::GetSaveSemaphore()) {
         g_pLog->LogError("XML data save failure");
         return;
     }
-    DWORD dwWait = WaitForSingleObject(hSemaphore, 30000);
-    bool bObtained = (dwWait == WAIT_OBJECT_0);
-    if (!bObtained)
-        g_pLog->LogError("Settings file semaphore not obtained (%lu), saving %s without it", dwWait, pszPath);
+    replika::CSaveLock lock(30000);
+    if (lock.Obtained())
+        replika::RemoveLeftoverTempFiles(pszPath);
+    else
+        g_pLog->LogError("Settings file semaphore not obtained, saving %s without it", pszPath);
     xml.SaveFile();
-    if (bObtained)
-        ReleaseSemaphore(hSemaphore, 1, NULL);
 }
 
 bool LoadSettingsFile(CRKXML& xml, LPCSTR pszPath)

@@ -1,11 +1,15 @@
 // CRKXML: one MSXML 4.0 document loaded from a settings file, with a selection
 // of elements and a current element to read or replace, saved back to its file.
-// Also owns the process-wide semaphore that serialises settings-file saves
-// between processes.
+// Also opens the process-wide lock that serialises settings-file saves
+// between processes (settings/SaveLock.h).
 #pragma once
+
+#include "framework/afxcore.h"  // before afxcom.h, which needs AFXAPI
+#include "framework/afxcom.h"
 
 #include <windows.h>
 #include <msxml2.h>
+
 #include <cstddef>
 
 namespace replika {
@@ -17,19 +21,22 @@ public:
     virtual ~CRKXML();
 
     // nMode 1 loads read-only (UpdateValue refuses); anything else is writable.
+    // Files over 1 MiB and files declaring a document type are refused.
     int Load(const char* pszPath, int nMode);
     // XPath relative to the root element; the number of matches, or -1 when none.
     int Select(const char* pszXPath);
     int SelectByIndex(int nIndex);
-    // Copies the current element's text into the buffer, cut to cchValue - 1 characters.
+    // The current element's text without the white space around it, cut to
+    // cchValue - 1 characters.
     int GetCurrentNodeValue(char* pszValue, size_t cchValue);
     template <size_t N>
     int GetCurrentNodeValue(char (&szValue)[N])
     {
         return GetCurrentNodeValue(szValue, N);
     }
+    // Leaves the current element holding exactly this text; an empty element is refused.
     int UpdateValue(const char* pszValue);
-    // Replaces the file as a whole: the old content stays until the new one is complete.
+    // Replaces the file as a whole, in the encoding its declaration names.
     int SaveFile();
     int Unload();
 
@@ -46,18 +53,18 @@ public:
 
 private:
     bool LoadFileContent();
+    void LogParseError();
+    int FailLoad(HRESULT hr);
     HRESULT FetchFirstSelected();
-    HRESULT WriteDocumentTo(const char* pszTempPath);
-    void CreateSaveSemaphore();
-    void ReleaseReferences();
+    HRESULT ReplaceContent(const char* pszValue);
 
     char m_szFileName[MAX_PATH];
-    IXMLDOMDocument2* m_pDocument;
-    IXMLDOMNodeList* m_pSelection;
-    IXMLDOMNode* m_pCurrentNode;
+    CComPtr<IXMLDOMDocument2> m_document;
+    CComPtr<IXMLDOMNodeList> m_selection;
+    CComPtr<IXMLDOMNode> m_currentNode;
     BYTE m_bReadOnly;
     bool m_bComInitialized;
-    bool m_bHoldsSemaphore;
+    bool m_bHoldsSaveLock;
 };
 
 }  // namespace replika

@@ -10,15 +10,10 @@
 #include <fstream>
 #include <iterator>
 
-// The copy dialog forms these at start; the tests set them per case.
-char g_szSettingsFolder[MAX_PATH];
-char g_szDefaultFileName[MAX_PATH];
-char g_szFactoryFileName[MAX_PATH];
-
 namespace settings_test {
 
 std::vector<std::string> g_errorDumps;
-const char kChildFile[] = "QV_SETTINGS_CHILD_FILE";
+const char kChildMarker[] = "QV_SETTINGS_CHILD";
 
 std::string ReadBytes(const std::string& path)
 {
@@ -49,6 +44,14 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 std::string ElementLine(const char* pszName, const std::string& value)
 {
     return std::string("  <") + pszName + ">" + value + "</" + pszName + ">\r\n";
+}
+
+std::string Utf16(const std::string& latin1)
+{
+    std::string bytes("\xff\xfe", 2);
+    for (char ch : latin1)
+        bytes += std::string(1, ch) + '\0';
+    return bytes;
 }
 
 ScratchFolder::ScratchFolder()
@@ -83,6 +86,37 @@ std::vector<std::string> ScratchFolder::Files() const
     return names;
 }
 
+ChildProcess::ChildProcess(const char* pszTest, const std::vector<std::pair<const char*, std::string>>& environment)
+    : m_hProcess(NULL)
+{
+    char szExe[MAX_PATH];
+    GetModuleFileNameA(NULL, szExe, sizeof(szExe));
+    std::string command = std::string("\"") + szExe + "\" --gtest_also_run_disabled_tests --gtest_filter=" + pszTest;
+    SetEnvironmentVariableA(kChildMarker, "1");
+    for (const auto& variable : environment)
+        SetEnvironmentVariableA(variable.first, variable.second.c_str());
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        m_hProcess = pi.hProcess;
+    }
+    SetEnvironmentVariableA(kChildMarker, NULL);
+    for (const auto& variable : environment)
+        SetEnvironmentVariableA(variable.first, NULL);
+}
+
+ChildProcess::~ChildProcess()
+{
+    if (!m_hProcess)
+        return;
+    if (WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT)
+        TerminateProcess(m_hProcess, 1);
+    WaitForSingleObject(m_hProcess, 30000);
+    CloseHandle(m_hProcess);
+}
+
 namespace {
 std::string LogFilePath()
 {
@@ -101,8 +135,8 @@ public:
     {
         CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
         replika::CRKXML::SetErrorDumpHandler([](const char* pszText) { g_errorDumps.push_back(pszText); });
-        if (GetEnvironmentVariableA(kChildFile, NULL, 0) > 0)
-            return;  // a saving child logs nothing
+        if (GetEnvironmentVariableA(kChildMarker, NULL, 0) > 0)
+            return;
 
         char szCommon[MAX_PATH];
         SHGetSpecialFolderPathA(NULL, szCommon, CSIDL_COMMON_APPDATA, FALSE);

@@ -1,10 +1,11 @@
 // Helpers of the settings tests: files, the embedded default document, a
-// scratch folder per test, and what the logger wrote.
+// scratch folder per test, what the logger wrote, and child processes.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace settings_test {
@@ -17,6 +18,8 @@ std::string DefaultDocument();
 std::string Replaced(std::string text, const std::string& from, const std::string& to);
 // "  <name>value</name>\r\n" as the default document lays its elements out.
 std::string ElementLine(const char* pszName, const std::string& value);
+// Latin-1 text as UTF-16 with its byte-order mark.
+std::string Utf16(const std::string& latin1);
 
 // A fresh, empty folder under the temporary path, removed with its files.
 class ScratchFolder
@@ -42,8 +45,24 @@ private:
     size_t m_nStart;
 };
 
-// A saving child process is told its file through this environment variable.
-extern const char kChildFile[];
+// This test program run again with only the disabled test `pszTest`, the
+// variables given in its environment; ended by force if it is still running
+// when the holder goes.
+class ChildProcess
+{
+public:
+    ChildProcess(const char* pszTest, const std::vector<std::pair<const char*, std::string>>& environment);
+    ~ChildProcess();
+    HANDLE Handle() const { return m_hProcess; }
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+private:
+    HANDLE m_hProcess;
+};
+// Set in every child's environment: a child logs nothing.
+extern const char kChildMarker[];
+
 // What the error dump would have shown; tests install this instead of the message box.
 extern std::vector<std::string> g_errorDumps;
 

@@ -15,127 +15,137 @@ class XmlWrapperTest : public ::testing::Test
 protected:
     std::string Write(const std::string& bytes)
     {
-        WriteBytes(m_folder.Path("state.xml"), bytes);
-        return m_folder.Path("state.xml");
+        WriteBytes(m_path, bytes);
+        return m_path;
+    }
+
+    // Loads the file, sets the only element at pszPath to pszValue and saves; UpdateValue's result.
+    int UpdateAndSave(const char* pszPath, const char* pszValue)
+    {
+        CRKXML xml;
+        EXPECT_EQ(xml.Load(m_path.c_str(), 0), 1);
+        EXPECT_EQ(xml.Select(pszPath), 1);
+        int nResult = xml.UpdateValue(pszValue);
+        EXPECT_EQ(xml.SaveFile(), 1);
+        xml.Unload();
+        return nResult;
     }
 
     // The text of the only element at `pszPath` of the file loaded read-only.
-    static std::string ValueIn(const std::string& file, const char* pszPath)
+    std::string ValueIn(const char* pszPath)
     {
         CRKXML xml;
         char szText[260] = "";
-        bool bRead = xml.Load(file.c_str(), 1) == 1 && xml.Select(pszPath) == 1 && xml.GetCurrentNodeValue(szText) == 1;
+        bool bRead =
+            xml.Load(m_path.c_str(), 1) == 1 && xml.Select(pszPath) == 1 && xml.GetCurrentNodeValue(szText) == 1;
         xml.Unload();
         return bRead ? szText : "<unread>";
     }
 
     ScratchFolder m_folder;
+    std::string m_path = m_folder.Path("state.xml");
 };
 
-TEST_F(XmlWrapperTest, SavingKeepsTheLayoutByteForByte)
+// A save keeps the layout byte for byte and writes the encoding the
+// declaration names, or names the one it writes. The program's narrow texts
+// are ANSI; a file without a declared encoding is UTF-8.
+TEST_F(XmlWrapperTest, SavesKeepTheLayoutAndWriteWhatTheDeclarationSays)
 {
-    std::string path = Write(DefaultDocument());
-    CRKXML xml;
-    ASSERT_EQ(xml.Load(path.c_str(), 0), 1);
-    ASSERT_EQ(xml.SaveFile(), 1);
-    EXPECT_EQ(ReadBytes(path), DefaultDocument());
-    ASSERT_EQ(xml.Select("pStartLoc/X"), 1);
-    ASSERT_EQ(xml.UpdateValue("-1234"), 1);
-    ASSERT_EQ(xml.SaveFile(), 1);
-    xml.Unload();
-    EXPECT_EQ(ReadBytes(path), Replaced(DefaultDocument(), "<X>200</X>", "<X>-1234</X>"));
+    const char szAnsi[] = "B\xfcro & <\xe9t\xe9>";
+    const std::string utf8 = "B\xc3\xbcro &amp; &lt;\xc3\xa9t\xc3\xa9&gt;", latin1 = "B\xfcro &amp; &lt;\xe9t\xe9&gt;";
+    const std::string plain = "<?xml version=\"1.0\"?>";
+    auto declaring = [](const char* pszEncoding) {
+        return "<?xml version=\"1.0\" encoding=\"" + std::string(pszEncoding) + "\"?>";
+    };
+    const struct
+    {
+        std::string loaded, saved, written;
+        bool bUtf16;
+    } cases[] = {{plain, plain, utf8, false},
+                 {declaring("ISO-8859-1"), declaring("ISO-8859-1"), latin1, false},
+                 {declaring("UTF-16"), declaring("UTF-16"), latin1, true},
+                 {declaring("US-ASCII"), declaring("UTF-8"), utf8, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.loaded);
+        const std::string before = Replaced(DefaultDocument(), plain, c.loaded);
+        Write(c.bUtf16 ? Utf16(before) : before);
+        ASSERT_EQ(UpdateAndSave("strModality", szAnsi), 1);
+        EXPECT_EQ(ValueIn("strModality"), szAnsi);
+        const std::string after =
+            Replaced(Replaced(DefaultDocument(), plain, c.saved), ElementLine("strModality", "Unknown"),
+                     ElementLine("strModality", c.written));
+        EXPECT_EQ(ReadBytes(m_path), c.bUtf16 ? Utf16(after) : after);
+    }
     EXPECT_EQ(m_folder.Files().size(), 1u) << "no temporary file is left behind";
 }
 
-// The program's narrow texts are ANSI; a file without a declared encoding is UTF-8.
-TEST_F(XmlWrapperTest, TextsBeyondAsciiSurviveASaveInTheFilesEncoding)
+// Whatever the element held before, afterwards it holds exactly the value; an
+// empty element has nothing to replace and stays empty.
+TEST_F(XmlWrapperTest, AnUpdateLeavesTheElementHoldingExactlyTheValue)
 {
-    const char szAnsi[] = "B\xfcro & <\xe9t\xe9>";
     const struct
     {
-        std::string path, declaration, written;
-    } cases[] = {{m_folder.Path("plain.xml"), "<?xml version=\"1.0\"?>", "B\xc3\xbcro &amp; &lt;\xc3\xa9t\xc3\xa9&gt;"},
-                 {m_folder.Path("latin.xml"), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>",
-                  "B\xfcro &amp; &lt;\xe9t\xe9&gt;"}};
+        const char* pszContent;
+        int nResult;
+        const char* pszAfter;
+    } cases[] = {{"4", 1, "7"},
+                 {"<!--x-->4", 1, "7"},
+                 {"4<!--x-->", 1, "7"},
+                 {"<b>x</b>4", 1, "7"},
+                 {"<![CDATA[4]]>", 1, "7"},
+                 {"\r\n    4\r\n  ", 1, "7"},
+                 {"", 0, ""}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        WriteBytes(c.path, Replaced(DefaultDocument(), "<?xml version=\"1.0\"?>", c.declaration));
-        CRKXML xml;
-        ASSERT_EQ(xml.Load(c.path.c_str(), 0), 1);
-        ASSERT_EQ(xml.Select("strModality"), 1);
-        ASSERT_EQ(xml.UpdateValue(szAnsi), 1);
-        ASSERT_EQ(xml.SaveFile(), 1);
-        xml.Unload();
-        EXPECT_EQ(ValueIn(c.path, "strModality"), szAnsi);
-        EXPECT_NE(ReadBytes(c.path).find(ElementLine("strModality", c.written)), std::string::npos);
+        SCOPED_TRACE(c.pszContent);
+        Write(Replaced(DefaultDocument(), ElementLine("nNbrCopies", "1"), ElementLine("nNbrCopies", c.pszContent)));
+        EXPECT_EQ(UpdateAndSave("nNbrCopies", "7"), c.nResult);
+        EXPECT_EQ(ValueIn("nNbrCopies"), c.pszAfter);
+        if (c.nResult)
+            EXPECT_NE(ReadBytes(m_path).find(ElementLine("nNbrCopies", "7")), std::string::npos);
     }
 }
 
-TEST_F(XmlWrapperTest, SelectCountsMatchesAndWalksThemByIndex)
+TEST_F(XmlWrapperTest, SelectionsIndexesAndReadOnlyLoads)
 {
-    std::string path = Write(Replaced(DefaultDocument(), ElementLine("nQuality", "1"),
-                                      ElementLine("nQuality", "1") + ElementLine("nQuality", "3")));
+    Write(Replaced(DefaultDocument(), ElementLine("nQuality", "1"),
+                   ElementLine("nQuality", "1") + ElementLine("nQuality", "3")));
     CRKXML xml;
-    ASSERT_EQ(xml.Load(path.c_str(), 0), 1);
+    ASSERT_EQ(xml.Load(m_path.c_str(), 1), 1);
     char szValue[10];
     EXPECT_EQ(xml.Select("nQuality"), 2);
     ASSERT_EQ(xml.GetCurrentNodeValue(szValue), 1);
     EXPECT_STREQ(szValue, "1") << "the first match is current";
+    LogWatch log;
+    EXPECT_EQ(xml.UpdateValue("2"), 0);
+    EXPECT_TRUE(log.Contains("File is readonly"));
 
     EXPECT_EQ(xml.Select("bEnableXDL/boolean"), 21);
     ASSERT_EQ(xml.SelectByIndex(15), 1);
-    LogWatch log;
     EXPECT_EQ(xml.SelectByIndex(-1), 0);
     EXPECT_EQ(xml.SelectByIndex(21), 0);
     EXPECT_TRUE(log.Contains("Index out of bounds"));
     ASSERT_EQ(xml.GetCurrentNodeValue(szValue), 1);
     EXPECT_STREQ(szValue, "false") << "a refused index leaves the current node";
-    EXPECT_EQ(xml.SelectByIndex(20), 1);
 
     EXPECT_EQ(xml.Select("nNoSuchSetting"), -1);
     EXPECT_EQ(xml.SelectByIndex(0), 0);
-    EXPECT_EQ(xml.UpdateValue("1"), 0) << "nothing is selected";
     EXPECT_EQ(xml.Select("State"), -1) << "paths are relative to the root element";
     EXPECT_EQ(xml.Select("][bad xpath"), -1);
     xml.Unload();
 }
 
-TEST_F(XmlWrapperTest, ReadOnlyLoadAndEmptyElementsRefuseUpdates)
-{
-    std::string path = Write(Replaced(DefaultDocument(), ElementLine("nQuality", "1"), "  <nQuality></nQuality>\r\n"));
-    CRKXML xml;
-    ASSERT_EQ(xml.Load(path.c_str(), 1), 1);
-    ASSERT_EQ(xml.Select("nBrightness"), 1);
-    LogWatch readOnlyLog;
-    EXPECT_EQ(xml.UpdateValue("99"), 0);
-    EXPECT_TRUE(readOnlyLog.Contains("File is readonly"));
-    char szValue[10];
-    ASSERT_EQ(xml.GetCurrentNodeValue(szValue), 1);
-    EXPECT_STREQ(szValue, "50");
-    xml.Unload();
-
-    ASSERT_EQ(xml.Load(path.c_str(), 0), 1);
-    ASSERT_EQ(xml.Select("nQuality"), 1);
-    LogWatch emptyLog;
-    EXPECT_EQ(xml.UpdateValue("3"), 0);
-    EXPECT_TRUE(emptyLog.Contains("CRKXML::UpdateValue - _com_error exception ("));
-    ASSERT_EQ(xml.SaveFile(), 1);
-    xml.Unload();
-    EXPECT_EQ(ValueIn(path, "nQuality"), "");
-}
-
 TEST_F(XmlWrapperTest, SaveRefusedByAReadOnlyFileKeepsIt)
 {
-    std::string path = Write(DefaultDocument());
+    Write(DefaultDocument());
     CRKXML xml;
-    ASSERT_EQ(xml.Load(path.c_str(), 0), 1);
+    ASSERT_EQ(xml.Load(m_path.c_str(), 0), 1);
     ASSERT_EQ(xml.Select("nBrightness"), 1);
     ASSERT_EQ(xml.UpdateValue("7"), 1);
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_READONLY);
     LogWatch log;
     EXPECT_EQ(xml.SaveFile(), 0);
-    EXPECT_TRUE(log.Contains("Error saving " + path));
-    EXPECT_EQ(ReadBytes(path), DefaultDocument());
+    EXPECT_TRUE(log.Contains("Error saving " + m_path));
+    EXPECT_EQ(ReadBytes(m_path), DefaultDocument());
     EXPECT_EQ(m_folder.Files().size(), 1u);
     xml.Unload();
 }
@@ -161,7 +171,7 @@ struct RefusingFactory : IClassFactory
 
 TEST_F(XmlWrapperTest, MissingComponentShowsTheErrorDumpAndFails)
 {
-    std::string path = Write(DefaultDocument());
+    Write(DefaultDocument());
     RefusingFactory factory;
     DWORD dwCookie = 0;
     ASSERT_EQ(CoRegisterClassObject(CLSID_DOMDocument40, &factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &dwCookie),
@@ -171,7 +181,7 @@ TEST_F(XmlWrapperTest, MissingComponentShowsTheErrorDumpAndFails)
         LogWatch log;
         CRKXML xml;
         EXPECT_EQ(CRKXML::GetSaveSemaphore(), nullptr);
-        EXPECT_EQ(xml.Load(path.c_str(), 0), 0);
+        EXPECT_EQ(xml.Load(m_path.c_str(), 0), 0);
         EXPECT_EQ(xml.Select("nQuality"), -1);
         EXPECT_EQ(xml.UpdateValue("1"), 0);
         EXPECT_EQ(xml.SaveFile(), 0);
@@ -182,10 +192,8 @@ TEST_F(XmlWrapperTest, MissingComponentShowsTheErrorDumpAndFails)
     ASSERT_EQ(g_errorDumps.size(), 1u);
     const std::string& dump = g_errorDumps[0];
     EXPECT_EQ(dump.compare(0, 22, "Error\n\tCode = 80004003"), 0) << dump;
-    EXPECT_NE(dump.find("\n\tCode meaning = "), std::string::npos) << dump;
     EXPECT_NE(dump.find("\n\tSource = \n\tDescription = \n"), std::string::npos) << dump;
-    EXPECT_LT(dump.size(), 256u);
-    EXPECT_EQ(ReadBytes(path), DefaultDocument());
+    EXPECT_EQ(ReadBytes(m_path), DefaultDocument());
 }
 
 }  // namespace

@@ -17,17 +17,20 @@ namespace {
 #define PERSISTED_BOOLEANS(X)                                                                                          \
     X(bColorCopyRequested)                                                                                             \
     X(bADFPresent)                                                                                                     \
-    X(bADFDuplexerPresent) X(bTwoSidedInChecked) X(bPrintDuplexerPresent) X(bTwoSidedOutChecked) X(bPrintDuplexer)     \
-        X(bAutoExp) X(bAutofit) X(bCollationSupported) X(bEnhanceLightClr) X(bLowerInputTrayPresent)                   \
-            X(bRearInputTrayPresent) X(bMirror) X(bMultipleCopiesPerPage) X(bPoster) X(bTextMode)                      \
-                X(bUsingCreativeCopy) X(bAutoCropMode)
+    X(bADFDuplexerPresent)                                                                                             \
+    X(bTwoSidedInChecked)                                                                                              \
+    X(bPrintDuplexerPresent) X(bTwoSidedOutChecked) X(bPrintDuplexer) X(bAutoExp) X(bAutofit) X(bCollationSupported)   \
+        X(bEnhanceLightClr) X(bLowerInputTrayPresent) X(bRearInputTrayPresent) X(bMirror) X(bMultipleCopiesPerPage)    \
+            X(bPoster) X(bTextMode) X(bUsingCreativeCopy) X(bAutoCropMode)
 #define PERSISTED_INTEGERS(X)                                                                                          \
     X(nADFMode)                                                                                                        \
     X(nAllowedCopyTypes)                                                                                               \
-    X(nAllowedCopyQualities) X(nBrightness) X(nCCHowMany) X(nCollate) X(nColorIntensity) X(nCreativeCopy)              \
-        X(nCreativeCopyIndex) X(nNbrCopies) X(nMaxCopies) X(nMinCopies) X(nPaperSize) X(nPaperSizeIndex) X(nPhotoSize) \
-            X(nPhotoSizeIndex) X(nPaperType) X(nPaperTypeIndex) X(nPosterWidth) X(nQuality) X(nReduceEnlarge)          \
-                X(nScaleRangeHigh) X(nScaleRangeLow) X(nTraySelection) X(nSpecialFeatureRadio) X(nSpecialFeatureMode)
+    X(nAllowedCopyQualities)                                                                                           \
+    X(nBrightness)                                                                                                     \
+    X(nCCHowMany) X(nCollate) X(nColorIntensity) X(nCreativeCopy) X(nCreativeCopyIndex) X(nNbrCopies) X(nMaxCopies)    \
+        X(nMinCopies) X(nPaperSize) X(nPaperSizeIndex) X(nPhotoSize) X(nPhotoSizeIndex) X(nPaperType)                  \
+            X(nPaperTypeIndex) X(nPosterWidth) X(nQuality) X(nReduceEnlarge) X(nScaleRangeHigh) X(nScaleRangeLow)      \
+                X(nTraySelection) X(nSpecialFeatureRadio) X(nSpecialFeatureMode)
 
 // Every persisted field gets a value of its own, different for each seed.
 void FillDistinct(CRKCopyState& s, int nSeed)
@@ -115,32 +118,21 @@ TEST_F(CopyStateFileTest, FullRecordSurvivesASaveAndALoad)
         EXPECT_EQ(file.substr(file.size() - 10), "\r\n</State>");
     }
     EXPECT_EQ(m_folder.Files().size(), 2u) << "no temporary file is left behind";
-
 }
 
 // Booleans are false only for "false" in any case; integers take their
 // leading digits; white space around a value does not count.
 TEST_F(CopyStateFileTest, ReadingRulesOfBooleansAndIntegers)
 {
+    // clang-format off
     const struct
     {
         const char* pszText;
         int32_t bBoolean, nInteger;
-    } cases[] = {{"FALSE", 0, 0},
-                 {"fAlSe", 0, 0},
-                 {" false ", 0, 0},
-                 {"\r\n      false\r\n    ", 0, 0},
-                 {"no", 1, 0},
-                 {"0", 1, 0},
-                 {"", 1, 0},
-                 {"TRUE", 1, 0},
-                 {"42", 1, 42},
-                 {"-7", 1, -7},
-                 {"+5", 1, 5},
-                 {"12abc", 1, 12},
-                 {"007", 1, 7},
-                 {"999999999", 1, 999999999},
-                 {"\r\n      42\r\n    ", 1, 42}};
+    } cases[] = {{"FALSE", 0, 0}, {"fAlSe", 0, 0}, {" false ", 0, 0}, {"\r\n      false\r\n    ", 0, 0},
+                 {"no", 1, 0}, {"0", 1, 0}, {"", 1, 0}, {"TRUE", 1, 0}, {"42", 1, 42}, {"-7", 1, -7}, {"+5", 1, 5},
+                 {"12abc", 1, 12}, {"007", 1, 7}, {"999999999", 1, 999999999}, {"\r\n      42\r\n    ", 1, 42}};
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("'") + c.pszText + "'");
         std::string document =
@@ -159,50 +151,38 @@ TEST_F(CopyStateFileTest, ReadingRulesOfBooleansAndIntegers)
     }
 }
 
-// strModality follows strCtxID in the record: an overrun would show there.
-TEST_F(CopyStateFileTest, OverlongTextsAndNumbersNeverOverrun)
-{
-    std::string document =
-        Replaced(DefaultDocument(), "<strCtxID>Unknown<", "<strCtxID>" + std::string(1000, 'c') + "<");
-    document = Replaced(document, ElementLine("strModality", "Unknown"), "");
-    document = Replaced(document, ElementLine("nBrightness", "50"), ElementLine("nBrightness", "12345678901234567890"));
-    CRKCopyState s;
-    lstrcpynA(s.strModality, "kept", STATE_TEXT_LEN);
-    s.nBrightness = 33;
-    ASSERT_EQ(s.GetSettings(Write(document)), 1);
-    EXPECT_EQ(std::string(s.strCtxID), std::string(259, 'c'));
-    EXPECT_STREQ(s.strModality, "kept");
-    EXPECT_EQ(s.nBrightness, 33) << "a number too long for its buffer is refused";
-
-    s.nBrightness = INT32_MIN;
-    s.nQuality = 123456789;
-    ASSERT_EQ(s.SaveSettings(m_path.c_str()), 1);
-    std::string file = ReadBytes(m_path);
-    EXPECT_NE(file.find(ElementLine("nBrightness", "12345678901234567890")), std::string::npos)
-        << "a number that does not fit nine characters is not written";
-    EXPECT_NE(file.find(ElementLine("nQuality", "123456789")), std::string::npos);
-}
-
-TEST_F(CopyStateFileTest, MissingDuplicatedAndExtraElements)
+// Elements missing, twice, unknown or too long: their fields keep their
+// values, nothing overruns (strModality follows strCtxID in the record), and a
+// save adds, drops and lengthens nothing.
+TEST_F(CopyStateFileTest, MissingDuplicatedUnknownAndOverlongElements)
 {
     const std::string twice = ElementLine("nBrightness", "10") + ElementLine("nBrightness", "20");
     const std::string extra = ElementLine("strComment", "left alone");
-    std::string document = Replaced(DefaultDocument(), ElementLine("nQuality", "1"), "");
+    const std::string tooLong = ElementLine("nQuality", "12345678901234567890");
+    std::string document = Replaced(DefaultDocument(), ElementLine("strModality", "Unknown"), "");
+    document = Replaced(document, "<strCtxID>Unknown<", "<strCtxID>" + std::string(1000, 'c') + "<");
     document = Replaced(document, ElementLine("nBrightness", "50"), twice);
     document = Replaced(document, ElementLine("bMirror", "false"), extra + ElementLine("bMirror", "false"));
+    document = Replaced(document, ElementLine("nQuality", "1"), tooLong);
     CRKCopyState s;
-    s.nQuality = 3;
+    lstrcpynA(s.strModality, "kept", STATE_TEXT_LEN);
     s.nBrightness = 44;
+    s.nQuality = 3;
     ASSERT_EQ(s.GetSettings(Write(document)), 1);
-    EXPECT_EQ(s.nQuality, 3);
+    EXPECT_EQ(std::string(s.strCtxID), std::string(259, 'c'));
+    EXPECT_STREQ(s.strModality, "kept");
     EXPECT_EQ(s.nBrightness, 44);
-    EXPECT_EQ(s.nPaperType, 15) << "elements after the unknown ones are still read";
+    EXPECT_EQ(s.nQuality, 3) << "a number too long for its buffer is refused";
+    EXPECT_EQ(s.nPaperType, 15) << "elements after the unknown one are still read";
 
+    s.nQuality = INT32_MIN;  // eleven characters
+    s.nPaperType = 123456789;
     ASSERT_EQ(s.SaveSettings(m_path.c_str()), 1);
     std::string file = ReadBytes(m_path);
-    EXPECT_EQ(file.find("<nQuality>"), std::string::npos) << "a save adds no element";
-    EXPECT_NE(file.find(twice), std::string::npos);
-    EXPECT_NE(file.find(extra), std::string::npos);
+    EXPECT_EQ(file.find("<strModality>"), std::string::npos) << "a save adds no element";
+    for (const std::string& kept : {twice, extra, tooLong})
+        EXPECT_NE(file.find(kept), std::string::npos) << kept;
+    EXPECT_NE(file.find(ElementLine("nPaperType", "123456789")), std::string::npos);
 }
 
 TEST_F(CopyStateFileTest, EnableFlagListsOfAnyLength)
@@ -321,16 +301,45 @@ TEST(SettingsChild, DISABLED_Run)
         ASSERT_EQ(s.SaveSettings(pszFile), 1) << "save " << i;
 }
 
+// This program run again with only the test above, ended by force if it still
+// runs when the holder goes.
+class ChildProcess
+{
+public:
+    ChildProcess(const char* pszMode, const std::string& file, const std::string& event)
+    {
+        char szExe[MAX_PATH];
+        GetModuleFileNameA(NULL, szExe, sizeof(szExe));
+        std::string command =
+            std::string("\"") + szExe + "\" --gtest_also_run_disabled_tests --gtest_filter=SettingsChild.*";
+        const std::pair<const char*, std::string> environment[] = {
+            {kChildMarker, "1"}, {kChildMode, pszMode}, {kChildFile, file}, {kChildEvent, event}};
+        for (const auto& variable : environment)
+            SetEnvironmentVariableA(variable.first, variable.second.c_str());
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        if (CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+            CloseHandle(pi.hThread);
+        m_hProcess = pi.hProcess;
+        for (const auto& variable : environment)
+            SetEnvironmentVariableA(variable.first, NULL);
+    }
+    ~ChildProcess()
+    {
+        if (m_hProcess && WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(m_hProcess, 1);
+        WaitForSingleObject(m_hProcess, 30000);
+        CloseHandle(m_hProcess);
+    }
+    HANDLE m_hProcess;
+};
+
 class ConcurrentSave : public ::testing::Test
 {
 protected:
     ConcurrentSave() { WriteBytes(m_file, DefaultDocument()); }
     ~ConcurrentSave() override { CloseHandle(m_hEvent); }
-
-    std::vector<std::pair<const char*, std::string>> Environment(const char* pszMode) const
-    {
-        return {{kChildMode, pszMode}, {kChildFile, m_file}, {kChildEvent, m_event}};
-    }
 
     ScratchFolder m_folder;
     std::string m_file = m_folder.Path("DQVSHARED.xml");
@@ -341,9 +350,9 @@ protected:
 // Every save is whole, so the file always holds one complete record.
 TEST_F(ConcurrentSave, TwoProcessesLeaveOneWholeRecord)
 {
-    ChildProcess first("SettingsChild.*", Environment("1")), second("SettingsChild.*", Environment("2"));
+    ChildProcess first("1", m_file, m_event), second("2", m_file, m_event);
     SetEvent(m_hEvent);
-    HANDLE children[2] = {first.Handle(), second.Handle()};
+    HANDLE children[2] = {first.m_hProcess, second.m_hProcess};
     ASSERT_TRUE(children[0] && children[1]);
     ASSERT_EQ(WaitForMultipleObjects(2, children, TRUE, 300000), WAIT_OBJECT_0);
     for (HANDLE hChild : children) {
@@ -368,7 +377,7 @@ TEST_F(ConcurrentSave, AKilledSaverHoldsNobodyUp)
     replika::CRKXML keeper;  // the lock outlives the killed process, as with other instances running
     WriteBytes(m_folder.Path("~rk1F2E.tmp"), "<?xml version=");
     {
-        ChildProcess holder("SettingsChild.*", Environment("hold"));
+        ChildProcess holder("hold", m_file, m_event);
         ASSERT_EQ(WaitForSingleObject(m_hEvent, 60000), WAIT_OBJECT_0);
     }
     LogWatch log;

@@ -86,37 +86,6 @@ std::vector<std::string> ScratchFolder::Files() const
     return names;
 }
 
-ChildProcess::ChildProcess(const char* pszTest, const std::vector<std::pair<const char*, std::string>>& environment)
-    : m_hProcess(NULL)
-{
-    char szExe[MAX_PATH];
-    GetModuleFileNameA(NULL, szExe, sizeof(szExe));
-    std::string command = std::string("\"") + szExe + "\" --gtest_also_run_disabled_tests --gtest_filter=" + pszTest;
-    SetEnvironmentVariableA(kChildMarker, "1");
-    for (const auto& variable : environment)
-        SetEnvironmentVariableA(variable.first, variable.second.c_str());
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
-        CloseHandle(pi.hThread);
-        m_hProcess = pi.hProcess;
-    }
-    SetEnvironmentVariableA(kChildMarker, NULL);
-    for (const auto& variable : environment)
-        SetEnvironmentVariableA(variable.first, NULL);
-}
-
-ChildProcess::~ChildProcess()
-{
-    if (!m_hProcess)
-        return;
-    if (WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT)
-        TerminateProcess(m_hProcess, 1);
-    WaitForSingleObject(m_hProcess, 30000);
-    CloseHandle(m_hProcess);
-}
-
 namespace {
 std::string LogFilePath()
 {

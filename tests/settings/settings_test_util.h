@@ -1,11 +1,10 @@
 // Helpers of the settings tests: files, the embedded default document, a
-// scratch folder per test, what the logger wrote, and child processes.
+// scratch folder per test, and what the logger wrote.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace settings_test {
@@ -45,21 +44,6 @@ private:
     size_t m_nStart;
 };
 
-// This test program run again with only the disabled test `pszTest`, the
-// variables given in its environment; ended by force if it is still running
-// when the holder goes.
-class ChildProcess
-{
-public:
-    ChildProcess(const char* pszTest, const std::vector<std::pair<const char*, std::string>>& environment);
-    ~ChildProcess();
-    HANDLE Handle() const { return m_hProcess; }
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
-
-private:
-    HANDLE m_hProcess;
-};
 // Set in every child's environment: a child logs nothing.
 extern const char kChildMarker[];
 

@@ -100,8 +100,7 @@ TEST_F(XmlWrapperTest, AnUpdateLeavesTheElementHoldingExactlyTheValue)
         Write(Replaced(DefaultDocument(), ElementLine("nNbrCopies", "1"), ElementLine("nNbrCopies", c.pszContent)));
         EXPECT_EQ(UpdateAndSave("nNbrCopies", "7"), c.nResult);
         EXPECT_EQ(ValueIn("nNbrCopies"), c.pszAfter);
-        if (c.nResult)
-            EXPECT_NE(ReadBytes(m_path).find(ElementLine("nNbrCopies", "7")), std::string::npos);
+        EXPECT_EQ(ReadBytes(m_path).find(ElementLine("nNbrCopies", "7")) != std::string::npos, c.nResult == 1);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include "framework/afxcore.h"
 #include "framework/afxstr.h"
 
 template <class T>

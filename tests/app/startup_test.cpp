@@ -131,20 +131,35 @@ TEST(Startup, EndsSilentlyWithoutAContextIDOrAfterAFailedHubletHandOver)
     EXPECT_EQ("", sim.LaunchLog());
 }
 
-TEST(Startup, OneDialogPerContextIDASecondStartRestoresTheFirst)
+// A second start with the same ID restores the first dialog and ends; one with another ID runs.
+// Long IDs and backslashes make names the system refuses unless they are shortened.
+TEST(Startup, OneDialogPerContextIDOfAnyLength)
 {
-    SimFolder sim;
-    ChildApp first(Start("-CtxID #QV#Jet#ONE"));
-    HWND hFirst = first.WaitForWindow();
-    ASSERT_NE(nullptr, hFirst);
-    ShowWindow(hFirst, SW_MINIMIZE);
-    ASSERT_TRUE(IsIconic(hFirst));
+    const std::string id220 = "#QV#Jet#" + std::string(212, 'M'), id259 = "#QV#Jet#" + std::string(251, 'L');
+    const struct
+    {
+        std::string ctxID, other;
+    } rows[] = {
+        {"#QV#Jet#ONE", "#QV#Jet#TWO"},
+        {id220, id220.substr(0, 219) + "N"},  // too long for a message name
+        {id259, id259.substr(0, 258) + "N"},  // too long for a mutex name
+        {"#QV#\\..\\..\\evil#SIM0001", "#QV#_.._.._evil#SIM0001"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.ctxID.substr(0, 40));
+        SimFolder sim;
+        ChildApp first(Start("-CtxID \"" + row.ctxID + "\""));
+        HWND hFirst = first.WaitForWindow();
+        ASSERT_NE(nullptr, hFirst);
+        ShowWindow(hFirst, SW_MINIMIZE);
+        ASSERT_TRUE(IsIconic(hFirst));
 
-    ChildApp same(Start("-CtxID #QV#Jet#ONE"));
-    ASSERT_TRUE(same.WaitForExit());
-    EXPECT_FALSE(IsIconic(hFirst));
+        ChildApp same(Start("-CtxID \"" + row.ctxID + "\""));
+        ASSERT_TRUE(same.WaitForExit());
+        EXPECT_FALSE(IsIconic(hFirst));
 
-    ChildApp other(Start("-CtxID #QV#Jet#TWO"));
-    EXPECT_NE(nullptr, other.WaitForWindow());
-    EXPECT_TRUE(first.Running());
+        ChildApp other(Start("-CtxID \"" + row.other + "\""));
+        EXPECT_NE(nullptr, other.WaitForWindow());
+        EXPECT_TRUE(first.Running());
+    }
 }

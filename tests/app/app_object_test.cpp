@@ -1,8 +1,11 @@
+// The application object's parts that need no process of their own.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "app/CopyApp.h"
+#include "app/SingleInstance.h"
+#include "child_app.h"
 
 namespace {
 
@@ -18,7 +21,7 @@ LRESULT CALLBACK RecordRelay(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-TEST(MessageFilter, RelaysOnlyMessagesOfTheDialogAndItsControlsOnceBothAreSet)
+TEST(AppObject, RelaysOnlyMessagesOfTheDialogAndItsControlsOnceBothAreSet)
 {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = RecordRelay;
@@ -43,7 +46,53 @@ TEST(MessageFilter, RelaysOnlyMessagesOfTheDialogAndItsControlsOnceBothAreSet)
     app.m_pToolTip = NULL;
     filter(hDlg, WM_LBUTTONUP);
     EXPECT_EQ((std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN}), g_relayed);
+
+    // Message 0 is what a failed registration gives: every window answers it with 0.
+    g_uInstanceProbeMsg = 0;
+    EXPECT_FALSE(replika::BringRunningInstanceForward());
     tip.Detach();
     DestroyWindow(hTip);
     DestroyWindow(hDlg);
+}
+
+// A start that ends before COM was set up (no context ID, a scanner-only device) must not
+// undo COM that someone else set up on the thread.
+TEST(AppObject, ExitUndoesOnlyTheCOMThatStartUpSetUp)
+{
+    ASSERT_EQ(S_OK, CoInitialize(NULL));
+    {
+        replika::CCopyApp app;
+        app.ExitInstance();
+    }
+    EXPECT_EQ(RPC_E_CHANGED_MODE, CoInitializeEx(NULL, COINIT_MULTITHREADED)) << "the thread's apartment is gone";
+    CoUninitialize();
+}
+
+// Runs DetectRightToLeft against the registered stand-in context manager.
+TEST(AppObject, OnlyHebrewAndArabicInLowerCaseMirror)
+{
+    const struct
+    {
+        const char* pszKey;
+        const char* pszValue;
+        BOOL bExpected;
+    } rows[] = {
+        {"DefLangAbbrev", "heb", 1}, {"DefLangAbbrev", "ara", 1},  {"DefLangAbbrev", "enu", 0},
+        {"DefLangAbbrev", "HEB", 0}, {"DefLangAbbrev", "hebr", 0}, {"FailExpand", "1", 0},
+    };
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
+    {
+        SimFolder sim;
+        CQVDSKInfcCache cache;
+        cache.SetContextID("#QV#Jet#RTL");
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(row.pszKey) + "=" + row.pszValue);
+            sim.WriteIni("contexts.ini", "#QV#Jet#RTL", row.pszKey, row.pszValue);
+            g_bRTLLayout = 7;  // the detection must set it either way
+            replika::DetectRightToLeft(cache);
+            EXPECT_EQ(row.bExpected, g_bRTLLayout);
+        }
+        cache.ReleaseAll();
+    }
+    CoUninitialize();
 }

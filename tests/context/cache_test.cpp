@@ -1,11 +1,22 @@
-#include "com_env.h"
+#include <gtest/gtest.h>
 
 #include <deque>
+#include <string>
 #include <vector>
 
 #include "context/QVDSKInfcCache.h"
 
 namespace {
+// COM for the whole executable: main thread, single-threaded apartment.
+struct CComEnvironment : ::testing::Environment
+{
+    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(NULL, COINIT_APARTMENTTHREADED))); }
+    void TearDown() override { CoUninitialize(); }
+};
+::testing::Environment* const g_pComEnvironment = ::testing::AddGlobalTestEnvironment(new CComEnvironment);
+
+std::wstring Text(const CBstr& bstr) { return bstr.Valid() ? std::wstring(bstr, bstr.Length()) : L"<null>"; }
+
 // What the fake managers were told to answer and what they saw.
 struct FakeScript
 {
@@ -121,11 +132,11 @@ protected:
 
     std::wstring Expand(HRESULT* phr = NULL)
     {
-        CBstr text(L"$FriendlyName$"), result;
-        HRESULT hr = m_cache.ExpandMacros(text, result.Out());
+        CBstr text("$FriendlyName$"), result;
+        HRESULT hr = m_cache.ExpandMacros(text, &result);
         if (phr)
             *phr = hr;
-        return result.Text();
+        return Text(result);
     }
 
     CFakeFactory m_factory;
@@ -141,14 +152,14 @@ TEST(ContextHelpers, DisconnectCodesAndMakeContextID)
     for (HRESULT hr : {S_OK, E_FAIL, E_NOINTERFACE, (HRESULT)0x800706BB, (HRESULT)0x80010012, (HRESULT)0x80010105})
         EXPECT_FALSE(IsDisconnectError(hr)) << std::hex << hr;
 
-    CBstr name(L"Root"), empty(L""), ctxID;
+    CBstr name("Root"), empty(""), ctxID;
     EXPECT_EQ(E_POINTER, MakeContextID(name, NULL));
     BSTR untouched = reinterpret_cast<BSTR>(0x1234);
     EXPECT_EQ(E_FAIL, MakeContextID(NULL, &untouched));
     EXPECT_EQ(E_FAIL, MakeContextID(empty, &untouched));
     EXPECT_EQ(reinterpret_cast<BSTR>(0x1234), untouched);
-    ASSERT_EQ(S_OK, MakeContextID(name, ctxID.Out()));
-    EXPECT_EQ(L"#Root", ctxID.Text());
+    ASSERT_EQ(S_OK, MakeContextID(name, &ctxID));
+    EXPECT_EQ(L"#Root", Text(ctxID));
 }
 
 TEST_F(CacheTest, EveryUseProbesTheOneRegisteredManager)
@@ -250,7 +261,7 @@ TEST_F(CacheTest, ContextIDIsConvertedWholeOrTakenFromTheRootContext)
     g_script.rootName = L"Root";
     m_cache.SetContextID(static_cast<BSTR>(NULL));
     EXPECT_EQ(L"#Root|$FriendlyName$", Expand());
-    CBstr wide(L"#QV#Wide#7");
+    CBstr wide("#QV#Wide#7");
     m_cache.SetContextID(static_cast<BSTR>(wide));
     EXPECT_EQ(L"#QV#Wide#7|$FriendlyName$", Expand());
 }
@@ -283,8 +294,8 @@ TEST_F(CacheTest, ReleaseAndDestructionRevokeTheManager)
     EXPECT_EQ(2, g_script.nCreated);
     {
         CQVDSKInfcCache other;
-        CBstr text(L"$FriendlyName$"), result;
-        other.ExpandMacros(text, result.Out());
+        CBstr text("$FriendlyName$"), result;
+        other.ExpandMacros(text, &result);
         EXPECT_EQ(2, g_script.nLive);
     }
     EXPECT_EQ(1, g_script.nLive);

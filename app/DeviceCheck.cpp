@@ -11,10 +11,8 @@ BOOL CheckDeviceReachable(const CString& cstrCtxID, CComPtr<IDeviceStatus>& held
     // No component, or a component that cannot open the device, proves nothing either way.
     if (FAILED(held.CoCreateInstance(CLSID_DeviceStatus, IID_IDeviceStatus,
                                      CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER)) ||
-        !held) {
-        held.Release();
+        !held)
         return TRUE;
-    }
     CBstr bstrCtxID(cstrCtxID);
     if (FAILED(held->OpenDevice(bstrCtxID)))
         return TRUE;

@@ -144,24 +144,6 @@ protected:
     CQVDSKInfcCache m_cache;
 };
 
-TEST(ContextHelpers, DisconnectCodesAndMakeContextID)
-{
-    for (HRESULT hr : {(HRESULT)0x80010108, (HRESULT)0x800401FD, (HRESULT)0x80010006, (HRESULT)0x80010007,
-                       (HRESULT)0x800706BA, (HRESULT)0x807F06BA, (HRESULT)0x000006BA})
-        EXPECT_TRUE(IsDisconnectError(hr)) << std::hex << hr;
-    for (HRESULT hr : {S_OK, E_FAIL, E_NOINTERFACE, (HRESULT)0x800706BB, (HRESULT)0x80010012, (HRESULT)0x80010105})
-        EXPECT_FALSE(IsDisconnectError(hr)) << std::hex << hr;
-
-    CBstr name("Root"), empty(""), ctxID;
-    EXPECT_EQ(E_POINTER, MakeContextID(name, NULL));
-    BSTR untouched = reinterpret_cast<BSTR>(0x1234);
-    EXPECT_EQ(E_FAIL, MakeContextID(NULL, &untouched));
-    EXPECT_EQ(E_FAIL, MakeContextID(empty, &untouched));
-    EXPECT_EQ(reinterpret_cast<BSTR>(0x1234), untouched);
-    ASSERT_EQ(S_OK, MakeContextID(name, &ctxID));
-    EXPECT_EQ(L"#Root", Text(ctxID));
-}
-
 TEST_F(CacheTest, EveryUseProbesTheOneRegisteredManager)
 {
     EXPECT_EQ(0, g_script.nCreated);  // nothing is created before the first use
@@ -200,8 +182,6 @@ TEST_F(CacheTest, ReconnectionAndRetryRules)
         {E_ACCESSDENIED, {}, 1000, E_ACCESSDENIED, {}, 0, 2},
         {S_OK, {kUnavailable}, 2, S_OK, {1, 2}, 1, 1},
         {S_OK, {(HRESULT)0x801206BA}, 2, S_OK, {1, 2}, 1, 1},
-        {S_OK, {RPC_E_SERVER_DIED}, 2, S_OK, {1, 2}, 1, 1},
-        {S_OK, {CO_E_OBJNOTCONNECTED}, 2, S_OK, {1, 2}, 1, 1},
         {S_OK, {RPC_E_DISCONNECTED, RPC_E_SERVER_DIED}, 2, RPC_E_SERVER_DIED, {1, 2}, 1, 1},  // no second retry
         {S_OK, {E_FAIL}, 2, E_FAIL, {1}, 1, 1},                                               // not a disconnection
         {S_OK, {RPC_E_DISCONNECTED}, 1, RPC_E_DISCONNECTED, {1}, 1, 1},                       // no new manager
@@ -258,12 +238,6 @@ TEST_F(CacheTest, ContextIDIsConvertedWholeOrTakenFromTheRootContext)
         EXPECT_EQ(c.expected + L"|$FriendlyName$", Expand(&hr)) << c.expected.substr(0, 20);
         EXPECT_EQ(S_OK, hr);
     }
-    g_script.rootName = L"Root";
-    m_cache.SetContextID(static_cast<BSTR>(NULL));
-    EXPECT_EQ(L"#Root|$FriendlyName$", Expand());
-    CBstr wide("#QV#Wide#7");
-    m_cache.SetContextID(static_cast<BSTR>(wide));
-    EXPECT_EQ(L"#QV#Wide#7|$FriendlyName$", Expand());
 }
 
 TEST_F(CacheTest, ManagerThatCannotBeCreatedGivesTheCreationCode)

@@ -144,22 +144,6 @@ protected:
     CQVDSKInfcCache m_cache;
 };
 
-TEST_F(CacheTest, EveryUseProbesTheOneRegisteredManager)
-{
-    EXPECT_EQ(0, g_script.nCreated);  // nothing is created before the first use
-    HRESULT hr;
-    EXPECT_EQ(kJetResult, Expand(&hr));
-    EXPECT_EQ(S_OK, hr);
-    Expand();
-    IContextManager* pManager = NULL;
-    ASSERT_EQ(S_OK, m_cache.GetContextManager(&pManager));
-    pManager->Release();
-    EXPECT_EQ(S_OK, m_cache.GetContextManager(NULL));
-    EXPECT_EQ(1, g_script.nCreated);
-    EXPECT_EQ(4, g_script.nProbes);
-    EXPECT_EQ(1, g_script.nLive);
-}
-
 // A failed probe empties the cache (context ID included) and, for a disconnection, builds and
 // registers a new manager; an expansion failing with a disconnection is retried once on a new,
 // unregistered manager.

@@ -125,9 +125,8 @@ TEST_F(LogTest, ConfigurationWithoutOurSignatureIsRewrittenWithLoggingOff)
         EXPECT_FALSE(Exists(m_logPath));
         EXPECT_NE(ReadBytes(m_configPath).find("[Signature]\r\nPROJECT=Replika\r\nMANUFACTURER=QV\r\n"),
                   std::string::npos);
-        const char* const expected[][3] = {{"Modules", "UI", "0"},
-                                           {"Modules", "Custom", "<missing>"},
-                                           {"LogFileSize", "FILESIZE", "524288"}};
+        const char* const expected[][3] = {
+            {"Modules", "UI", "0"}, {"Modules", "Custom", "<missing>"}, {"LogFileSize", "FILESIZE", "524288"}};
         for (const auto& e : expected)
             EXPECT_EQ(e[2], ConfigValue(e[0], e[1])) << e[1];
         EXPECT_EQ(project.empty() ? "<missing>" : "yes", ConfigValue("Mine", "Keep"));

@@ -66,16 +66,12 @@ BOOL CCopyApp::CreateLogger(const CString& cstrCtxID)
 }
 
 // One macro of the current context as text; FALSE when the cache cannot expand it.
-static BOOL ExpandMacro(CQVDSKInfcCache& cache, const wchar_t* pszMacro, CString& cstrText)
+static BOOL ExpandMacro(CQVDSKInfcCache& cache, const char* pszMacro, CString& cstrText)
 {
-    BSTR bstrMacro = ::SysAllocString(pszMacro);
-    BSTR bstrText = NULL;
-    HRESULT hr = cache.ExpandMacros(bstrMacro, &bstrText);
-    ::SysFreeString(bstrMacro);
-    if (FAILED(hr))
+    CBstr bstrMacro(pszMacro), bstrText;
+    if (FAILED(cache.ExpandMacros(bstrMacro, &bstrText)))
         return FALSE;
-    cstrText = CString(bstrText);
-    ::SysFreeString(bstrText);
+    cstrText = bstrText.ToString();
     return TRUE;
 }
 
@@ -87,7 +83,7 @@ void CCopyApp::BuildFriendlyName(const CString& cstrCtxID)
         return;
     }
     CString cstrName;
-    if (ExpandMacro(m_infcCache, L"$FriendlyName$", cstrName)) {
+    if (ExpandMacro(m_infcCache, "$FriendlyName$", cstrName)) {
         m_cstrFriendlyName = " " + cstrName;
         return;
     }
@@ -98,15 +94,20 @@ void CCopyApp::BuildFriendlyName(const CString& cstrCtxID)
 void DetectRightToLeft(CQVDSKInfcCache& cache)
 {
     CString cstrLang;
-    g_bRTLLayout = ExpandMacro(cache, L"$DefLangAbbrev$", cstrLang) && (cstrLang == "heb" || cstrLang == "ara");
+    g_bRTLLayout = ExpandMacro(cache, "$DefLangAbbrev$", cstrLang) && (cstrLang == "heb" || cstrLang == "ara");
 }
 
 // FALSE when another process already runs a dialog for this context ID.
 BOOL CCopyApp::ClaimInstance(const CString& cstrCtxID)
 {
     g_uInstanceProbeMsg = ::RegisterWindowMessageA(InstanceProbeMessageName(cstrCtxID));
+    if (g_uInstanceProbeMsg == 0)
+        g_pLog->LogError("Unable to register the instance probe message (error %lu)", ::GetLastError());
     m_hMutex = ::CreateMutexA(NULL, FALSE, InstanceMutexName(cstrCtxID));
-    if (::GetLastError() != ERROR_ALREADY_EXISTS)
+    DWORD dwError = ::GetLastError();
+    if (m_hMutex == NULL)
+        g_pLog->LogError("Unable to create the instance mutex (error %lu)", dwError);
+    if (dwError != ERROR_ALREADY_EXISTS)
         return TRUE;
     BringRunningInstanceForward();
     return FALSE;
@@ -135,7 +136,7 @@ BOOL CCopyApp::InitInstance()
     CString cstrCtxID = m_cmdLine.GetCtxID();
     if (cstrCtxID.IsEmpty())
         return FALSE;
-    if (FAILED(::CoInitialize(NULL)))
+    if (!m_comApartment.Initialize())
         return FALSE;
     m_infcCache.SetContextID((const char*)cstrCtxID);
     if (!CreateLogger(cstrCtxID))
@@ -149,8 +150,8 @@ BOOL CCopyApp::InitInstance()
     if (!ClaimInstance(cstrCtxID))
         return FALSE;
 
-    IDeviceStatus* pDeviceStatus = NULL;
-    BOOL bReachable = CheckDeviceReachable(cstrCtxID, &pDeviceStatus);
+    CComPtr<IDeviceStatus> pDeviceStatus;
+    BOOL bReachable = CheckDeviceReachable(cstrCtxID, pDeviceStatus);
     if (bReachable) {
         CString cstrProtocol = m_cmdLine.GetProtocol();
         g_pLog->LogDetailedTrace("ContextID = %s, Protocol = %s", (const char*)cstrCtxID, (const char*)cstrProtocol);
@@ -161,8 +162,6 @@ BOOL CCopyApp::InitInstance()
     } else {
         ShowDeviceNotResponding();
     }
-    if (pDeviceStatus != NULL)
-        pDeviceStatus->Release();
     return bReachable;
 }
 
@@ -178,7 +177,7 @@ int CCopyApp::ExitInstance()
         m_hResDll = NULL;
     }
     m_infcCache.ReleaseAll();
-    ::CoUninitialize();
+    m_comApartment.Uninitialize();
     return CWinApp::ExitInstance();
 }
 

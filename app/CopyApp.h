@@ -5,6 +5,7 @@
 #include "framework/afxwin.h"
 
 #include "app/CmdLine.h"
+#include "app/ComApartment.h"
 #include "context/QVDSKInfcCache.h"
 
 #include "app/AppGlobals.h"
@@ -29,6 +30,8 @@ public:
     HINSTANCE m_hResDll;
     HANDLE m_hMutex;
     CCmdLine m_cmdLine;
+    // Declared before the cache, so that the cache goes first.
+    CComApartment m_comApartment;
     CQVDSKInfcCache m_infcCache;
 
 private:

@@ -5,31 +5,23 @@
 
 namespace replika {
 
-BOOL CheckDeviceReachable(const CString& cstrCtxID, IDeviceStatus** ppHeld)
+BOOL CheckDeviceReachable(const CString& cstrCtxID, CComPtr<IDeviceStatus>& held)
 {
     CRKTraceScope trace("CCopyApp::CheckDeviceReachable");
-    *ppHeld = NULL;
-    IDeviceStatus* pStatus = NULL;
     // No component, or a component that cannot open the device, proves nothing either way.
-    if (FAILED(::CoCreateInstance(CLSID_DeviceStatus, NULL,
-                                  CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER, IID_IDeviceStatus,
-                                  (void**)&pStatus)) ||
-        pStatus == NULL)
+    if (FAILED(held.CoCreateInstance(CLSID_DeviceStatus, IID_IDeviceStatus,
+                                     CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER)) ||
+        !held)
         return TRUE;
-    *ppHeld = pStatus;
-
-    BSTR bstrCtxID = cstrCtxID.AllocSysString();
-    HRESULT hr = pStatus->OpenDevice(bstrCtxID);
-    ::SysFreeString(bstrCtxID);
-    if (FAILED(hr))
+    CBstr bstrCtxID(cstrCtxID);
+    if (FAILED(held->OpenDevice(bstrCtxID)))
         return TRUE;
 
-    BSTR bstrAnswer = NULL;
-    if (FAILED(pStatus->QueryDevice(&bstrAnswer))) {
+    CBstr bstrAnswer;
+    if (FAILED(held->QueryDevice(&bstrAnswer))) {
         g_pLog->LogError("The device does not answer: QueryDevice failed");
         return FALSE;
     }
-    ::SysFreeString(bstrAnswer);
     return TRUE;
 }
 

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "device/IContextManager.h"
+#include "framework/afxcom.h"
 #include "log/RKLog.h"
 #include "res/resource.h"
 #include "status/StatusDlg.h"
@@ -65,24 +66,17 @@ BOOL BuildHubletParameters(const CString& cstrCtxID, char* pszParams, size_t cch
 
 static int QueryCopyMode(IContextManager* pManager, const CString& cstrCtxID)
 {
-    LONG nCopyMode = 0;
-    IUnknown* pObject = NULL;
-    BSTR bstrCtxID = cstrCtxID.AllocSysString();
-    HRESULT hr = pManager->GetContextObject(bstrCtxID, &pObject);
-    ::SysFreeString(bstrCtxID);
-    if (FAILED(hr) || pObject == NULL)
+    CComPtr<IUnknown> pObject;
+    CBstr bstrCtxID(cstrCtxID);
+    if (FAILED(pManager->GetContextObject(bstrCtxID, &pObject)) || !pObject)
         return 0;
-    IContextObject* pContext = NULL;
-    if (SUCCEEDED(pObject->QueryInterface(IID_IContextObject, (void**)&pContext)) && pContext != NULL) {
-        IDeviceCopyInfo* pCopyInfo = NULL;
-        if (SUCCEEDED(pContext->QueryInterface(IID_IDeviceCopyInfo, (void**)&pCopyInfo)) && pCopyInfo != NULL) {
-            if (FAILED(pCopyInfo->GetCopyMode(&nCopyMode)))
-                nCopyMode = 0;
-            pCopyInfo->Release();
-        }
-        pContext->Release();
-    }
-    pObject->Release();
+    CComPtr<IContextObject> pContext;
+    CComPtr<IDeviceCopyInfo> pCopyInfo;
+    LONG nCopyMode = 0;
+    if (FAILED(pObject.QueryInterface(IID_IContextObject, pContext)) ||
+        FAILED(pContext.QueryInterface(IID_IDeviceCopyInfo, pCopyInfo)) || !pCopyInfo ||
+        FAILED(pCopyInfo->GetCopyMode(&nCopyMode)))
+        return 0;
     return (int)nCopyMode;
 }
 
@@ -91,12 +85,11 @@ BOOL LaunchHublet(const char* pszHubletPath, const CString& cstrCtxID)
     CRKTraceScope trace("CCopyApp::LaunchHublet");
     // Nested on purpose and never undone; InitInstance's own one is undone at exit.
     ::CoInitialize(NULL);
-    IContextManager* pManager = NULL;
-    if (FAILED(::CoCreateInstance(CLSID_ContextManager, NULL, CLSCTX_ALL, IID_IContextManager, (void**)&pManager)) ||
-        pManager == NULL)
+    CComPtr<IContextManager> pManager;
+    if (FAILED(pManager.CoCreateInstance(CLSID_ContextManager, IID_IContextManager, CLSCTX_ALL)) || !pManager)
         return FALSE;
-    int nCopyMode = QueryCopyMode(pManager, cstrCtxID);
-    pManager->Release();
+    int nCopyMode = QueryCopyMode(pManager.Get(), cstrCtxID);
+    pManager.Release();
     if (nCopyMode != COPY_MODE_HUBLET)
         return FALSE;
 

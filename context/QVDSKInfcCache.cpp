@@ -9,43 +9,29 @@
 
 namespace {
 // The table is process-wide; each use takes a reference and gives it back.
-class CGlobalTable
+CComPtr<IGlobalInterfaceTable> GlobalTable()
 {
-public:
-    CGlobalTable() : m_pTable(NULL)
-    {
-        CoCreateInstance(CLSID_StdGlobalInterfaceTable, NULL, CLSCTX_INPROC_SERVER, IID_IGlobalInterfaceTable,
-                         reinterpret_cast<void**>(&m_pTable));
-    }
-    ~CGlobalTable()
-    {
-        if (m_pTable)
-            m_pTable->Release();
-    }
-    IGlobalInterfaceTable* operator->() const { return m_pTable; }
-    bool IsAvailable() const { return m_pTable != NULL; }
+    CComPtr<IGlobalInterfaceTable> pTable;
+    pTable.CoCreateInstance(CLSID_StdGlobalInterfaceTable, IID_IGlobalInterfaceTable);
+    return pTable;
+}
 
-    CGlobalTable(const CGlobalTable&) = delete;
-    CGlobalTable& operator=(const CGlobalTable&) = delete;
-
-private:
-    IGlobalInterfaceTable* m_pTable;
-};
-
-HRESULT CreateManager(IContextManager** ppManager)
+HRESULT CreateManager(CComPtr<IContextManager>& pManager)
 {
-    *ppManager = NULL;
-    return CoCreateInstance(CLSID_ContextManager, NULL, CLSCTX_ALL, IID_IContextManager,
-                            reinterpret_cast<void**>(ppManager));
+    return pManager.CoCreateInstance(CLSID_ContextManager, IID_IContextManager, CLSCTX_ALL);
 }
 
 // Every use of the manager costs this extra call: the cheapest question it answers.
 HRESULT ProbeManager(IContextManager* pManager)
 {
-    BSTR bstrName = NULL;
-    HRESULT hr = pManager->GetRootContextName(&bstrName);
-    SysFreeString(bstrName);
-    return hr;
+    CBstr bstrName;
+    return pManager->GetRootContextName(&bstrName);
+}
+
+HRESULT CopyBstr(BSTR bstrSource, BSTR* pbstrCopy)
+{
+    *pbstrCopy = SysAllocStringLen(bstrSource, SysStringLen(bstrSource));
+    return *pbstrCopy ? S_OK : E_OUTOFMEMORY;
 }
 
 class CLock
@@ -61,7 +47,7 @@ private:
 };
 }  // namespace
 
-CQVDSKInfcCache::CQVDSKInfcCache() : m_bstrCtxID(NULL), m_dwManagerCookie(0) { InitializeCriticalSection(&m_csLock); }
+CQVDSKInfcCache::CQVDSKInfcCache() : m_dwManagerCookie(0) { InitializeCriticalSection(&m_csLock); }
 
 CQVDSKInfcCache::~CQVDSKInfcCache()
 {
@@ -72,8 +58,7 @@ CQVDSKInfcCache::~CQVDSKInfcCache()
 void CQVDSKInfcCache::Reset()
 {
     CLock lock(m_csLock);
-    SysFreeString(m_bstrCtxID);
-    m_bstrCtxID = NULL;
+    m_bstrCtxID.Free();
 }
 
 void CQVDSKInfcCache::ReleaseAll()
@@ -82,8 +67,8 @@ void CQVDSKInfcCache::ReleaseAll()
     Reset();
     if (m_dwManagerCookie == 0)
         return;
-    CGlobalTable table;
-    if (table.IsAvailable() && SUCCEEDED(table->RevokeInterfaceFromGlobal(m_dwManagerCookie)))
+    CComPtr<IGlobalInterfaceTable> pTable = GlobalTable();
+    if (pTable && SUCCEEDED(pTable->RevokeInterfaceFromGlobal(m_dwManagerCookie)))
         m_dwManagerCookie = 0;
 }
 
@@ -93,13 +78,12 @@ void CQVDSKInfcCache::SetContextID(const char* pszCtxID)
         SetContextID(static_cast<BSTR>(NULL));
         return;
     }
-    BSTR bstrCtxID = AfxAllocBstr(pszCtxID);
-    if (!bstrCtxID) {
+    CBstr bstrCtxID(pszCtxID);
+    if (!bstrCtxID.Valid()) {
         Reset();
         return;
     }
-    SetContextID(bstrCtxID);
-    SysFreeString(bstrCtxID);
+    SetContextID(static_cast<BSTR>(bstrCtxID));
 }
 
 void CQVDSKInfcCache::SetContextID(BSTR bstrCtxID)
@@ -107,30 +91,25 @@ void CQVDSKInfcCache::SetContextID(BSTR bstrCtxID)
     CLock lock(m_csLock);
     Reset();
     if (bstrCtxID && bstrCtxID[0]) {
-        m_bstrCtxID = SysAllocString(bstrCtxID);
+        CopyBstr(bstrCtxID, &m_bstrCtxID);
         return;
     }
 
     // No ID of our own: the manager's root context stands in.
-    IContextManager* pManager = NULL;
+    CComPtr<IContextManager> pManager;
     if (FAILED(GetContextManager(&pManager)))
         return;
-    BSTR bstrName = NULL;
-    if (SUCCEEDED(pManager->GetRootContextName(&bstrName))) {
-        BSTR bstrRootID = NULL;
-        if (SUCCEEDED(MakeContextID(bstrName, &bstrRootID)))
-            m_bstrCtxID = bstrRootID;
-    }
-    SysFreeString(bstrName);
-    pManager->Release();
+    CBstr bstrName;
+    if (SUCCEEDED(pManager->GetRootContextName(&bstrName)))
+        MakeContextID(bstrName, &m_bstrCtxID);
 }
 
 HRESULT CQVDSKInfcCache::RegisterManager(IContextManager* pManager)
 {
-    CGlobalTable table;
-    if (!table.IsAvailable())
+    CComPtr<IGlobalInterfaceTable> pTable = GlobalTable();
+    if (!pTable)
         return E_UNEXPECTED;
-    HRESULT hr = table->RegisterInterfaceInGlobal(pManager, IID_IContextManager, &m_dwManagerCookie);
+    HRESULT hr = pTable->RegisterInterfaceInGlobal(pManager, IID_IContextManager, &m_dwManagerCookie);
     if (FAILED(hr))
         m_dwManagerCookie = 0;
     return hr;
@@ -142,82 +121,63 @@ HRESULT CQVDSKInfcCache::GetContextManager(IContextManager** ppManager)
     if (ppManager)
         *ppManager = NULL;
 
-    HRESULT hr = S_OK;
-    IContextManager* pManager = NULL;
     if (m_dwManagerCookie == 0) {
-        hr = CreateManager(&pManager);
-        if (FAILED(hr))
-            return hr;
-        hr = RegisterManager(pManager);
-        pManager->Release();
-        pManager = NULL;
+        CComPtr<IContextManager> pNew;
+        HRESULT hr = CreateManager(pNew);
+        if (SUCCEEDED(hr))
+            hr = RegisterManager(pNew.Get());
         if (FAILED(hr))
             return hr;
     }
 
+    CComPtr<IContextManager> pManager;
     {
-        CGlobalTable table;
-        if (!table.IsAvailable())
+        CComPtr<IGlobalInterfaceTable> pTable = GlobalTable();
+        if (!pTable)
             return E_UNEXPECTED;
-        hr = table->GetInterfaceFromGlobal(m_dwManagerCookie, IID_IContextManager, reinterpret_cast<void**>(&pManager));
+        HRESULT hr = pTable->GetInterfaceFromGlobal(m_dwManagerCookie, IID_IContextManager, pManager.AsOut());
         if (FAILED(hr))
             return hr;
     }
 
-    HRESULT hrProbe = ProbeManager(pManager);
-    if (FAILED(hrProbe)) {
-        pManager->Release();
-        pManager = NULL;
+    HRESULT hr = ProbeManager(pManager.Get());
+    if (FAILED(hr)) {
+        HRESULT hrProbe = hr;
+        pManager.Release();
         ReleaseAll();
-        hr = hrProbe;
-        if (IsDisconnectError(hrProbe) && SUCCEEDED(CreateManager(&pManager))) {
-            hr = RegisterManager(pManager);
-            if (FAILED(hr)) {
-                pManager->Release();
-                pManager = NULL;
-            }
+        if (IsDisconnectError(hrProbe) && SUCCEEDED(CreateManager(pManager))) {
+            hr = RegisterManager(pManager.Get());
+            if (FAILED(hr))
+                pManager.Release();
         }
     }
 
     if (SUCCEEDED(hr) && ppManager)
-        *ppManager = pManager;
-    else if (pManager)
-        pManager->Release();
+        *ppManager = pManager.Detach();
     return hr;
 }
 
-BSTR CQVDSKInfcCache::CopyOfContextID(HRESULT* phr)
+HRESULT CQVDSKInfcCache::CopyOfContextID(BSTR* pbstrCopy)
 {
     CLock lock(m_csLock);
-    *phr = S_OK;
-    if (!m_bstrCtxID)
-        return NULL;
-    BSTR bstrCopy = SysAllocStringLen(m_bstrCtxID, SysStringLen(m_bstrCtxID));
-    if (!bstrCopy)
-        *phr = E_OUTOFMEMORY;
-    return bstrCopy;
+    return m_bstrCtxID.Valid() ? CopyBstr(m_bstrCtxID, pbstrCopy) : S_OK;
 }
 
 HRESULT CQVDSKInfcCache::ExpandMacros(BSTR bstrText, BSTR* pbstrResult)
 {
-    IContextManager* pManager = NULL;
+    CComPtr<IContextManager> pManager;
     HRESULT hr = GetContextManager(&pManager);
     if (FAILED(hr))
         return hr;
+    CBstr bstrCtxID;
+    hr = CopyOfContextID(&bstrCtxID);
+    if (FAILED(hr))
+        return hr;
 
-    BSTR bstrCtxID = CopyOfContextID(&hr);
-    if (SUCCEEDED(hr)) {
+    hr = pManager->ExpandMacros(bstrCtxID, bstrText, pbstrResult);
+    // The manager died between the probe and the call: one more try on a new one.
+    if (FAILED(hr) && IsDisconnectError(hr) && SUCCEEDED(CreateManager(pManager)))
         hr = pManager->ExpandMacros(bstrCtxID, bstrText, pbstrResult);
-        // The manager died between the probe and the call: one more try on a new one.
-        if (FAILED(hr) && IsDisconnectError(hr)) {
-            pManager->Release();
-            if (SUCCEEDED(CreateManager(&pManager)))
-                hr = pManager->ExpandMacros(bstrCtxID, bstrText, pbstrResult);
-        }
-    }
-    if (pManager)
-        pManager->Release();
-    SysFreeString(bstrCtxID);
     return hr;
 }
 

@@ -7,6 +7,8 @@
 #include <oleauto.h>
 
 #include "device/IContextManager.h"
+#include "framework/afxwin.h"
+#include "framework/afxcom.h"
 
 class CQVDSKInfcCache
 {
@@ -31,9 +33,9 @@ public:
 
 private:
     HRESULT RegisterManager(IContextManager* pManager);
-    BSTR CopyOfContextID(HRESULT* phr);
+    HRESULT CopyOfContextID(BSTR* pbstrCopy);
 
-    BSTR m_bstrCtxID;
+    CBstr m_bstrCtxID;
     CRITICAL_SECTION m_csLock;
     DWORD m_dwManagerCookie;
 };

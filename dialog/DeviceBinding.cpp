@@ -44,12 +44,10 @@ namespace replika {
 int CCopyUIDlg::ParseContextID(const CString& cstrCtxID, CString& cstrManfctr, CString& cstrProduct,
                                CString& cstrDeviceID)
 {
-    static const char kTrace[] = "CCopyUIDlg::ParseContextID";
-    RKTraceEnter(kTrace);
+    CRKTraceScope trace("CCopyUIDlg::ParseContextID");
     CString cstrCopy(cstrCtxID);
     if (cstrCopy.IsEmpty()) {
         g_pLog->LogDetailedTrace("Context id string length is zero");
-        RKTraceExit(kTrace);
         return 0;
     }
 
@@ -63,7 +61,6 @@ int CCopyUIDlg::ParseContextID(const CString& cstrCtxID, CString& cstrManfctr, C
     cstrManfctr = szManfctr;
     cstrProduct = szProduct;
     cstrDeviceID = szDeviceID;
-    RKTraceExit(kTrace);
     return 1;
 }
 
@@ -122,10 +119,8 @@ void CCopyUIDlg::FreeEventBuffers()
 HRESULT CCopyUIDlg::InitializeAPI()
 {
     static const char kTrace[] = "CCopyUIDlg::InitializeAPI";
-    RKTraceEnter(kTrace);
+    CRKTraceScope trace(kTrace);
     HRESULT hr = E_FAIL;
-    BSTR bstrProtocol = nullptr;
-    BSTR bstrCtxID = nullptr;
     try {
         hr = m_pCopyAPI.CoCreateInstance(CLSID_CopyAPI, IID_ICopyAPI);
         if (FAILED(hr)) {
@@ -133,8 +128,8 @@ HRESULT CCopyUIDlg::InitializeAPI()
             g_pLog->LogError("%s - CoCreate for API failed with 0x%x", kTrace, static_cast<unsigned>(hr));
             m_rkGUIError.SetFromStatus(hr);
         } else {
-            bstrProtocol = AfxAllocBstr(m_cstrProtocol);
-            bstrCtxID = AfxAllocBstr(m_cstrCtxID);
+            CBstr bstrProtocol(m_cstrProtocol);
+            CBstr bstrCtxID(m_cstrCtxID);
             m_nCtxLength = m_cstrCtxID.GetLength();
             FreeEventBuffers();
             g_pszCtx = static_cast<char*>(GlobalAlloc(GPTR, static_cast<SIZE_T>(m_nCtxLength) + 1));
@@ -165,9 +160,6 @@ HRESULT CCopyUIDlg::InitializeAPI()
         g_pLog->LogError("%s - unknown exception", kTrace);
         m_rkGUIError.SetFromStatus(hr);
     }
-    SysFreeString(bstrProtocol);
-    SysFreeString(bstrCtxID);
-    RKTraceExit(kTrace);
     return hr;
 }
 

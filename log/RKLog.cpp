@@ -7,6 +7,10 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
+
+#include "log/SafeFileName.h"
+
 CRKLogPtr g_pLog;
 
 namespace {
@@ -118,14 +122,23 @@ bool CRKLog::WriteDefaultSections() const
            WritePrivateProfileSectionA("LogFileSize", szFileSize, m_szConfigPath);
 }
 
+// The prefix comes from outside (a context ID): it is made safe, and cut with a hash when the
+// path or the file name would be too long, so the log file always lands in its folder.
 void CRKLog::OpenLogFile()
 {
     char szFolder[MAX_PATH];
     GetFolderOrTemp(CSIDL_APPDATA, szFolder);
     PathRemoveBackslashA(szFolder);  // the temporary-files path ends with one
-    int nLen =
-        snprintf(m_szLogFilePath, sizeof(m_szLogFilePath), "%s\\%s_%s.log", szFolder, m_szFilePrefix, m_szModuleName);
-    if (nLen < 0 || nLen >= (int)sizeof(m_szLogFilePath)) {
+    char szSuffix[MAX_PATH];
+    snprintf(szSuffix, sizeof(szSuffix), "_%s.log", m_szModuleName);
+    // Room for the name part and its terminator: the path within MAX_PATH, the file name within 255.
+    const int kMaxFileName = 255;
+    int nRoom = std::min(MAX_PATH - (int)strlen(szFolder) - 1, kMaxFileName + 1) - (int)strlen(szSuffix);
+    char szName[MAX_PATH] = "";
+    if (nRoom > 0)
+        RKSafeFileNamePart(m_szFilePrefix, szName, (size_t)nRoom);
+    int nLen = snprintf(m_szLogFilePath, sizeof(m_szLogFilePath), "%s\\%s%s", szFolder, szName, szSuffix);
+    if (szName[0] == '\0' || nLen < 0 || nLen >= (int)sizeof(m_szLogFilePath)) {
         m_lEnabled = 0;
         return;
     }

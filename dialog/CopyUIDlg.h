@@ -282,6 +282,37 @@ private:
 
     CCopyUIDlg(const CCopyUIDlg&) = delete;
     CCopyUIDlg& operator=(const CCopyUIDlg&) = delete;
+
+    // --- lifecycle, first use, save and restore, device events: private helpers ---
+public:
+    // One step of the busy animation while busy; otherwise the strip in the background colour.
+    void DrawBusyStrip();
+    // The point size DoModal gives the dialog font; 0 keeps the template's own font.
+    static int DialogFontPointSize(int nPixelsPerInch, int nScreenWidth);
+
+private:
+    bool BindDeviceAndLoadSettings();
+    void InitSystemMenu();
+    void InitSpinsAndContrast();
+    void InitBusyDisplay();
+    bool RegisterDeviceEvents();
+    void StartWorkerThread();
+    void StopWorkerThread();
+    void ForwardToWorker(UINT nMessage, WPARAM wParam);
+    bool IsEventForThisContext(const char* pszHandler, LPARAM lParam);
+    void ShowStartFailure(UINT nIDMessage);
+    void ApplyPaperSelections();
+    void HideBorderlessChoice();
+    void FreeMediaItemData();
+    void ShowAboutBox();
+    // First use and the settings files.
+    bool FormSettingsFileNames();
+    bool SettingsFilePath(const char* pszFileName, char* pszPath, size_t cchPath) const;
+    void LoadOrCreateSettings();
+    bool CreateSettingsFiles();
+    void SaveStartLocation();
+
+    DWORD m_dwWorkerThreadID;  // 0 once the worker was told to end
 };
 
 }  // namespace replika

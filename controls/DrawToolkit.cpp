@@ -22,7 +22,7 @@ GdiPicture DecodedCopy(Gdiplus::Bitmap& source)
     UINT nWidth = source.GetWidth(), nHeight = source.GetHeight();
     if (source.GetLastStatus() != Gdiplus::Ok || nWidth == 0 || nHeight == 0)
         return nullptr;
-    GdiPicture copy(new (std::nothrow) Gdiplus::Bitmap((INT)nWidth, (INT)nHeight, PixelFormat32bppARGB));
+    GdiPicture copy(new Gdiplus::Bitmap((INT)nWidth, (INT)nHeight, PixelFormat32bppARGB));
     if (!copy || copy->GetLastStatus() != Gdiplus::Ok)
         return nullptr;
     Gdiplus::Rect whole(0, 0, (INT)nWidth, (INT)nHeight);
@@ -77,7 +77,7 @@ GdiPicture LoadImageResource(HINSTANCE hInstance, UINT nResourceID, int nKind)
 {
     switch (nKind) {
     case IMAGE_KIND_BITMAP: {
-        GdiPicture picture(new (std::nothrow) Gdiplus::Bitmap(hInstance, (const WCHAR*)MAKEINTRESOURCEW(nResourceID)));
+        GdiPicture picture(new Gdiplus::Bitmap(hInstance, (const WCHAR*)MAKEINTRESOURCEW(nResourceID)));
         if (picture && picture->GetLastStatus() != Gdiplus::Ok)
             picture.reset();
         return picture;

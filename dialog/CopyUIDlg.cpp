@@ -342,6 +342,7 @@ void CCopyUIDlg::OnDestroy()
     delete m_pToolTip;
     m_pToolTip = nullptr;
     FreeMediaItemData();
+    ReleasePictures();
     if (m_ulGdiplusToken) {
         Gdiplus::GdiplusShutdown(m_ulGdiplusToken);
         m_ulGdiplusToken = 0;

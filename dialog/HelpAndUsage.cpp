@@ -73,7 +73,8 @@ DWORD WINAPI CCopyUIDlg::HelpThreadProc(LPVOID pDialog)
     HWND hWnd = pDialog ? static_cast<CCopyUIDlg*>(pDialog)->m_hWnd : NULL;
     if (HMODULE hLibrary = ::LoadLibraryA(kHelpLibrary)) {
         g_pLog->LogDetailedTrace("qvkspr08.dll loaded");
-        if (HelpButtonFn pfnHelp = reinterpret_cast<HelpButtonFn>(::GetProcAddress(hLibrary, kHelpExport)))
+        if (HelpButtonFn pfnHelp =
+                reinterpret_cast<HelpButtonFn>(reinterpret_cast<void*>(::GetProcAddress(hLibrary, kHelpExport))))
             pfnHelp(hWnd, 0, HELP_TOPIC);
         ::FreeLibrary(hLibrary);
     }

@@ -3,6 +3,8 @@
 // resume from standby, the system menu, painting while minimised and the instance probe.
 #include "dialog/CopyUIDlg.h"
 
+#include "app/AboutDlg.h"
+
 #include "app/AppGlobals.h"
 #include "res/resource.h"
 
@@ -95,8 +97,11 @@ void CCopyUIDlg::OnRButtonUp(UINT, CPoint)
     Default();
 }
 
-// The about box arrives with its own class; until then the commands that open it do nothing.
-void CCopyUIDlg::ShowAboutBox() {}
+void CCopyUIDlg::ShowAboutBox()
+{
+    CAboutDlg dlg;
+    dlg.DoModal();
+}
 
 LRESULT CCopyUIDlg::OnInstanceProbe(WPARAM, LPARAM) { return g_uInstanceProbeMsg; }
 

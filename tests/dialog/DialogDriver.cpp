@@ -85,7 +85,8 @@ void Device::WriteProfile(const std::string& profile) const
 
 void Device::RemoveFiles() const
 {
-    for (const std::string& path : {DefaultFile(), FactoryFile(), DefaultFile() + ".bad", FactoryFile() + ".bad", m_logPath})
+    for (const std::string& path :
+         {DefaultFile(), FactoryFile(), DefaultFile() + ".bad", FactoryFile() + ".bad", m_logPath})
         DeleteFileA(path.c_str());
 }
 
@@ -120,8 +121,8 @@ void CopyProgram::Click(int nID) const
 void CopyProgram::PressKey(int nFocusID, UINT nVirtualKey) const
 {
     HWND hFocus = Item(nFocusID);
-    SendMessageTimeoutA(m_hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hFocus), TRUE, SMTO_ABORTIFHUNG,
-                        kSendTimeoutMs, NULL);
+    SendMessageTimeoutA(m_hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hFocus), TRUE, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                        NULL);
     PostMessageA(hFocus, WM_KEYDOWN, nVirtualKey, 1);
     PostMessageA(hFocus, WM_KEYUP, nVirtualKey, 0xC0000001);
 }

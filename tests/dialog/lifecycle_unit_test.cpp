@@ -11,8 +11,8 @@ TEST(CopyDialogFont, PixelsPerInchAndScreenWidthChooseThePointSize)
     const struct
     {
         int nPixelsPerInch, nScreenWidth, nPoints;  // 0: the template's own font
-    } rows[] = {{96, 800, 8},   {96, 1023, 8},   {96, 1024, 0},   {120, 800, 6},
-                {120, 1023, 6}, {120, 1024, 8},  {120, 1280, 0},  {144, 800, 0}};
+    } rows[] = {{96, 800, 8},   {96, 1023, 8},  {96, 1024, 0},  {120, 800, 6},
+                {120, 1023, 6}, {120, 1024, 8}, {120, 1280, 0}, {144, 800, 0}};
     for (const auto& row : rows)
         EXPECT_EQ(row.nPoints, CCopyUIDlg::DialogFontPointSize(row.nPixelsPerInch, row.nScreenWidth))
             << row.nPixelsPerInch << " ppi, " << row.nScreenWidth << " px";
@@ -24,8 +24,11 @@ TEST(CopyDialogPower, OnlyTheThreeResumeEventsStartMonitoringAgain)
     {
         UINT nEvent;
         bool bRestarts;
-    } rows[] = {{PBT_APMRESUMECRITICAL, true}, {PBT_APMRESUMESUSPEND, true}, {PBT_APMRESUMEAUTOMATIC, true},
-                {PBT_APMSUSPEND, false},       {PBT_APMPOWERSTATUSCHANGE, false}};
+    } rows[] = {{PBT_APMRESUMECRITICAL, true},
+                {PBT_APMRESUMESUSPEND, true},
+                {PBT_APMRESUMEAUTOMATIC, true},
+                {PBT_APMSUSPEND, false},
+                {PBT_APMPOWERSTATUSCHANGE, false}};
     for (const auto& row : rows) {
         FakeCopyAPI device;
         CCopyUIDlg dlg(nullptr, "#QV#Jet#P1", "CtxID");

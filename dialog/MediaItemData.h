@@ -2,7 +2,10 @@
 // the device's media ID and whether borderless copies are allowed on it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+
+#include "framework/afxwin.h"
 
 struct MediaItemData
 {
@@ -10,4 +13,15 @@ struct MediaItemData
     int32_t bBorderless;  // non-zero: borderless copies allowed
 };
 
+static_assert(offsetof(MediaItemData, nMediaID) == 0, "media ID first");
+static_assert(offsetof(MediaItemData, bBorderless) == 4, "borderless flag second");
 static_assert(sizeof(MediaItemData) == 8, "MediaItemData is two 32-bit values");
+
+// The data of a list entry; null for no entry or an entry without data.
+inline const MediaItemData* MediaItemAt(const CComboBox& cob, int nIndex)
+{
+    if (nIndex < 0)
+        return nullptr;
+    DWORD_PTR data = cob.GetItemData(nIndex);
+    return data == 0 || data == static_cast<DWORD_PTR>(CB_ERR) ? nullptr : reinterpret_cast<const MediaItemData*>(data);
+}

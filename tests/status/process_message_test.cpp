@@ -41,9 +41,11 @@ protected:
             CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 0, 0, 50, 20, m_hDlg,
                             (HMENU)(INT_PTR)id, NULL, NULL);
         m_dlg.Attach(m_hDlg);
+        SetEventTarget(&m_dlg);
     }
     void TearDown() override
     {
+        ReleaseEventTarget();
         SetCustomSizeHandler(NULL);
         m_dlg.Detach();
         DestroyWindow(m_hDlg);

@@ -237,6 +237,8 @@ BOOL CCopyUIDlg::OnInitDialog()
 {
     delete m_pCopierFunctional;
     m_pCopierFunctional = nullptr;
+    m_pUsageStorage.Release();
+    m_pVela.Release();
     CDialog::OnInitDialog();
     RKTraceEnter(kTraceInit);
 
@@ -341,6 +343,8 @@ void CCopyUIDlg::OnDestroy()
     }
     delete m_pToolTip;
     m_pToolTip = nullptr;
+    m_pUsageStorage.Release();
+    m_pVela.Release();
     FreeMediaItemData();
     ReleasePictures();
     if (m_ulGdiplusToken) {

@@ -38,6 +38,8 @@ extern UINT g_uDeviceDisconnectMsg;
 
 namespace replika {
 
+struct RuleControls;
+
 // The kind of original as held by bTextMode and bEnhanceLightClr.
 enum OriginalKind {
     ORIGINAL_NONE,  // both 0: no original button is touched
@@ -280,6 +282,20 @@ private:
     CComPtr<IUsageStorage> m_pUsageStorage;
     int m_bUsageReady = 0;
 
+    // Media lists: the item data of the Type and Size lists; freed when the dialog is destroyed.
+    bool FillMediaList(CComboBox& list, int nKind, const char* pszName);
+    void FreeMediaItemData();
+    // Constraint rules: the controls a rule touches, read, changed by its logic, written back.
+    void ApplyRule(void (*pfnLogic)(CRKCopyState&, RuleControls&), bool bAskDevice = false);
+    bool IsDocInADF();
+    bool SelectFirstTypeWithID(int nMediaID);
+    // Control handlers and submission.
+    void StoreQuality(int nQuality);
+    void EnablePercentControls(bool bEnable);
+    void CopyFromButton(int bColorCopy, const char* pszTrace);
+    bool WaitForOriginalInFeeder();
+    INT_PTR ShowStatus(UINT nIDMessage, UINT nIDCancelCaption);
+
     CCopyUIDlg(const CCopyUIDlg&) = delete;
     CCopyUIDlg& operator=(const CCopyUIDlg&) = delete;
 
@@ -303,7 +319,6 @@ private:
     void ShowStartFailure(UINT nIDMessage);
     void ApplyPaperSelections();
     void HideBorderlessChoice();
-    void FreeMediaItemData();
     void ShowAboutBox();
     // First use and the settings files.
     bool FormSettingsFileNames();

@@ -1,6 +1,5 @@
-// MediaItemData: what each entry of the paper Size and Type lists carries: the device's
-// media ID and whether borderless copies are allowed on it. One is allocated per entry
-// when a list is filled and freed when the dialog is destroyed.
+// The item data attached to every entry of the paper size and type lists:
+// the device's media ID and whether borderless copies are allowed on it.
 #pragma once
 
 #include <cstddef>
@@ -16,7 +15,7 @@ struct MediaItemData
 
 static_assert(offsetof(MediaItemData, nMediaID) == 0, "media ID first");
 static_assert(offsetof(MediaItemData, bBorderless) == 4, "borderless flag second");
-static_assert(sizeof(MediaItemData) == 8, "two 32-bit values");
+static_assert(sizeof(MediaItemData) == 8, "MediaItemData is two 32-bit values");
 
 // The data of a list entry; null for no entry or an entry without data.
 inline const MediaItemData* MediaItemAt(const CComboBox& cob, int nIndex)

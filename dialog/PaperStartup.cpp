@@ -1,6 +1,5 @@
-// What dialog start and teardown do around the paper lists: the selections read back
-// into the settings, the Borderless choice hidden on a device that cannot print
-// borderless, and the lists' item data freed.
+// What dialog start does around the paper lists: the selections read back into the
+// settings, and the Borderless choice hidden on a device that cannot print borderless.
 #include "dialog/CopyUIDlg.h"
 
 #include "dialog/MediaItemData.h"
@@ -42,18 +41,6 @@ void CCopyUIDlg::HideBorderlessChoice()
     m_rbnBorderless.ShowWindow(SW_HIDE);
     m_rbnFitToPage.MoveWindow(&rcBorderless, TRUE);
     m_rbnActualSize.MoveWindow(&rcFitToPage, TRUE);
-}
-
-void CCopyUIDlg::FreeMediaItemData()
-{
-    for (CComboBox* pList : {&m_cobType, &m_cobSize}) {
-        if (!pList->GetSafeHwnd())
-            continue;
-        for (int i = 0, n = pList->GetCount(); i < n; ++i) {
-            delete MediaItemAt(*pList, i);
-            pList->SetItemData(i, 0);
-        }
-    }
 }
 
 }  // namespace replika

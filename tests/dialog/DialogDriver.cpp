@@ -85,7 +85,8 @@ void Device::WriteProfile(const std::string& profile) const
 
 void Device::RemoveFiles() const
 {
-    for (const std::string& path : {DefaultFile(), FactoryFile(), DefaultFile() + ".bad", FactoryFile() + ".bad", m_logPath})
+    for (const std::string& path :
+         {DefaultFile(), FactoryFile(), DefaultFile() + ".bad", FactoryFile() + ".bad", m_logPath})
         DeleteFileA(path.c_str());
 }
 
@@ -94,7 +95,10 @@ DWORD Device::Control(const std::string& command) const
     return qvtest::Run("\"" + qvtest::BesideExe("qvsimctl.exe") + "\" \"" + m_ctxID + "\" " + command).exitCode;
 }
 
-CopyProgram::CopyProgram(const std::string& ctxID) : m_process(qvtest::ProgramCommand("-CtxID \"" + ctxID + "\"")) {}
+CopyProgram::CopyProgram(const std::string& ctxID, const char* pszProgram)
+    : m_process(pszProgram ? "\"" + std::string(pszProgram) + "\" -CtxID \"" + ctxID + "\""
+                           : qvtest::ProgramCommand("-CtxID \"" + ctxID + "\""))
+{}
 
 HWND CopyProgram::WaitForWindowWith(int nItemID)
 {
@@ -120,8 +124,8 @@ void CopyProgram::Click(int nID) const
 void CopyProgram::PressKey(int nFocusID, UINT nVirtualKey) const
 {
     HWND hFocus = Item(nFocusID);
-    SendMessageTimeoutA(m_hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hFocus), TRUE, SMTO_ABORTIFHUNG,
-                        kSendTimeoutMs, NULL);
+    SendMessageTimeoutA(m_hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hFocus), TRUE, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                        NULL);
     PostMessageA(hFocus, WM_KEYDOWN, nVirtualKey, 1);
     PostMessageA(hFocus, WM_KEYUP, nVirtualKey, 0xC0000001);
 }

@@ -54,7 +54,8 @@ private:
 class CopyProgram
 {
 public:
-    explicit CopyProgram(const std::string& ctxID);
+    // pszProgram: another installation of the program (default: the one beside the tests).
+    explicit CopyProgram(const std::string& ctxID, const char* pszProgram = nullptr);
 
     // A visible window of the program holding the control; NULL when none came.
     HWND WaitForWindowWith(int nItemID);

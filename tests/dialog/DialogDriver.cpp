@@ -88,6 +88,11 @@ DWORD Device::Control(const std::string& command) const
     return qvtest::Run("\"" + qvtest::BesideExe("qvsimctl.exe") + "\" \"" + m_ctxID + "\" " + command).exitCode;
 }
 
+CopyProgram::CopyProgram(const std::string& ctxID, const char* pszProgram)
+    : m_process(pszProgram ? "\"" + std::string(pszProgram) + "\" -CtxID \"" + ctxID + "\""
+                           : qvtest::ProgramCommand("-CtxID \"" + ctxID + "\""))
+{}
+
 HWND CopyProgram::WaitForWindowWith(int nItemID)
 {
     Search search = {m_process.Id(), nItemID, NULL};

@@ -28,6 +28,7 @@ public:
     std::string DefaultFile() const { return SettingsFolder() + "\\D" + m_deviceID + ".xml"; }
     std::string FactoryFile() const { return SettingsFolder() + "\\F" + m_deviceID + ".xml"; }
     std::string Log() const { return qvtest::ReadBytes(m_logPath); }
+    std::string Journal() const { return qvtest::ReadBytes(m_sim.File("journal-" + m_deviceID + ".txt")); }
     DWORD Control(const std::string& command) const;  // qvsimctl's exit code
 
 private:
@@ -41,12 +42,17 @@ private:
 class CopyProgram
 {
 public:
-    explicit CopyProgram(const std::string& ctxID) : m_process(qvtest::ProgramCommand("-CtxID \"" + ctxID + "\"")) {}
+    // pszProgram: another installation of the program (default: the one beside the tests).
+    explicit CopyProgram(const std::string& ctxID, const char* pszProgram = nullptr);
     HWND WaitForWindowWith(int nItemID);  // a visible window of the program holding that control
     HWND WaitForDialog() { return m_hDlg = WaitForWindowWith(1012); }  // the copy dialog holds Color Copy
     HWND Dialog() const { return m_hDlg; }
     HWND Item(int nID) const { return ::GetDlgItem(m_hDlg, nID); }
     void Click(int nID) const;  // returns once handled
+    void ClickLater(int nID) const
+    {
+        ::PostMessageA(Item(nID), BM_CLICK, 0, 0);
+    }  // for a click that opens a modal window
     bool Checked(int nID) const { return ::SendMessageA(Item(nID), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
     bool Visible(int nID) const { return ::IsWindowVisible(Item(nID)) != FALSE; }

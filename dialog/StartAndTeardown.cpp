@@ -58,6 +58,7 @@ void CCopyUIDlg::ShowStartFailure(UINT nIDMessage)
 
 BOOL CCopyUIDlg::OnInitDialog()
 {
+    FinishGdiplusWarmUp();  // before anything of the dialog's own draws or decodes
     delete m_pCopierFunctional;
     m_pCopierFunctional = nullptr;
     m_pUsageStorage.Release();
@@ -70,7 +71,6 @@ BOOL CCopyUIDlg::OnInitDialog()
     m_stcDark.ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
     AttachGroupBoxes();
 
-    FinishGdiplusWarmUp();
     Gdiplus::GdiplusStartupInput gdiplusInput;
     if (Gdiplus::GdiplusStartup(&m_ulGdiplusToken, &gdiplusInput, NULL) != Gdiplus::Ok)
         m_ulGdiplusToken = 0;

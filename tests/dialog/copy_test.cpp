@@ -53,8 +53,6 @@ TEST(CopySubmission, TheJobCarriesTheChosenSettings)
                              "nSpecialFeatureMode=5", "nQuality=1", "nPaperType=2"})
         EXPECT_TRUE(Has(job, std::string("\r\n") + line + "\r\n")) << line << "\n" << job;
 
-    program.Click(IDC_BTN_COLOR);
-    EXPECT_TRUE(WaitUntil([&] { return Has(device.Journal(), "bColorCopyRequested=1"); }, 5000));
     EXPECT_TRUE(program.Close());
 }
 

@@ -3,6 +3,7 @@
 #include "dialog/CopyUIDlg.h"
 
 #include <gdiplus.h>
+#include <msxml2.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 
@@ -37,6 +38,28 @@ void MakeSettingsFolder()
         CreateFolder(pszFolder);
     if (::PathAppendA(pszFolder, "Imagora"))
         CreateFolder(pszFolder);
+}
+// The settings file's XML component is slow to create the first time in a process. A
+// thread of its own creates one while the dialog's window is being built; its apartment
+// stays until the process ends, so the component stays loaded for the dialog's thread.
+DWORD WINAPI WarmXmlComponent(LPVOID)
+{
+    if (SUCCEEDED(::CoInitializeEx(NULL, COINIT_MULTITHREADED))) {
+        IUnknown* pDocument = NULL;
+        if (SUCCEEDED(::CoCreateInstance(CLSID_DOMDocument40, NULL, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                         reinterpret_cast<void**>(&pDocument))))
+            pDocument->Release();
+    }
+    return 0;
+}
+
+void StartWarmingXmlComponent()
+{
+    static LONG s_bStarted = 0;
+    if (::InterlockedExchange(&s_bStarted, 1) != 0)
+        return;
+    if (HANDLE hThread = ::CreateThread(NULL, 0, WarmXmlComponent, NULL, 0, NULL))
+        ::CloseHandle(hThread);
 }
 }  // namespace
 
@@ -108,6 +131,7 @@ CCopyUIDlg::CCopyUIDlg(CWnd* pParent, LPCSTR pszCtxID, LPCSTR pszProtocol)
       m_dwWorkerThreadID(0)
 {
     CRKTraceScope trace("CCopyUIDlg::CCopyUIDlg");
+    StartWarmingXmlComponent();
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP));
     MakeSettingsFolder();
 }

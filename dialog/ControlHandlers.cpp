@@ -154,10 +154,12 @@ void CCopyUIDlg::OnLButtonUp(UINT, CPoint point)
         void (CCopyUIDlg::*pfnClick)();
     } pictures[] = {{&m_stcLight, &CCopyUIDlg::OnBtnLight}, {&m_stcDark, &CCopyUIDlg::OnBtnDark}};
     for (const auto& picture : pictures) {
+        if (!picture.pPicture->GetSafeHwnd())
+            continue;
         CRect rc;
         picture.pPicture->GetWindowRect(&rc);
         ScreenToClient(&rc);
-        if (picture.pPicture->GetSafeHwnd() && rc.PtInRect(point)) {
+        if (rc.PtInRect(point)) {
             (this->*picture.pfnClick)();
             break;
         }

@@ -7,30 +7,20 @@
 namespace replika {
 
 namespace {
-// The entry's item data, or none for an entry without (or a failed read).
-const MediaItemData* ItemDataOf(const CComboBox& list, int nPos)
-{
-    if (nPos < 0)
-        return nullptr;
-    const DWORD_PTR data = list.GetItemData(nPos);
-    return data == static_cast<DWORD_PTR>(CB_ERR) ? nullptr : reinterpret_cast<const MediaItemData*>(data);
-}
-
-const MediaItemData* SelectedItemData(const CComboBox& list) { return ItemDataOf(list, list.GetCurSel()); }
 
 void FreeItemDataOf(CComboBox& list)
 {
     if (!list.GetSafeHwnd())
         return;
     for (int nPos = list.GetCount() - 1; nPos >= 0; --nPos) {
-        delete ItemDataOf(list, nPos);
+        delete MediaItemAt(list, nPos);
         list.SetItemData(nPos, 0);
     }
 }
 
 bool SelectionAllowsBorderless(const CComboBox& list)
 {
-    const MediaItemData* pData = SelectedItemData(list);
+    const MediaItemData* pData = MediaItemAt(list, list.GetCurSel());
     return pData && pData->bBorderless;
 }
 }  // namespace
@@ -129,7 +119,7 @@ void CCopyUIDlg::SetDefaultPaperSize()
     const int nCount = m_cobSize.GetCount();
     for (int nPos = 0; nPos < nCount; ++nPos) {
         m_cobSize.SetCurSel(nPos);
-        const MediaItemData* pData = ItemDataOf(m_cobSize, nPos);
+        const MediaItemData* pData = MediaItemAt(m_cobSize, nPos);
         if ((pData ? pData->nMediaID : 0) == nDefaultID) {
             m_rkCopyState.nPaperSizeIndex = nPos;
             m_rkCopyState.nPaperSize = nDefaultID;
@@ -158,7 +148,7 @@ void CCopyUIDlg::OnSelchangeCobSize()
     const int nPos = m_cobSize.GetCurSel();
     if (nPos != CB_ERR) {
         m_rkCopyState.nPaperSizeIndex = nPos;
-        if (const MediaItemData* pData = ItemDataOf(m_cobSize, nPos))
+        if (const MediaItemData* pData = MediaItemAt(m_cobSize, nPos))
             m_rkCopyState.nPaperSize = pData->nMediaID;
     }
     UIConstraints(m_nConstraintMask);
@@ -171,7 +161,7 @@ void CCopyUIDlg::OnSelchangeCobType()
     const int nPos = m_cobType.GetCurSel();
     if (nPos != CB_ERR) {
         m_rkCopyState.nPaperTypeIndex = nPos;
-        if (const MediaItemData* pData = ItemDataOf(m_cobType, nPos))
+        if (const MediaItemData* pData = MediaItemAt(m_cobType, nPos))
             m_rkCopyState.nPaperType = pData->nMediaID;
     }
     UIConstraints(m_nConstraintMask);
@@ -192,7 +182,7 @@ bool CCopyUIDlg::SelectFirstTypeWithID(int nMediaID)
 {
     const int nCount = m_cobType.GetCount();
     for (int nPos = 0; nPos < nCount; ++nPos) {
-        const MediaItemData* pData = ItemDataOf(m_cobType, nPos);
+        const MediaItemData* pData = MediaItemAt(m_cobType, nPos);
         if (pData && pData->nMediaID == nMediaID) {
             m_cobType.SetCurSel(nPos);
             return true;

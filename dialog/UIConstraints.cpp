@@ -67,11 +67,8 @@ void CCopyUIDlg::ApplyRule(void (*pfnLogic)(CRKCopyState&, RuleControls&), bool 
     was.bPercentEnabled = m_edbScale.IsWindowEnabled() != FALSE;
     was.bScaleSpinEnabled = m_spnScale.IsWindowEnabled() != FALSE;
     m_edbCopies.GetWindowText(was.szCopies, sizeof was.szCopies);
-    const int nTypePos = m_cobType.GetCurSel();
-    const DWORD_PTR typeData = nTypePos < 0 ? 0 : m_cobType.GetItemData(nTypePos);
-    was.nSelectedTypeID = (typeData == 0 || typeData == static_cast<DWORD_PTR>(CB_ERR))
-                              ? RULE_NO_TYPE
-                              : reinterpret_cast<const MediaItemData*>(typeData)->nMediaID;
+    const MediaItemData* pType = MediaItemAt(m_cobType, m_cobType.GetCurSel());
+    was.nSelectedTypeID = pType ? pType->nMediaID : RULE_NO_TYPE;
     was.bDocInADF = bAskDevice && IsDocInADF();
     was.bAdfOnly = m_bAdfOnly != 0;
 

@@ -1,9 +1,6 @@
 // Settings moves of the handlers and the job built from the settings.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <commctrl.h>
-
 #include "dialog/CopyJob.h"
 #include "dialog/SettingsMoves.h"
 
@@ -14,14 +11,6 @@ TEST(SettingsMoves, ContrastSnapsToTheNearestTen)
     const int rows[][2] = {{47, 50}, {44, 40}, {40, 40}, {45, 50}, {5, 10}, {4, 0}, {0, 0}, {96, 100}, {100, 100}};
     for (const auto& row : rows)
         EXPECT_EQ(row[1], SnappedContrast(row[0])) << row[0];
-}
-
-TEST(SettingsMoves, OnlyLineAndPageStepsAndTrackingMoveBrightness)
-{
-    for (UINT code : {TB_LINEUP, TB_LINEDOWN, TB_PAGEUP, TB_PAGEDOWN, TB_THUMBTRACK})
-        EXPECT_TRUE(ScrollSetsBrightness(code)) << code;
-    for (UINT code : {TB_THUMBPOSITION, TB_TOP, TB_BOTTOM, TB_ENDTRACK})
-        EXPECT_FALSE(ScrollSetsBrightness(code)) << code;
 }
 
 // Every field the job takes gets a value of its own, so a field read from

@@ -54,11 +54,9 @@ TEST(ConstraintRules, ControlsAndSettingsAfterEachRule)
         int nQuality, nRadioAfter;  // KEEP: unchanged (quality starts at 2, radio as given)
     } rows[] = {
         {"AD plain paper moves Best to Normal", ApplyRuleAD, 1, 2, 16, 0, false, "C--CEEEEE", "-CECEEEEE", 2, KEEP},
-        {"AD plain paper keeps Fast", ApplyRuleAD, 1, 2, 16, 0, false, "--CCEEEEE", "-ECCEEEEE", KEEP, KEEP},
         {"AD other paper: Best only", ApplyRuleAD, 4, 2, 16, 0, false, "EECCEEEEE", "C--CEEEEE", 3, KEEP},
         {"AP type 15 enables all, checks nothing", ApplyRuleAP, 15, 2, 16, 0, false, "C--CEEEEE", "CEECEEEEE", KEEP,
          KEEP},
-        {"AP plain paper as AD", ApplyRuleAP, 1, 2, 16, 0, false, "CEECEEEEE", "-CECEEEEE", 2, KEEP},
         {"AP other paper as AD", ApplyRuleAP, 2, 2, 16, 0, false, "ECECEEEEE", "C--CEEEEE", 3, KEEP},
         {"AE Custom Size: percent on", ApplyRuleAE, 1, 2, 1, 0, false, "ECEEEEC--", "ECEEEECEE", KEEP, KEEP},
         {"AE other size: percent off", ApplyRuleAE, 1, 2, 16, 0, false, "ECECEEEEE", "ECECEEE--", KEEP, KEEP},
@@ -71,7 +69,6 @@ TEST(ConstraintRules, ControlsAndSettingsAfterEachRule)
         {"AM other size re-enables Actual", ApplyRuleAM, 1, 2, 2, 0, false, "ECE-CEEEE", "ECEECEEEE", KEEP, KEEP},
         {"AN percent spin off", ApplyRuleAN, 1, 2, 1, 0, false, "ECEEEECEE", "ECEEEECE-", KEEP, KEEP},
         {"AO photo paper: Fast to Best", ApplyRuleAO, 12, 2, 16, 12, false, "EECCEEEEE", "CE-CEEEEE", 3, KEEP},
-        {"AO photo paper, Fast not checked", ApplyRuleAO, 3, 2, 16, 3, false, "ECECEEEEE", "EC-CEEEEE", KEEP, KEEP},
         {"AO other paper re-enables Fast", ApplyRuleAO, 2, 2, 16, 2, false, "CE-CEEEEE", "CEECEEEEE", KEEP, KEEP},
         {"AO no selection re-enables Fast", ApplyRuleAO, 2, 2, 16, RULE_NO_TYPE, false, "CE-CEEEEE", "CEECEEEEE", KEEP,
          KEEP},
@@ -119,29 +116,5 @@ TEST(ConstraintRules, FeederOnlyRuleResetsTheCopiesOnFitToPage)
         EXPECT_TRUE(c.bAdfOnly) << row.copies;  // set on every run
         EXPECT_STREQ(row.copiesAfter, c.szCopies) << row.copies;
         EXPECT_EQ(row.nNbrCopiesAfter, s.nNbrCopies) << row.copies;
-    }
-}
-
-TEST(ConstraintRules, SizesAndTypesTheRulesWatch)
-{
-    const struct
-    {
-        int nPaperSize, nPaperType;
-        bool bAI, bAIType3, bAJ, bALDefaultSize;
-    } rows[] = {
-        {118, 1, true, true, true, false},  {76, 5, true, true, true, true},    {121, 7, true, true, true, false},
-        {71, 3, false, false, true, false}, {12, 2, false, false, false, true}, {2, 1, false, true, false, false},
-    };
-    for (const auto& row : rows) {
-        CRKCopyState s;
-        s.nPaperSize = row.nPaperSize;
-        s.nPaperType = row.nPaperType;
-        EXPECT_EQ(row.bAI, RuleAIApplies(s)) << row.nPaperSize;
-        EXPECT_EQ(row.bAIType3, RuleAIWantsType3(s)) << row.nPaperType;
-        EXPECT_EQ(row.bAJ, RuleAJRunsAA(s)) << row.nPaperSize;
-        RuleControls c = Parse("ECEECEEEE");
-        c.bDocInADF = true;
-        ApplyRuleAL(s, c);
-        EXPECT_EQ(row.bALDefaultSize, c.bSelectDefaultSize) << row.nPaperSize;
     }
 }

@@ -297,6 +297,7 @@ DWORD GdiObjectCount()
 }
 
 BOOL CALLBACK CountWindow(HWND, LPARAM lParam) { return ++*(DWORD*)lParam, TRUE; }
+BOOL CALLBACK CountChildWindows(HWND hWnd, LPARAM lParam) { return EnumChildWindows(hWnd, CountWindow, lParam), TRUE; }
 
 DWORD UserObjectCount()
 {
@@ -304,8 +305,7 @@ DWORD UserObjectCount()
         return n;
     DWORD n = 0;  // then the windows of this thread and their children
     EnumThreadWindows(GetCurrentThreadId(), CountWindow, (LPARAM)&n);
-    EnumThreadWindows(
-        GetCurrentThreadId(), [](HWND h, LPARAM l) { return EnumChildWindows(h, CountWindow, l), TRUE; }, (LPARAM)&n);
+    EnumThreadWindows(GetCurrentThreadId(), CountChildWindows, (LPARAM)&n);
     return n;
 }
 

@@ -190,6 +190,12 @@ void ShowChoice(CCopyUIDlg& dlg, const RadioChoice (&choices)[N], int nValue)
     if (pChosen)
         (dlg.*pChosen->pfnHandler)();
 }
+// A position past the list's end leaves the list without a selection.
+void SelectOrClear(CComboBox& list, int nPos)
+{
+    if (list.SetCurSel(nPos) == CB_ERR)
+        list.SetCurSel(-1);
+}
 }  // namespace
 
 void CCopyUIDlg::PreInitializeUI()
@@ -229,8 +235,10 @@ void CCopyUIDlg::PreInitializeUI()
         ShowChoice(*this, originals, original);
     }
 
-    m_cobType.SetCurSel(ListIndexToSelect(s.nPaperTypeIndex, COPIER_MAX_MEDIA_TYPES, "PaperTypeIndex out of range"));
-    m_cobSize.SetCurSel(ListIndexToSelect(s.nPaperSizeIndex, COPIER_MAX_MEDIA_SIZES, "PaperSizeIndex out of range"));
+    SelectOrClear(m_cobType,
+                  ListIndexToSelect(s.nPaperTypeIndex, COPIER_MAX_MEDIA_TYPES, "PaperTypeIndex out of range"));
+    SelectOrClear(m_cobSize,
+                  ListIndexToSelect(s.nPaperSizeIndex, COPIER_MAX_MEDIA_SIZES, "PaperSizeIndex out of range"));
     g_pLog->LogMainTrace("Exiting PreInitializeUI");
 }
 

@@ -73,14 +73,7 @@ Device::Device(const std::string& deviceID, const std::string& profile)
     qvtest::WriteBytes(LogConfigPath(), "[Signature]\r\nPROJECT=Replika\r\nMANUFACTURER=QV\r\n[Modules]\r\nUI=15\r\n"
                                         "[LogFileSize]\r\nFILESIZE=200000000\r\n");
     RemoveFiles();
-    WriteProfile("[Device]\r\nBusyTime=0\r\n" + profile);
-}
-
-Device::~Device() { RemoveFiles(); }
-
-void Device::WriteProfile(const std::string& profile) const
-{
-    qvtest::WriteBytes(m_sim.File("device-" + m_deviceID + ".ini"), profile);
+    qvtest::WriteBytes(m_sim.File("device-" + m_deviceID + ".ini"), "[Device]\r\nBusyTime=0\r\n" + profile);
 }
 
 void Device::RemoveFiles() const
@@ -108,12 +101,6 @@ HWND CopyProgram::WaitForWindowWith(int nItemID)
         return search.hFound != NULL || !m_process.Running();
     });
     return search.hFound;
-}
-
-HWND CopyProgram::WaitForDialog()
-{
-    m_hDlg = WaitForWindowWith(IDC_BTN_COLOR);
-    return m_hDlg;
 }
 
 void CopyProgram::Click(int nID) const

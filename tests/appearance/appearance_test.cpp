@@ -139,6 +139,7 @@ protected:
         m_rcClient = ClientScreenRect(m_program->Dialog());
         SetCursorPos(0, 0);
     }
+    void TearDown() override { SetCursorPos(0, 0); }
     HWND Item(int nID) const { return m_program->Item(nID); }
     RtlInstall m_rtl;
     std::unique_ptr<Device> m_device;

@@ -10,29 +10,15 @@
 #include "controls/CustomStatic.h"
 #include "controls/ImgButton.h"
 #include "res/resource.h"
+#include "controls/picture_checks.h"
 
 namespace {
 
+using picturecheck::FaceAt;
+using picturecheck::Near;
+
 const COLORREF RED = RGB(255, 0, 0), GREEN = RGB(0, 255, 0), BLUE = RGB(0, 0, 255), WHITE = RGB(255, 255, 255);
 const UINT MISSING = 9999;
-
-struct GdiplusEnvironment : ::testing::Environment
-{
-    ULONG_PTR token = 0;
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&token, &input, NULL));
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(token); }
-};
-const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
-
-bool Near(COLORREF a, COLORREF b, int nTolerance = 6)
-{
-    return abs(GetRValue(a) - GetRValue(b)) <= nTolerance && abs(GetGValue(a) - GetGValue(b)) <= nTolerance &&
-           abs(GetBValue(a) - GetBValue(b)) <= nTolerance;
-}
 
 // A 32-bit memory bitmap selected into its own context.
 struct Canvas
@@ -76,14 +62,6 @@ struct Canvas
 };
 
 GdiPicture Picture(UINT nID) { return LoadImageResource(GetModuleHandleA(NULL), nID, IMAGE_KIND_PNG); }
-
-// What a picture looks like stretched over cx x cy, at the point (x, y).
-COLORREF FaceAt(UINT nID, int cx, int cy, int x, int y)
-{
-    Canvas c(cx, cy);
-    DrawImageInRect(c.dc, Picture(nID).get(), c.Whole(), FALSE);
-    return c.At(x, y);
-}
 
 TEST(DrawToolkit, GradientModes)
 {
@@ -245,7 +223,7 @@ TEST_F(Controls, ButtonFaceFollowsStateHoverAndFocus)
         if (row.nMouse)
             m_button.SendMessage(row.nMouse);
         int nDark = 0, nGrey = 0;
-        EXPECT_TRUE(Near(FaceAt(row.nFace, cx, cy, x, y), ButtonAt(row.nState, x, y, &nDark, &nGrey)));
+        EXPECT_TRUE(Near(FaceAt(row.nFace, cx, cy, x, y), ButtonAt(row.nState, x, y, &nDark, &nGrey), 6));
         EXPECT_EQ(WHITE, ButtonAt(row.nState, 0, 0)) << "the owner's white shows at the rounded corner";
         bool bDisabled = row.nState & ODS_DISABLED;
         EXPECT_EQ(bDisabled, nDark == 0);

@@ -3,7 +3,7 @@
 // StartAndTeardown.cpp, the window messages in WindowMessages.cpp.
 #include "dialog/CopyUIDlg.h"
 
-#include <msxml2.h>
+#include <gdiplus.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 
@@ -32,28 +32,6 @@ void MakeSettingsFolder()
         CreateFolder(pszFolder);
     if (::PathAppendA(pszFolder, "Imagora"))
         CreateFolder(pszFolder);
-}
-// The settings file's XML component is slow to create the first time in a process. A
-// thread of its own creates one while the dialog's window is being built; its apartment
-// stays until the process ends, so the component stays loaded for the dialog's thread.
-DWORD WINAPI WarmXmlComponent(LPVOID)
-{
-    if (SUCCEEDED(::CoInitializeEx(NULL, COINIT_MULTITHREADED))) {
-        IUnknown* pDocument = NULL;
-        if (SUCCEEDED(::CoCreateInstance(CLSID_DOMDocument40, NULL, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                                         reinterpret_cast<void**>(&pDocument))))
-            pDocument->Release();
-    }
-    return 0;
-}
-
-void StartWarmingXmlComponent()
-{
-    static LONG s_bStarted = 0;
-    if (::InterlockedExchange(&s_bStarted, 1) != 0)
-        return;
-    if (HANDLE hThread = ::CreateThread(NULL, 0, WarmXmlComponent, NULL, 0, NULL))
-        ::CloseHandle(hThread);
 }
 }  // namespace
 
@@ -122,10 +100,12 @@ CCopyUIDlg::CCopyUIDlg(CWnd* pParent, LPCSTR pszCtxID, LPCSTR pszProtocol)
       m_bAdfOnly(0),
       m_hHelpThread(nullptr),
       m_hIcon(nullptr),
-      m_dwWorkerThreadID(0)
+      m_dwWorkerThreadID(0),
+      m_hGdiplusWarmUp(nullptr),
+      m_ulWarmGdiplusToken(0)
 {
     CRKTraceScope trace("CCopyUIDlg::CCopyUIDlg");
-    StartWarmingXmlComponent();
+    StartWarmUps();
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP));
     MakeSettingsFolder();
 }
@@ -136,6 +116,9 @@ CCopyUIDlg::~CCopyUIDlg()
     delete m_pCopierFunctional;
     m_pCopierFunctional = nullptr;
     FreeEventBuffers();
+    FinishGdiplusWarmUp();
+    if (m_ulWarmGdiplusToken)
+        Gdiplus::GdiplusShutdown(m_ulWarmGdiplusToken);
     if (m_hWorkerThread)
         ::CloseHandle(m_hWorkerThread);
 }

@@ -70,6 +70,7 @@ BOOL CCopyUIDlg::OnInitDialog()
     m_stcDark.ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
     AttachGroupBoxes();
 
+    FinishGdiplusWarmUp();
     Gdiplus::GdiplusStartupInput gdiplusInput;
     if (Gdiplus::GdiplusStartup(&m_ulGdiplusToken, &gdiplusInput, NULL) != Gdiplus::Ok)
         m_ulGdiplusToken = 0;
@@ -170,9 +171,11 @@ void CCopyUIDlg::OnDestroy()
     m_pVela.Release();
     FreeMediaItemData();
     ReleasePictures();
-    if (m_ulGdiplusToken) {
-        Gdiplus::GdiplusShutdown(m_ulGdiplusToken);
-        m_ulGdiplusToken = 0;
+    FinishGdiplusWarmUp();
+    for (ULONG_PTR* pulToken : {&m_ulGdiplusToken, &m_ulWarmGdiplusToken}) {
+        if (*pulToken)
+            Gdiplus::GdiplusShutdown(*pulToken);
+        *pulToken = 0;
     }
 }
 

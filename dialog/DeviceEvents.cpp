@@ -198,7 +198,7 @@ void CCopyUIDlg::InitBusyDisplay()
 void CCopyUIDlg::EnterBusyState()
 {
     m_bBusy = 1;
-    for (CButton* pButton : {&m_btnBlack, &m_btnColor}) {
+    for (CImgButton* pButton : {&m_btnBlack, &m_btnColor}) {
         pButton->EnableWindow(FALSE);
         pButton->Invalidate();
     }
@@ -213,7 +213,7 @@ void CCopyUIDlg::LeaveBusyState()
     m_bBusy = 0;
     m_stcBusyStrip.ShowWindow(SW_HIDE);
     KillTimer(kBusyTimerID);
-    for (CButton* pButton : {&m_btnBlack, &m_btnColor}) {
+    for (CImgButton* pButton : {&m_btnBlack, &m_btnColor}) {
         pButton->EnableWindow(TRUE);
         pButton->Invalidate();
     }

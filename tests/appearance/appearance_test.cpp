@@ -8,6 +8,7 @@
 #include "DialogDriver.h"
 #include "controls/DrawToolkit.h"
 #include "res/resource.h"
+#include "controls/picture_checks.h"
 
 using dlgtest::CopyProgram;
 using dlgtest::Device;
@@ -16,26 +17,12 @@ using dlgtest::WaitUntil;
 
 namespace {
 
+using picturecheck::FaceAt;
+using picturecheck::Near;
+
 const COLORREF WHITE = RGB(255, 255, 255);
 
-struct GdiplusEnvironment : ::testing::Environment
-{
-    ULONG_PTR token = 0;
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&token, &input, NULL));
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(token); }
-};
-const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
-
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-bool Near(COLORREF a, COLORREF b, int n = 10)
-{
-    return abs(GetRValue(a) - GetRValue(b)) <= n && abs(GetGValue(a) - GetGValue(b)) <= n &&
-           abs(GetBValue(a) - GetBValue(b)) <= n;
-}
 bool IsBlue(COLORREF c) { return GetBValue(c) > 200 && GetRValue(c) < 60 && GetGValue(c) < 60; }
 std::string SimFile(const char* pszName)
 {
@@ -56,22 +43,6 @@ RECT ClientScreenRect(HWND hWnd)
     wi.cbSize = sizeof(wi);
     GetWindowInfo(hWnd, &wi);
     return wi.rcClient;
-}
-
-// A face picture stretched over cx x cy, at (x, y): what a picture button must show there.
-COLORREF FaceAt(UINT nID, int cx, int cy, int x, int y)
-{
-    HDC hScreen = GetDC(NULL), hDC = CreateCompatibleDC(hScreen);
-    HBITMAP hBmp = CreateCompatibleBitmap(hScreen, cx, cy);
-    ReleaseDC(NULL, hScreen);
-    HGDIOBJ hOld = SelectObject(hDC, hBmp);
-    GdiPicture face = LoadImageResource(GetModuleHandleA(NULL), nID, IMAGE_KIND_PNG);
-    DrawImageInRect(hDC, face.get(), RECT{0, 0, cx, cy}, FALSE);
-    COLORREF clr = GetPixel(hDC, x, y);
-    SelectObject(hDC, hOld);
-    DeleteObject(hBmp);
-    DeleteDC(hDC);
-    return clr;
 }
 
 COLORREF ScreenAt(int x, int y)
@@ -139,6 +110,7 @@ protected:
         m_rcClient = ClientScreenRect(m_program->Dialog());
         SetCursorPos(0, 0);
     }
+    void TearDown() override { SetCursorPos(0, 0); }
     HWND Item(int nID) const { return m_program->Item(nID); }
     RtlInstall m_rtl;
     std::unique_ptr<Device> m_device;

@@ -3,7 +3,6 @@
 #include <new>
 #include <string.h>
 
-#include "app/CopyDialogPlaceholder.h"
 #include "app/DeviceCheck.h"
 #include "app/Handover.h"
 #include "app/SingleInstance.h"
@@ -155,7 +154,7 @@ BOOL CCopyApp::InitInstance()
     if (bReachable) {
         CString cstrProtocol = m_cmdLine.GetProtocol();
         g_pLog->LogDetailedTrace("ContextID = %s, Protocol = %s", (const char*)cstrCtxID, (const char*)cstrProtocol);
-        CCopyDialogPlaceholder dlg(NULL, cstrCtxID, cstrProtocol);
+        CCopyUIDlg dlg(NULL, cstrCtxID, cstrProtocol);
         m_pMainWnd = &dlg;
         dlg.DoModal();
         m_pMainWnd = NULL;

@@ -1,7 +1,8 @@
-// Measures, for each of two command lines, the time from CreateProcess to the first
-// visible top-level window of the new process, closes that window and waits for the
-// process to end. The two programs take turns, so drift hits both alike.
-//   bench_startup_timer.exe <runs> "<command line A>" "<command line B>"
+// Measures, for each of two command lines, the time from CreateProcess until the new
+// process is ready: a visible top-level window and, when a list control is named for A,
+// that list filled. Then it closes the window and waits for the process to end. The two
+// programs take turns, so drift hits both alike.
+//   bench_startup_timer.exe <runs> "<command line A>" "<command line B>" [<list ID of A>]
 // Prints the median (and the fastest) of each, in milliseconds, and the ratio A / B.
 #include <windows.h>
 #include <stdio.h>
@@ -31,6 +32,14 @@ BOOL CALLBACK FindVisibleWindow(HWND hWnd, LPARAM lParam)
     return FALSE;
 }
 
+// Whether the window's list control has entries; a busy program counts as not ready.
+bool ListFilled(HWND hWnd, int nListID)
+{
+    DWORD_PTR nCount = 0;
+    return SendMessageTimeoutA(GetDlgItem(hWnd, nListID), CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &nCount) &&
+           (LRESULT)nCount > 0;
+}
+
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
 {
     LARGE_INTEGER freq;
@@ -39,7 +48,7 @@ double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
 }
 
 // One start; returns the time to the visible window, or a negative value on failure.
-double TimeOneStart(const char* pszCmdLine)
+double TimeOneStart(const char* pszCmdLine, int nListID)
 {
     char szCmd[4096];
     lstrcpynA(szCmd, pszCmdLine, sizeof(szCmd));
@@ -58,6 +67,8 @@ double TimeOneStart(const char* pszCmdLine)
     for (;;) {
         EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
         QueryPerformanceCounter(&shown);
+        if (search.hFound != NULL && nListID != 0 && !ListFilled(search.hFound, nListID))
+            search.hFound = NULL;  // visible, not ready yet
         if (search.hFound != NULL) {
             elapsed = Milliseconds(start, shown);
             break;
@@ -92,20 +103,21 @@ double Median(std::vector<double> v)
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        fprintf(stderr, "usage: %s <runs> \"<command line A>\" \"<command line B>\"\n", argv[0]);
+    if (argc != 4 && argc != 5) {
+        fprintf(stderr, "usage: %s <runs> \"<command line A>\" \"<command line B>\" [<list ID of A>]\n", argv[0]);
         return 2;
     }
+    int nListA = argc == 5 ? atoi(argv[4]) : 0;
     int nRuns = atoi(argv[1]);
     if (nRuns < 1)
         nRuns = 1;
     // One warm-up start each: the first start pays for loading Wine's DLLs.
-    TimeOneStart(argv[2]);
-    TimeOneStart(argv[3]);
+    TimeOneStart(argv[2], nListA);
+    TimeOneStart(argv[3], 0);
     std::vector<double> a, b;
     for (int i = 0; i < nRuns; ++i) {
-        double ta = TimeOneStart(argv[2]);
-        double tb = TimeOneStart(argv[3]);
+        double ta = TimeOneStart(argv[2], nListA);
+        double tb = TimeOneStart(argv[3], 0);
         if (ta < 0 || tb < 0)
             return 1;
         a.push_back(ta);

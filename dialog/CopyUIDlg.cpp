@@ -1,6 +1,11 @@
-// The copy dialog's lifecycle: construction, the dialog font, the order of
-// initialisation, the message map, key handling and teardown.
+// The copy dialog: its message map, construction (the settings folder), the dialog font
+// and the controls bound by data exchange. Initialisation and teardown are in
+// StartAndTeardown.cpp, the window messages in WindowMessages.cpp.
 #include "dialog/CopyUIDlg.h"
+
+#include <gdiplus.h>
+#include <shlobj.h>
+#include <shlwapi.h>
 
 #include "app/AppGlobals.h"
 #include "log/RKLog.h"
@@ -11,6 +16,24 @@ char g_szDefaultFileName[MAX_PATH];
 char g_szFactoryFileName[MAX_PATH];
 
 namespace replika {
+
+namespace {
+
+void CreateFolder(const char* pszPath) { ::CreateDirectoryA(pszPath, NULL); }
+
+// The user's application-data folder (else the temporary-files path), then "QV", then "Imagora".
+void MakeSettingsFolder()
+{
+    char* pszFolder = g_szSettingsFolder;
+    memset(g_szSettingsFolder, 0, sizeof(g_szSettingsFolder));
+    if (!::SHGetSpecialFolderPathA(NULL, pszFolder, CSIDL_APPDATA, FALSE))
+        ::GetTempPathA(MAX_PATH, pszFolder);
+    if (::PathAppendA(pszFolder, "QV"))
+        CreateFolder(pszFolder);
+    if (::PathAppendA(pszFolder, "Imagora"))
+        CreateFolder(pszFolder);
+}
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CCopyUIDlg, CDialog)
 ON_WM_SYSCOMMAND()
@@ -76,9 +99,15 @@ CCopyUIDlg::CCopyUIDlg(CWnd* pParent, LPCSTR pszCtxID, LPCSTR pszProtocol)
           &CCopyUIDlg::RestrictnAM, &CCopyUIDlg::RestrictnAN, &CCopyUIDlg::RestrictnAO, &CCopyUIDlg::RestrictnAP},
       m_bAdfOnly(0),
       m_hHelpThread(nullptr),
-      m_hIcon(nullptr)
+      m_hIcon(nullptr),
+      m_dwWorkerThreadID(0),
+      m_hGdiplusWarmUp(nullptr),
+      m_ulWarmGdiplusToken(0)
 {
     CRKTraceScope trace("CCopyUIDlg::CCopyUIDlg");
+    StartWarmUps();
+    m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP));
+    MakeSettingsFolder();
 }
 
 CCopyUIDlg::~CCopyUIDlg()
@@ -87,41 +116,84 @@ CCopyUIDlg::~CCopyUIDlg()
     delete m_pCopierFunctional;
     m_pCopierFunctional = nullptr;
     FreeEventBuffers();
+    FinishGdiplusWarmUp();
+    if (m_ulWarmGdiplusToken)
+        Gdiplus::GdiplusShutdown(m_ulWarmGdiplusToken);
+    if (m_hWorkerThread)
+        ::CloseHandle(m_hWorkerThread);
 }
 
-INT_PTR CCopyUIDlg::DoModal() { return CDialog::DoModal(); }
-
-void CCopyUIDlg::DoDataExchange(CDataExchange* pDX) { CDialog::DoDataExchange(pDX); }
-
-BOOL CCopyUIDlg::OnInitDialog() { return CDialog::OnInitDialog(); }
-
-LRESULT CCopyUIDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+int CCopyUIDlg::DialogFontPointSize(int nPixelsPerInch, int nScreenWidth)
 {
-    return CDialog::WindowProc(message, wParam, lParam);
+    if (nPixelsPerInch == 96 && nScreenWidth < 1024)
+        return 8;
+    if (nPixelsPerInch == 120 && nScreenWidth < 1024)
+        return 6;
+    if (nPixelsPerInch == 120 && nScreenWidth == 1024)
+        return 8;
+    return 0;
 }
 
-BOOL CCopyUIDlg::PreTranslateMessage(MSG* pMsg) { return CDialog::PreTranslateMessage(pMsg); }
+INT_PTR CCopyUIDlg::DoModal()
+{
+    HDC hScreen = ::GetDC(NULL);
+    int nPixelsPerInch = ::GetDeviceCaps(hScreen, LOGPIXELSX);
+    ::ReleaseDC(NULL, hScreen);
+    int nScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
 
-void CCopyUIDlg::WinHelp(DWORD_PTR, UINT) { OnBtnHelp(); }
+    CDialogTemplate dlgTemplate;
+    if (!dlgTemplate.Load(MAKEINTRESOURCEA(IDD)))
+        return -1;
+    int nPoints = DialogFontPointSize(nPixelsPerInch, nScreenWidth);
+    if (nPoints != 0)
+        dlgTemplate.SetFont("Arial", static_cast<WORD>(nPoints));
+    InitModalIndirect(dlgTemplate.m_hTemplate, m_pParentWnd);
+    INT_PTR nResult = CDialog::DoModal();
+    // The edited copy dies here; a later run starts from the resource again.
+    m_hDialogTemplate = NULL;
+    m_lpszTemplateName = MAKEINTRESOURCEA(IDD);
+    return nResult;
+}
 
-void CCopyUIDlg::PostNcDestroy() { CDialog::PostNcDestroy(); }
-
-void CCopyUIDlg::OnSysCommand(UINT nID, LPARAM lParam) { CDialog::OnSysCommand(nID, lParam); }
-
-void CCopyUIDlg::OnPaint() { Default(); }
-
-HCURSOR CCopyUIDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
-
-void CCopyUIDlg::OnDestroy() { CDialog::OnDestroy(); }
-
-void CCopyUIDlg::OnLButtonDown(UINT, CPoint) { Default(); }
-
-void CCopyUIDlg::OnRButtonUp(UINT, CPoint) { Default(); }
-
-LRESULT CCopyUIDlg::OnInstanceProbe(WPARAM, LPARAM) { return g_uInstanceProbeMsg; }
-
-void CCopyUIDlg::OnClose() { Default(); }
-
-UINT CCopyUIDlg::OnPowerBroadcast(UINT, LPARAM) { return 0; }
+void CCopyUIDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    const struct
+    {
+        int nID;
+        CWnd* pControl;
+    } bindings[] = {
+        {IDC_BTN_BLACK, &m_btnBlack},
+        {IDC_PIC_LIGHTER, &m_stcLight},
+        {IDC_PIC_DARKER, &m_stcDark},
+        {IDC_BTN_COLOR, &m_btnColor},
+        {IDC_BTN_HELP, &m_btnHelp},
+        {IDC_BTN_RESTORE_FACTORY, &m_btnRestoreFactory},
+        {IDC_BTN_SAVE, &m_btnSave},
+        {IDC_COB_SIZE, &m_cobSize},
+        {IDC_COB_SOURCE, &m_cobSource},
+        {IDC_COB_TYPE, &m_cobType},
+        {IDC_EDB_COPIES, &m_edbCopies},
+        {IDC_EDB_SCALE, &m_edbScale},
+        {IDC_RBN_BEST, &m_rbnBest},
+        {IDC_RBN_FAST, &m_rbnFast},
+        {IDC_RBN_MIXED, &m_rbnMixed},
+        {IDC_RBN_NORMAL, &m_rbnNormal},
+        {IDC_RBN_PHOTO, &m_rbnPhoto},
+        {IDC_RBN_TEXT, &m_rbnText},
+        {IDC_STC_PERCENT, &m_stcPercent},
+        {IDC_SPN_SCALE, &m_spnScale},
+        {IDC_SPN_COPIES, &m_spnCopies},
+        {IDC_SLD_CONTRAST, &m_sldContrast},
+        {IDC_RBN_ACTUAL_SIZE, &m_rbnActualSize},
+        {IDC_RBN_CUSTOM_SIZE, &m_rbnCustomSize},
+        {IDC_RBN_FIT_TO_PAGE, &m_rbnFitToPage},
+        {IDC_RBN_BORDERLESS, &m_rbnBorderless},
+        {IDC_STC_COPY_IN_PROGRESS, &m_stcCopyInProgress},
+        {IDC_STC_BUSY_STRIP, &m_stcBusyStrip},
+    };
+    for (const auto& binding : bindings)
+        DDX_Control(pDX, binding.nID, *binding.pControl);
+}
 
 }  // namespace replika

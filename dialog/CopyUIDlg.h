@@ -9,7 +9,11 @@
 
 #include <cstdint>
 
+#include "controls/CustomGroupBox.h"
+#include "controls/CustomStatic.h"
+#include "controls/ImgButton.h"
 #include "device/ICopyAPI.h"
+#include "device/IUsageRecorder.h"
 #include "dialog/CopierFunctional.h"
 #include "dialog/RKCopyState.h"
 #include "dialog/RKGUIError.h"
@@ -33,6 +37,8 @@ extern UINT g_uInkLowMsg;
 extern UINT g_uDeviceDisconnectMsg;
 
 namespace replika {
+
+struct RuleControls;
 
 // The kind of original as held by bTextMode and bEnhanceLightClr.
 enum OriginalKind {
@@ -175,7 +181,14 @@ protected:
     afx_msg void OnBtnHelp();
     void InitFliteRec();
     void UpdateFliteRecorder();
+    void FitStaticToText(CCustomStatic& stc, const CString& cstrText);
+    static DWORD WINAPI HelpThreadProc(LPVOID pDialog);
 
+public:
+    // The pictures are let go before GDI+ is shut down (OnDestroy).
+    void ReleasePictures();
+
+protected:
     // Device events.
     afx_msg LRESULT OnPaperInADF(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDeviceBusy(WPARAM wParam, LPARAM lParam);
@@ -209,8 +222,8 @@ private:
     CRKGUIError m_rkGUIError;
     CStatic m_stcLight;
     CStatic m_stcDark;
-    CButton m_btnBlack;  // picture buttons once the dialog's appearance is in
-    CButton m_btnColor;
+    CImgButton m_btnBlack;
+    CImgButton m_btnColor;
     CStatic m_stcCopyInProgress;
     CStatic m_stcBusyStrip;
     int m_bBusy;
@@ -219,9 +232,9 @@ private:
     CRect m_rcBusyLeft;
     CRect m_rcBusyRight;
     ULONG_PTR m_ulGdiplusToken;
-    CButton m_btnHelp;
-    CButton m_btnRestoreFactory;
-    CButton m_btnSave;
+    CImgButton m_btnHelp;
+    CImgButton m_btnRestoreFactory;
+    CImgButton m_btnSave;
     CString m_cstrHeaderText;
     CRect m_rcHeader;
     CRect m_rcFooter;
@@ -251,9 +264,74 @@ private:
     int m_bAdfOnly;
     HANDLE m_hHelpThread;
     HICON m_hIcon;
+    // Appearance: caption statics, group-box frames, band pictures, right-to-left flag.
+    CCustomStatic m_stcOriginal;
+    CCustomStatic m_stcCopy;
+    CCustomStatic m_stcSettings;
+    CCustomGroupBox m_grpOriginal;
+    CCustomGroupBox m_grpSettings;
+    CCustomGroupBox m_grpCopy;
+    CCustomGroupBox m_grpPaper;
+    GdiPicture m_pHeaderLeft;
+    GdiPicture m_pHeaderRight;
+    GdiPicture m_pFooter;
+    BOOL m_bRTL = FALSE;
+    // Usage recording.
+    CComPtr<IVela> m_pVela;
+    CComPtr<IUsageStorage> m_pUsageStorage;
+    int m_bUsageReady = 0;
+
+    // Media lists: the item data of the Type and Size lists; freed when the dialog is destroyed.
+    bool FillMediaList(CComboBox& list, int nKind, const char* pszName);
+    void FreeMediaItemData();
+    // Constraint rules: the controls a rule touches, read, changed by its logic, written back.
+    void ApplyRule(void (*pfnLogic)(CRKCopyState&, RuleControls&), bool bAskDevice = false);
+    bool IsDocInADF();
+    bool SelectFirstTypeWithID(int nMediaID);
+    // Control handlers and submission.
+    void StoreQuality(int nQuality);
+    void EnablePercentControls(bool bEnable);
+    void CopyFromButton(int bColorCopy, const char* pszTrace);
+    bool WaitForOriginalInFeeder();
+    INT_PTR ShowStatus(UINT nIDMessage, UINT nIDCancelCaption);
 
     CCopyUIDlg(const CCopyUIDlg&) = delete;
     CCopyUIDlg& operator=(const CCopyUIDlg&) = delete;
+
+    // --- lifecycle, first use, save and restore, device events: private helpers ---
+public:
+    // One step of the busy animation while busy; otherwise the strip in the background colour.
+    void DrawBusyStrip();
+    // The point size DoModal gives the dialog font; 0 keeps the template's own font.
+    static int DialogFontPointSize(int nPixelsPerInch, int nScreenWidth);
+
+private:
+    bool BindDeviceAndLoadSettings();
+    void InitSystemMenu();
+    void InitSpinsAndContrast();
+    void InitBusyDisplay();
+    bool RegisterDeviceEvents();
+    void StartWorkerThread();
+    void StopWorkerThread();
+    void ForwardToWorker(UINT nMessage, WPARAM wParam);
+    bool IsEventForThisContext(const char* pszHandler, LPARAM lParam);
+    void ShowStartFailure(UINT nIDMessage);
+    void ApplyPaperSelections();
+    void HideBorderlessChoice();
+    void ShowAboutBox();
+    // First use and the settings files.
+    bool FormSettingsFileNames();
+    bool SettingsFilePath(const char* pszFileName, char* pszPath, size_t cchPath) const;
+    void LoadOrCreateSettings();
+    bool CreateSettingsFiles();
+    void SaveStartLocation();
+    // Slow first uses done on threads of their own while the window is being built.
+    void StartWarmUps();
+    void FinishGdiplusWarmUp();
+
+    DWORD m_dwWorkerThreadID;  // 0 once the worker was told to end
+    HANDLE m_hGdiplusWarmUp;
+    ULONG_PTR m_ulWarmGdiplusToken;  // GDI+ as the warm-up started it, shut down with the dialog's
 };
 
 }  // namespace replika

@@ -1,5 +1,7 @@
 #include "status/ProcessMessage.h"
 
+#include <atomic>
+
 #include "res/resource.h"
 #include "status/DeviceEventNames.h"
 
@@ -15,6 +17,40 @@ static const WPARAM FEEDER_LOADED = 16;
 static PFN_CUSTOM_SIZE_HANDLER s_pfnCustomSize = NULL;
 
 void SetCustomSizeHandler(PFN_CUSTOM_SIZE_HANDLER pfnHandler) { s_pfnCustomSize = pfnHandler; }
+
+static std::atomic<CWnd*> s_pEventTarget{NULL};
+static std::atomic<int> s_nEventsInHand{0};
+
+// A feeder event in hand for as long as the object lives. It may act on the dialog only
+// if the dialog was still the target once the event was counted: the dialog clears the
+// target first and then waits for the count, so one of the two always sees the other.
+class EventInHand
+{
+public:
+    explicit EventInHand(CWnd* pCopyDlg)
+    {
+        ++s_nEventsInHand;
+        m_bMayAct = pCopyDlg != NULL && s_pEventTarget.load() == pCopyDlg;
+    }
+    ~EventInHand() { --s_nEventsInHand; }
+    bool MayAct() const { return m_bMayAct; }
+
+private:
+    bool m_bMayAct;
+};
+
+void SetEventTarget(CWnd* pCopyDlg) { s_pEventTarget = pCopyDlg; }
+
+void ReleaseEventTarget()
+{
+    s_pEventTarget = NULL;
+    while (s_nEventsInHand.load() != 0) {
+        // The handler may be waiting for this thread to answer a sent message.
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 1, QS_SENDMESSAGE);
+        MSG msg;
+        ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
 
 // The dialog lives on another thread: its buttons are reached by sent messages only.
 static void SetButton(HWND hDlg, int nID, BOOL bEnable, int nCheck)
@@ -53,7 +89,8 @@ int CProcessMessage::ExitInstance() { return CWinThread::ExitInstance(); }
 void CProcessMessage::OnPaperInADF(WPARAM wParam, LPARAM lParam)
 {
     CWnd* pCopyDlg = reinterpret_cast<CWnd*>(lParam);
-    if (pCopyDlg == NULL)
+    EventInHand event(pCopyDlg);
+    if (!event.MayAct())
         return;
     HWND hDlg = pCopyDlg->GetSafeHwnd();
     BOOL bBorderlessShown = ::IsWindowVisible(::GetDlgItem(hDlg, IDC_RBN_BORDERLESS));

@@ -32,3 +32,10 @@ protected:
 // on this thread. The copy dialog installs it before it starts the thread.
 typedef void (*PFN_CUSTOM_SIZE_HANDLER)(CWnd* pCopyDlg);
 void SetCustomSizeHandler(PFN_CUSTOM_SIZE_HANDLER pfnHandler);
+
+// The copy dialog the thread may act on. The dialog names itself before it starts the
+// thread and lets go while it closes: ReleaseEventTarget returns once no feeder event is
+// being handled (answering the handler's sent messages meanwhile); events handled after
+// it leave the dialog alone.
+void SetEventTarget(CWnd* pCopyDlg);
+void ReleaseEventTarget();

@@ -16,7 +16,11 @@ struct CCopyUIDlgTestAccess
           m_cstrProduct(d.m_cstrProduct),
           m_cstrDeviceID(d.m_cstrDeviceID),
           m_rkGUIError(d.m_rkGUIError),
-          m_nCtxLength(d.m_nCtxLength)
+          m_nCtxLength(d.m_nCtxLength),
+          dlg(d),
+          m_nConstraintMask(d.m_nConstraintMask),
+          m_bAdfOnly(d.m_bAdfOnly),
+          m_bBorderlessCapable(d.m_bBorderlessCapable)
     {}
     CRKCopyState& m_rkCopyState;
     CopierFunctional*& m_pCopierFunctional;
@@ -27,6 +31,24 @@ struct CCopyUIDlgTestAccess
     CString& m_cstrDeviceID;
     CRKGUIError& m_rkGUIError;
     int& m_nCtxLength;
+    CCopyUIDlg& dlg;
+    int& m_nConstraintMask;
+    int& m_bAdfOnly;
+    int& m_bBorderlessCapable;
+
+    // The dialog object on a window made from its template, its controls bound by
+    // its data exchange; nothing of the dialog's own start-up runs.
+    void BindToWindow(HWND hDlg)
+    {
+        dlg.Attach(hDlg);
+        dlg.UpdateData(FALSE);
+    }
+    HWND Unbind()
+    {
+        dlg.FreeMediaItemData();
+        return dlg.Detach();
+    }
+    void OnSelchangeCobSize() { dlg.OnSelchangeCobSize(); }
 };
 
 }  // namespace replika

@@ -4,10 +4,9 @@
 // the simulated device before the tests run.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "common/testlib.h"
 #include "dialog/CopyUIDlg.h"
 #include "tests/device/DialogAccess.h"
 
@@ -34,45 +33,30 @@ CopyJobParams JobFrom(const CRKCopyState& s)
 
 TEST(SimBinding, CapabilitiesBecomeSettingsAndTheJobReachesTheJournal)
 {
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = temp + ("qvdevice_e2e_" + std::to_string(GetCurrentProcessId()));
-    const std::string profile = folder + "\\device-E2E1.ini", journalFile = folder + "\\journal-E2E1.txt";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    SetEnvironmentVariableA("QVSIM_DIR", folder.c_str());
-    std::ofstream(profile, std::ios::binary)
-        << "[Device]\r\nBusyTime=0\r\n"
-           "SupportedSettings=1,1,1,1,1,1,1,1,1,1,0,1,1,1,1,0,1,1,1,1,0\r\n"
-           "[Limits]\r\nMinCopies=2\r\nMaxCopies=20\r\nScaleLow=50\r\nScaleHigh=200\r\n"
-           "[Defaults]\r\nCopies=30\r\nBrightness=130\r\nQuality=3\r\nPaperSize=11\r\n"
-           "PaperType=5\r\nReduceEnlarge=150\r\nTextMode=1\r\nEnhanceLightColor=1\r\n";
+    qvtest::ComApartment com;
+    ASSERT_TRUE(com.Ok());
+    qvtest::SimFolder sim;
+    qvtest::WriteBytes(sim.File("device-E2E1.ini"),
+                       "[Device]\r\nBusyTime=0\r\n"
+                       "SupportedSettings=1,1,1,1,1,1,1,1,1,1,0,1,1,1,1,0,1,1,1,1,0\r\n"
+                       "[Limits]\r\nMinCopies=2\r\nMaxCopies=20\r\nScaleLow=50\r\nScaleHigh=200\r\n"
+                       "[Defaults]\r\nCopies=30\r\nBrightness=130\r\nQuality=3\r\nPaperSize=11\r\n"
+                       "PaperType=5\r\nReduceEnlarge=150\r\nTextMode=1\r\nEnhanceLightColor=1\r\n");
 
     const char kCtxID[] = "#Maker#Model 100#E2E1";
-    std::string journal;
-    {
-        CCopyUIDlg dlg(nullptr, kCtxID, "-CtxID");
-        ASSERT_EQ(1, CCopyUIDlg::ParseContextID(Dlg(dlg).m_cstrCtxID, Dlg(dlg).m_cstrManfctr, Dlg(dlg).m_cstrProduct,
-                                                Dlg(dlg).m_cstrDeviceID));
-        ASSERT_EQ(S_OK, dlg.InitializeAPI());
-        dlg.SetDefaultState();
-        Dlg(dlg).m_pCopierFunctional = new CopierFunctional();
-        dlg.InitializeCopierFuncStruc(Dlg(dlg).m_pCopierFunctional);
-        ASSERT_EQ(S_OK, Dlg(dlg).m_pCopyAPI->GetCapabilities(Dlg(dlg).m_pCopierFunctional));
-        ASSERT_TRUE(dlg.PopulateStateFromDevice());
-        dlg.ValidateState();
-
-        ASSERT_EQ(S_OK, Dlg(dlg).m_pCopyAPI->SubmitCopy(JobFrom(Dlg(dlg).m_rkCopyState)));
-        std::ostringstream text;
-        text << std::ifstream(journalFile, std::ios::binary).rdbuf();
-        journal = text.str();
-        Dlg(dlg).m_pCopyAPI->Shutdown();
-    }
-    DeleteFileA(journalFile.c_str());
-    DeleteFileA(profile.c_str());
-    RemoveDirectoryA(folder.c_str());
-    SetEnvironmentVariableA("QVSIM_DIR", nullptr);
-    CoUninitialize();
+    CCopyUIDlg dlg(nullptr, kCtxID, "-CtxID");
+    ASSERT_EQ(1, CCopyUIDlg::ParseContextID(Dlg(dlg).m_cstrCtxID, Dlg(dlg).m_cstrManfctr, Dlg(dlg).m_cstrProduct,
+                                            Dlg(dlg).m_cstrDeviceID));
+    ASSERT_EQ(S_OK, dlg.InitializeAPI());
+    dlg.SetDefaultState();
+    Dlg(dlg).m_pCopierFunctional = new CopierFunctional();
+    dlg.InitializeCopierFuncStruc(Dlg(dlg).m_pCopierFunctional);
+    ASSERT_EQ(S_OK, Dlg(dlg).m_pCopyAPI->GetCapabilities(Dlg(dlg).m_pCopierFunctional));
+    ASSERT_TRUE(dlg.PopulateStateFromDevice());
+    dlg.ValidateState();
+    ASSERT_EQ(S_OK, Dlg(dlg).m_pCopyAPI->SubmitCopy(JobFrom(Dlg(dlg).m_rkCopyState)));
+    const std::string journal = qvtest::ReadBytes(sim.File("journal-E2E1.txt"));
+    Dlg(dlg).m_pCopyAPI->Shutdown();
 
     ASSERT_NE(std::string::npos, journal.find("[Job]")) << journal;
     EXPECT_NE(std::string::npos, journal.find(std::string("Context=") + kCtxID + "\r\n")) << journal;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
+#include "common/testlib.h"
 #include "res/resource.h"
 #include "status/DeviceEventNames.h"
 #include "status/ProcessMessage.h"
@@ -41,9 +43,11 @@ protected:
             CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 0, 0, 50, 20, m_hDlg,
                             (HMENU)(INT_PTR)id, NULL, NULL);
         m_dlg.Attach(m_hDlg);
+        SetEventTarget(&m_dlg);
     }
     void TearDown() override
     {
+        ReleaseEventTarget();
         SetCustomSizeHandler(NULL);
         m_dlg.Detach();
         DestroyWindow(m_hDlg);
@@ -145,4 +149,43 @@ TEST_F(ProcessMessageTest, FeederEventsSwitchTheImageSizeButtons)
         EXPECT_EQ(row.nCustomSizeRuns, g_nCustomSizeRuns);
         EXPECT_EQ(row.nCustomSizeRuns ? m_dwThreadId : 0, g_dwCustomSizeThread);
     }
+}
+
+namespace {
+std::atomic<bool> g_bInHandler(false);
+
+// A Custom Size handler that is still busy, and waiting for the dialog's thread, when the
+// dialog starts to close.
+void SlowCustomSize(CWnd* pDlg)
+{
+    g_bInHandler = true;
+    Sleep(100);
+    SendMessageA(pDlg->m_hWnd, WM_GETTEXTLENGTH, 0, 0);
+    ++g_nCustomSizeRuns;
+    g_bInHandler = false;
+}
+}  // namespace
+
+TEST_F(ProcessMessageTest, ReleasingTheDialogWaitsForTheEventInHandAndLaterEventsLeaveItAlone)
+{
+    SetCustomSizeHandler(SlowCustomSize);
+    g_nCustomSizeRuns = 0;
+    CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CProcessMessage), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    pThread->m_bAutoDelete = FALSE;
+    m_dwThreadId = pThread->m_nThreadID;
+    pThread->ResumeThread();
+    Post(CProcessMessage::s_uPaperInADFMsg, 0, &m_dlg);
+    ASSERT_TRUE(qvtest::PumpUntil([] { return g_bInHandler.load(); }));
+    ReleaseEventTarget();  // answers the handler's sent message while it waits
+    EXPECT_FALSE(g_bInHandler);
+    EXPECT_EQ(1, g_nCustomSizeRuns);
+
+    SendDlgItemMessageA(m_hDlg, IDC_RBN_CUSTOM_SIZE, BM_SETCHECK, BST_UNCHECKED, 0);
+    Post(CProcessMessage::s_uPaperInADFMsg, 0, &m_dlg);
+    Post(WM_DESTROY, 0, NULL);
+    HANDLE hThread = pThread->m_hThread;
+    EXPECT_TRUE(qvtest::PumpUntil([&] { return WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0; }));
+    EXPECT_EQ(1, g_nCustomSizeRuns);
+    EXPECT_FALSE(SendDlgItemMessageA(m_hDlg, IDC_RBN_CUSTOM_SIZE, BM_GETCHECK, 0, 0));
+    delete pThread;
 }

@@ -1,0 +1,149 @@
+// Measures the time from a click on Color Copy until the job is in the device's journal.
+//   bench_click_to_job.exe <runs> "<command line of the copy program>" "<journal file>"
+// Starts the program, waits until its dialog is ready (paper sizes listed), then clicks
+// Color Copy <runs> times, each time once the button is enabled again, and prints the
+// median and the fastest time in milliseconds.
+#include <windows.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int kColorCopyID = 1012;
+const int kPaperSizeListID = 1004;
+const DWORD kTimeoutMs = 30000;
+
+struct WindowSearch
+{
+    DWORD dwProcessId;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
+{
+    WindowSearch* pSearch = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD dwPid = 0;
+    GetWindowThreadProcessId(hWnd, &dwPid);
+    if (dwPid != pSearch->dwProcessId || !IsWindowVisible(hWnd) || !GetDlgItem(hWnd, kColorCopyID))
+        return TRUE;
+    pSearch->hFound = hWnd;
+    return FALSE;
+}
+
+double Now()
+{
+    LARGE_INTEGER freq, now;
+    QueryPerformanceFrequency(&freq);
+    QueryPerformanceCounter(&now);
+    return (double)now.QuadPart * 1000.0 / (double)freq.QuadPart;
+}
+
+// Number of jobs in the journal (one "[Job]" line each).
+int JobsIn(const char* pszJournal)
+{
+    HANDLE hFile = CreateFileA(pszJournal, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                               OPEN_EXISTING, 0, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return 0;
+    std::string text;
+    char buffer[4096];
+    DWORD n = 0;
+    while (ReadFile(hFile, buffer, sizeof(buffer), &n, NULL) && n > 0)
+        text.append(buffer, n);
+    CloseHandle(hFile);
+    int nJobs = 0;
+    for (size_t at = text.find("[Job]"); at != std::string::npos; at = text.find("[Job]", at + 1))
+        ++nJobs;
+    return nJobs;
+}
+
+bool WaitFor(bool (*pfnDone)(HWND, const void*), HWND hWnd, const void* pContext)
+{
+    for (double start = Now(); !pfnDone(hWnd, pContext); Sleep(1))
+        if (Now() - start > kTimeoutMs)
+            return false;
+    return true;
+}
+
+bool ListFilled(HWND hDlg, const void*)
+{
+    DWORD_PTR nCount = 0;
+    return SendMessageTimeoutA(GetDlgItem(hDlg, kPaperSizeListID), CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000,
+                               &nCount) &&
+           (LRESULT)nCount > 0;
+}
+
+bool ColorEnabled(HWND hDlg, const void*) { return IsWindowEnabled(GetDlgItem(hDlg, kColorCopyID)) != FALSE; }
+
+struct JobWait
+{
+    const char* pszJournal;
+    int nJobs;
+};
+
+bool JobArrived(HWND, const void* pContext)
+{
+    const JobWait* pWait = static_cast<const JobWait*>(pContext);
+    return JobsIn(pWait->pszJournal) > pWait->nJobs;
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        fprintf(stderr, "usage: %s <runs> \"<command line>\" \"<journal file>\"\n", argv[0]);
+        return 2;
+    }
+    int nRuns = std::max(1, atoi(argv[1]));
+    std::vector<char> cmd(argv[2], argv[2] + strlen(argv[2]) + 1);
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessA(NULL, cmd.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
+        fprintf(stderr, "cannot start: %s\n", argv[2]);
+        return 1;
+    }
+    WindowSearch search = {pi.dwProcessId, NULL};
+    for (double start = Now(); search.hFound == NULL && Now() - start < kTimeoutMs; Sleep(5))
+        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+    int nStatus = 1;
+    std::vector<double> times;
+    if (search.hFound && WaitFor(ListFilled, search.hFound, NULL)) {
+        HWND hColor = GetDlgItem(search.hFound, kColorCopyID);
+        for (int i = 0; i < nRuns; ++i) {
+            if (!WaitFor(ColorEnabled, search.hFound, NULL))
+                break;
+            JobWait wait = {argv[3], JobsIn(argv[3])};
+            double start = Now();
+            PostMessageA(hColor, BM_CLICK, 0, 0);
+            if (!WaitFor(JobArrived, NULL, &wait))
+                break;
+            times.push_back(Now() - start);
+        }
+        nStatus = (int)times.size() == nRuns ? 0 : 1;
+    }
+    if (search.hFound)
+        PostMessageA(search.hFound, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    if (nStatus != 0) {
+        fprintf(stderr, "only %d of %d jobs reached the journal\n", (int)times.size(), nRuns);
+        return nStatus;
+    }
+    printf("click to job: median %.1f ms, fastest %.1f ms over %d jobs\n", Median(times),
+           *std::min_element(times.begin(), times.end()), nRuns);
+    return 0;
+}

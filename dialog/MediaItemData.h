@@ -1,0 +1,27 @@
+// The item data attached to every entry of the paper size and type lists:
+// the device's media ID and whether borderless copies are allowed on it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "framework/afxwin.h"
+
+struct MediaItemData
+{
+    int32_t nMediaID;
+    int32_t bBorderless;  // non-zero: borderless copies allowed
+};
+
+static_assert(offsetof(MediaItemData, nMediaID) == 0, "media ID first");
+static_assert(offsetof(MediaItemData, bBorderless) == 4, "borderless flag second");
+static_assert(sizeof(MediaItemData) == 8, "MediaItemData is two 32-bit values");
+
+// The data of a list entry; null for no entry or an entry without data.
+inline const MediaItemData* MediaItemAt(const CComboBox& cob, int nIndex)
+{
+    if (nIndex < 0)
+        return nullptr;
+    DWORD_PTR data = cob.GetItemData(nIndex);
+    return data == 0 || data == static_cast<DWORD_PTR>(CB_ERR) ? nullptr : reinterpret_cast<const MediaItemData*>(data);
+}

@@ -1,0 +1,73 @@
+// Drives the real copy program from outside: starts it for a device of the simulated kind,
+// finds the copy dialog and its controls, clicks, presses keys, reads states and texts,
+// raises device events, and always ends the program with its scope. The files a scenario
+// makes (settings files, log) go with the Device scope.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "common/testlib.h"
+
+namespace dlgtest {
+
+bool WaitUntil(const std::function<bool()>& done, DWORD dwMs = qvtest::kHangGuardMs);
+std::string AppDataFolder();
+std::string SettingsFolder();  // where the program keeps the settings files
+std::string ResString(UINT nID);
+
+// A simulated device "#QV#Jet#<ID>" with its profile; the program logs at every level.
+class Device
+{
+public:
+    explicit Device(const std::string& deviceID, const std::string& profile = "");
+    ~Device() { RemoveFiles(); }
+    const std::string& CtxID() const { return m_ctxID; }
+    std::string DefaultFile() const { return SettingsFolder() + "\\D" + m_deviceID + ".xml"; }
+    std::string FactoryFile() const { return SettingsFolder() + "\\F" + m_deviceID + ".xml"; }
+    std::string Log() const { return qvtest::ReadBytes(m_logPath); }
+    std::string Journal() const { return qvtest::ReadBytes(m_sim.File("journal-" + m_deviceID + ".txt")); }
+    DWORD Control(const std::string& command) const;  // qvsimctl's exit code
+
+private:
+    void RemoveFiles() const;
+    std::string m_deviceID, m_ctxID, m_logPath;
+    qvtest::SimFolder m_sim;
+    qvtest::SavedFile m_logConfig;
+};
+
+// The program for one context; killed with the scope unless it has ended.
+class CopyProgram
+{
+public:
+    // pszProgram: another installation of the program (default: the one beside the tests).
+    explicit CopyProgram(const std::string& ctxID, const char* pszProgram = nullptr);
+    HWND WaitForWindowWith(int nItemID);  // a visible window of the program holding that control
+    HWND WaitForDialog() { return m_hDlg = WaitForWindowWith(1012); }  // the copy dialog holds Color Copy
+    HWND Dialog() const { return m_hDlg; }
+    HWND Item(int nID) const { return ::GetDlgItem(m_hDlg, nID); }
+    void Click(int nID) const;  // returns once handled
+    void ClickLater(int nID) const
+    {
+        ::PostMessageA(Item(nID), BM_CLICK, 0, 0);
+    }  // for a click that opens a modal window
+    bool Checked(int nID) const { return ::SendMessageA(Item(nID), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
+    bool Visible(int nID) const { return ::IsWindowVisible(Item(nID)) != FALSE; }
+    std::string Text(int nID) const { return qvtest::WindowText(Item(nID)); }
+    // A key through the dialog's message loop while the control has the focus.
+    void PressKey(int nFocusID, UINT nVirtualKey) const;
+    void Settle() const;  // the dialog has handled what was sent and posted so far
+    // A registered device event whose context text is written into the program's memory.
+    void SendDeviceEvent(const std::string& name, const std::string& ctxText, WPARAM wParam) const;
+    bool Close(DWORD* pdwExitCode = nullptr);  // true when the program ended
+    qvtest::ChildProcess& Process() { return m_process; }
+
+private:
+    qvtest::ChildProcess m_process;
+    HWND m_hDlg = NULL;
+};
+
+}  // namespace dlgtest

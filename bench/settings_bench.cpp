@@ -2,6 +2,7 @@
 // SaveSettings of CRKCopyState on the embedded default document, each timed
 // over many runs; the median is the figure.
 #include "dialog/RKCopyState.h"
+#include "settings/SettingsFiles.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -12,10 +13,6 @@
 #include <string>
 #include <vector>
 
-// Formed by the copy dialog at start.
-char g_szSettingsFolder[MAX_PATH];
-char g_szDefaultFileName[MAX_PATH] = "DBENCH.xml";
-char g_szFactoryFileName[MAX_PATH] = "FBENCH.xml";
 
 namespace {
 
@@ -69,6 +66,9 @@ int main(int argc, char** argv)
     if (nRuns < 1)
         nRuns = 200;
     CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    // The names the copy dialog would form for a device "BENCH".
+    lstrcpynA(g_szDefaultFileName, "DBENCH.xml", MAX_PATH);
+    lstrcpynA(g_szFactoryFileName, "FBENCH.xml", MAX_PATH);
 
     char szTemp[MAX_PATH];
     GetTempPathA(sizeof(szTemp), szTemp);

@@ -11,10 +11,6 @@
 #include "log/RKLog.h"
 #include "res/resource.h"
 
-char g_szSettingsFolder[MAX_PATH];
-char g_szDefaultFileName[MAX_PATH];
-char g_szFactoryFileName[MAX_PATH];
-
 namespace replika {
 
 namespace {

@@ -17,6 +17,7 @@
 #include "dialog/CopierFunctional.h"
 #include "dialog/RKCopyState.h"
 #include "dialog/RKGUIError.h"
+#include "settings/SettingsFiles.h"
 
 class CProcessMessage;
 
@@ -25,10 +26,6 @@ class CProcessMessage;
 extern char* g_pszCtx;           // the context ID that came with the last event
 extern int32_t* g_pnInkLowData;  // the three values of the last ink-low event
 
-// Settings folder and the per-device file names ("D"/"F" + device ID + ".xml").
-extern char g_szSettingsFolder[MAX_PATH];
-extern char g_szDefaultFileName[MAX_PATH];
-extern char g_szFactoryFileName[MAX_PATH];
 
 // The four device-event messages of this dialog's context, registered at dialog start.
 extern UINT g_uPaperInADFMsg;

@@ -64,36 +64,38 @@ BOOL CCopyUIDlg::OnInitDialog()
     m_pUsageStorage.Release();
     m_pVela.Release();
     CDialog::OnInitDialog();
-    RKTraceEnter(kTraceInit);
+    {
+        CRKTraceScope trace(kTraceInit);  // its exit record closes the bound part, before the tooltips
 
-    InitSystemMenu();
-    m_stcLight.ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
-    m_stcDark.ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
-    AttachGroupBoxes();
+        InitSystemMenu();
+        m_stcLight.ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
+        m_stcDark.ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
+        AttachGroupBoxes();
 
-    Gdiplus::GdiplusStartupInput gdiplusInput;
-    if (Gdiplus::GdiplusStartup(&m_ulGdiplusToken, &gdiplusInput, NULL) != Gdiplus::Ok)
-        m_ulGdiplusToken = 0;
-    GetClientRect(&m_rcClient);
+        Gdiplus::GdiplusStartupInput gdiplusInput;
+        if (Gdiplus::GdiplusStartup(&m_ulGdiplusToken, &gdiplusInput, NULL) != Gdiplus::Ok)
+            m_ulGdiplusToken = 0;
+        GetClientRect(&m_rcClient);
 
-    AttachCaptions();
-    if (HWND hPaperGroup = ::GetDlgItem(m_hWnd, IDC_GRP_PAPER))
-        ::SetWindowLongPtrA(hPaperGroup, GWL_EXSTYLE, ::GetWindowLongPtrA(hPaperGroup, GWL_EXSTYLE) & ~WS_EX_LAYOUTRTL);
-    LayOutFrames();
-    SetUpPictureButtons();
-    m_stcCopyInProgress.ShowWindow(SW_HIDE);
-    LoadBandsAndPictures();
-    InitBusyDisplay();
+        AttachCaptions();
+        if (HWND hPaperGroup = ::GetDlgItem(m_hWnd, IDC_GRP_PAPER))
+            ::SetWindowLongPtrA(hPaperGroup, GWL_EXSTYLE,
+                                ::GetWindowLongPtrA(hPaperGroup, GWL_EXSTYLE) & ~WS_EX_LAYOUTRTL);
+        LayOutFrames();
+        SetUpPictureButtons();
+        m_stcCopyInProgress.ShowWindow(SW_HIDE);
+        LoadBandsAndPictures();
+        InitBusyDisplay();
 
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
-    InitSpinsAndContrast();
+        SetIcon(m_hIcon, TRUE);
+        SetIcon(m_hIcon, FALSE);
+        InitSpinsAndContrast();
 
-    if (BindDeviceAndLoadSettings()) {
-        if (CCopyApp* pApp = CopyApp())
-            pApp->m_hDlgWnd = m_hWnd;  // the tooltip relay starts
+        if (BindDeviceAndLoadSettings()) {
+            if (CCopyApp* pApp = CopyApp())
+                pApp->m_hDlgWnd = m_hWnd;  // the tooltip relay starts
+        }
     }
-    RKTraceExit(kTraceInit);
     InitializeToolTip();
     if (m_bBorderlessCapable == 0)
         HideBorderlessChoice();

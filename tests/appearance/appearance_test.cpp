@@ -1,9 +1,9 @@
 // The copy dialog's look, tooltips, about box, help and usage records, seen from outside:
-// the real program under Wine, its pixels read from the screen.
+// the real program under Wine, its pixels read from screenshots.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
+#include <tuple>
 
 #include "DialogDriver.h"
 #include "controls/DrawToolkit.h"
@@ -17,10 +17,11 @@ using dlgtest::WaitUntil;
 
 namespace {
 
+using picturecheck::Canvas;
 using picturecheck::FaceAt;
 using picturecheck::Near;
 
-const COLORREF WHITE = RGB(255, 255, 255);
+const COLORREF WHITE = RGB(255, 255, 255), BLUE = RGB(0, 0, 255), DARK = RGB(0, 101, 173), LIGHT = RGB(5, 155, 190);
 
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 bool IsBlue(COLORREF c) { return GetBValue(c) > 200 && GetRValue(c) < 60 && GetGValue(c) < 60; }
@@ -30,53 +31,27 @@ std::string SimFile(const char* pszName)
     GetEnvironmentVariableA("QVSIM_DIR", szDir, sizeof(szDir));
     return std::string(szDir) + "\\" + pszName;
 }
-
-RECT ScreenRect(HWND hWnd)
-{
-    RECT rc;
-    GetWindowRect(hWnd, &rc);
-    return rc;
-}
-RECT ClientScreenRect(HWND hWnd)
+RECT ScreenRect(HWND hWnd, bool bClient = false)
 {
     WINDOWINFO wi = {};
     wi.cbSize = sizeof(wi);
     GetWindowInfo(hWnd, &wi);
-    return wi.rcClient;
+    return bClient ? wi.rcClient : wi.rcWindow;
 }
-
-COLORREF ScreenAt(int x, int y)
-{
-    HDC hDC = GetDC(NULL);
-    COLORREF clr = GetPixel(hDC, x, y);
-    ReleaseDC(NULL, hDC);
-    return clr;
-}
-
-// The point where a button's face differs most between its states, in screen coordinates.
-POINT FacePoint(HWND hButton)
+// Whether the shot shows the button with face nFace where the faces differ most.
+bool ShowsFace(const Canvas& shot, HWND hButton, UINT nFace)
 {
     RECT rc = ScreenRect(hButton);
-    return {rc.left + (rc.right - rc.left) / 10, rc.top + (rc.bottom - rc.top) * 8 / 10};
-}
-bool ShowsFace(HWND hButton, UINT nFace)
-{
-    RECT rc = ScreenRect(hButton);
-    POINT pt = FacePoint(hButton);
-    return Near(FaceAt(nFace, rc.right - rc.left, rc.bottom - rc.top, pt.x - rc.left, pt.y - rc.top),
-                ScreenAt(pt.x, pt.y), 6);
+    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top, x = cx / 10, y = cy * 8 / 10;
+    return Near(FaceAt(nFace, cx, cy, x, y), shot.At(rc.left + x, rc.top + y), 6);
 }
 
-int CountIn(const RECT& rc, bool (*pred)(COLORREF))
-{
-    HDC hDC = GetDC(NULL);
-    int n = 0;
-    for (int y = rc.top; y < rc.bottom; ++y)
-        for (int x = rc.left; x < rc.right; ++x)
-            n += pred(GetPixel(hDC, x, y));
-    ReleaseDC(NULL, hDC);
-    return n;
-}
+// button, normal face, hover face
+const std::tuple<int, UINT, UINT> kButtons[] = {{IDC_BTN_COLOR, IDP_COPYBUTTON_NORMAL, IDP_COPYBUTTON_HOVER},
+                                                {IDC_BTN_BLACK, IDP_COPYBUTTON_NORMAL, IDP_COPYBUTTON_HOVER},
+                                                {IDC_BTN_RESTORE_FACTORY, IDP_BUTTON_NORMAL, IDP_BUTTON_HOVER},
+                                                {IDC_BTN_SAVE, IDP_BUTTON_NORMAL, IDP_BUTTON_HOVER},
+                                                {IDC_BTN_HELP, IDP_BUTTON_NORMAL, IDP_BUTTON_HOVER}};
 
 // The program installed with the right-to-left library as its copy2.dll, help library absent.
 struct RtlInstall
@@ -90,116 +65,103 @@ struct RtlInstall
     }
 };
 
-struct Layout
-{
-    const char* pszName;
-    bool bRTL;
-};
-
-class LookOfTheDialog : public ::testing::TestWithParam<Layout>
+// The dialog left to right, or right to left; a focused button shows its hover face, so the
+// focus goes to a choice first.
+class LookOfTheDialog : public ::testing::TestWithParam<bool>
 {
 protected:
     void SetUp() override
     {
-        m_device.reset(new Device(GetParam().bRTL ? "LOOKR" : "LOOKL"));
-        qvtest::WriteBytes(SimFile("contexts.ini"), "[" + m_device->CtxID() + "]\r\nDefLangAbbrev=" +
-                                                        (GetParam().bRTL ? "heb" : "enu") + "\r\n");
-        m_program.reset(new CopyProgram(m_device->CtxID(), GetParam().bRTL ? m_rtl.exe.c_str() : nullptr));
+        qvtest::WriteBytes(SimFile("contexts.ini"),
+                           "[" + m_device.CtxID() + "]\r\nDefLangAbbrev=" + (GetParam() ? "heb" : "enu") + "\r\n");
+        m_program.reset(new CopyProgram(m_device.CtxID(), GetParam() ? m_rtl.exe.c_str() : nullptr));
         ASSERT_NE(nullptr, m_program->WaitForDialog());
+        SendMessageA(m_program->Dialog(), WM_NEXTDLGCTL, (WPARAM)Item(IDC_RBN_TEXT), TRUE);
         m_program->Settle();
-        m_rcClient = ClientScreenRect(m_program->Dialog());
         SetCursorPos(0, 0);
     }
     void TearDown() override { SetCursorPos(0, 0); }
     HWND Item(int nID) const { return m_program->Item(nID); }
     RtlInstall m_rtl;
-    std::unique_ptr<Device> m_device;
+    Device m_device{GetParam() ? "LOOKR" : "LOOKL"};
     std::unique_ptr<CopyProgram> m_program;
-    RECT m_rcClient;
 };
 
-TEST_P(LookOfTheDialog, BandsTitleCaptionsAndFrames)
+TEST_P(LookOfTheDialog, StillPicture)
 {
-    const RECT& c = m_rcClient;
+    std::unique_ptr<Canvas> shot;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            shot.reset(new Canvas(ScreenRect(m_program->Dialog())));
+            for (auto [nID, nNormal, nHover] : kButtons)
+                if (!ShowsFace(*shot, Item(nID), nNormal))
+                    return false;
+            return true;
+        },
+        3000))
+        << "normal faces";
+    const RECT c = ScreenRect(m_program->Dialog(), true), rcOriginal = ScreenRect(Item(IDC_GRP_ORIGINAL));
     const int xMid = (c.left + c.right) / 2;
-    RECT rcOriginal = ScreenRect(Item(IDC_GRP_ORIGINAL));
-    EXPECT_EQ(GetParam().bRTL, rcOriginal.right - ScreenRect(Item(IDC_STC_ORIGINAL)).right <
-                                   ScreenRect(Item(IDC_STC_ORIGINAL)).left - rcOriginal.left)
-        << "the caption sits on the mirrored side";
-    const struct
-    {
-        POINT at;
-        COLORREF expected;
-    } points[] = {
-        {{xMid, (rcOriginal.top + rcOriginal.bottom) / 2}, WHITE},
-        {{c.left + 1, c.top + 3}, RGB(0, 101, 173)},
-        {{xMid, c.top + 3}, RGB(5, 155, 190)},
-        {{c.left + 1, c.bottom - 3}, RGB(0, 101, 173)},
-        {{xMid, c.bottom - 3}, RGB(5, 155, 190)},
-    };
-    for (const auto& point : points)
-        EXPECT_TRUE(Near(point.expected, ScreenAt(point.at.x, point.at.y), 12))
-            << point.at.x - c.left << "," << point.at.y - c.top << " " << std::hex << ScreenAt(point.at.x, point.at.y);
-    RECT rcTitle = {c.left + 200, c.top + 17, c.right - 200, c.top + 60};
-    EXPECT_GT(CountIn(rcTitle, [](COLORREF p) { return p == WHITE; }), 100) << "the white title";
-
-    const int captioned[][2] = {
-        {IDC_STC_ORIGINAL, IDC_GRP_ORIGINAL}, {IDC_STC_COPY, IDC_GRP_COPY}, {IDC_STC_SETTINGS, IDC_GRP_SETTINGS}};
-    for (const auto& pair : captioned) {
-        SCOPED_TRACE(pair[0]);
-        RECT rcCaption = ScreenRect(Item(pair[0])), rcBox = ScreenRect(Item(pair[1]));
-        EXPECT_GT(CountIn(rcCaption, IsBlue), 10) << "blue caption";
-        EXPECT_TRUE(IsBlue(ScreenAt(rcCaption.left - 3, rcBox.top))) << "frame left of the caption";
-        EXPECT_TRUE(IsBlue(ScreenAt(rcCaption.right + 3, rcBox.top))) << "frame right of the caption";
+    std::vector<std::tuple<int, int, COLORREF>> points = {{xMid, (rcOriginal.top + rcOriginal.bottom) / 2, WHITE},
+                                                          {c.left + 1, c.top + 3, DARK},
+                                                          {xMid, c.top + 3, LIGHT},
+                                                          {c.left + 1, c.bottom - 3, DARK},
+                                                          {xMid, c.bottom - 3, LIGHT}};
+    for (auto [nID, nNormal, nHover] : kButtons)
+        points.emplace_back(ScreenRect(Item(nID)).left, ScreenRect(Item(nID)).top, WHITE);  // the rounded corner
+    for (auto [nCaption, nBox] : {std::pair{IDC_STC_ORIGINAL, IDC_GRP_ORIGINAL}, std::pair{IDC_STC_COPY, IDC_GRP_COPY},
+                                  std::pair{IDC_STC_SETTINGS, IDC_GRP_SETTINGS}}) {
+        RECT rcCaption = ScreenRect(Item(nCaption)), rcBox = ScreenRect(Item(nBox));
+        points.emplace_back(rcCaption.left - 3, rcBox.top, BLUE);  // the frame on both sides of the caption
+        points.emplace_back(rcCaption.right + 3, rcBox.top, BLUE);
+        EXPECT_GT(shot->Count(rcCaption, IsBlue), 10) << nCaption << ": blue caption";
         RECT rcGapRow = {rcCaption.left + 1, rcBox.top, rcCaption.right - 1, rcBox.top + 1};
-        EXPECT_LT(CountIn(rcGapRow, IsBlue), (rcGapRow.right - rcGapRow.left) * 3 / 4) << "a gap under the caption";
+        EXPECT_LT(shot->Count(rcGapRow, IsBlue), (rcGapRow.right - rcGapRow.left) * 3 / 4) << nCaption << ": gap";
     }
+    for (auto [x, y, expected] : points)
+        EXPECT_TRUE(Near(expected, shot->At(x, y), 12))
+            << x - c.left << "," << y - c.top << " " << std::hex << shot->At(x, y);
+    RECT rcTitle = {c.left + 200, c.top + 17, c.right - 200, c.top + 60};
+    EXPECT_GT(shot->Count(rcTitle, [](COLORREF p) { return p == WHITE; }), 100) << "the white title";
+    RECT rcCaption = ScreenRect(Item(IDC_STC_ORIGINAL));
+    EXPECT_EQ(GetParam(), rcOriginal.right - rcCaption.right < rcCaption.left - rcOriginal.left)
+        << "the caption sits on the mirrored side";
 }
 
-TEST_P(LookOfTheDialog, PictureButtonsHoverAndDisabledFaces)
+TEST_P(LookOfTheDialog, HoverAndDisabledFaces)
 {
-    const struct
-    {
-        int nID;
-        UINT nNormal, nHover;
-    } buttons[] = {{IDC_BTN_COLOR, IDP_COPYBUTTON_NORMAL, IDP_COPYBUTTON_HOVER},
-                   {IDC_BTN_BLACK, IDP_COPYBUTTON_NORMAL, IDP_COPYBUTTON_HOVER},
-                   {IDC_BTN_RESTORE_FACTORY, IDP_BUTTON_NORMAL, IDP_BUTTON_HOVER},
-                   {IDC_BTN_SAVE, IDP_BUTTON_NORMAL, IDP_BUTTON_HOVER},
-                   {IDC_BTN_HELP, IDP_BUTTON_NORMAL, IDP_BUTTON_HOVER}};
-    // A focused button shows its hover face: the focus goes to a choice first.
-    SendMessageA(m_program->Dialog(), WM_NEXTDLGCTL, (WPARAM)Item(IDC_RBN_TEXT), TRUE);
-    for (const auto& button : buttons) {
-        SCOPED_TRACE(button.nID);
-        HWND hButton = Item(button.nID);
+    for (auto [nID, nNormal, nHover] : kButtons) {
+        SCOPED_TRACE(nID);
+        HWND hButton = Item(nID);
         RECT rc = ScreenRect(hButton);
-        EXPECT_EQ(WHITE, ScreenAt(rc.left, rc.top)) << "white behind the rounded corner";
-        EXPECT_TRUE(WaitUntil([&] { return ShowsFace(hButton, button.nNormal); }, 3000));
+        auto showsNow = [&](UINT nFace) {
+            return WaitUntil([&] { return ShowsFace(Canvas(rc), hButton, nFace); }, 3000);
+        };
         SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-        EXPECT_TRUE(WaitUntil([&] { return ShowsFace(hButton, button.nHover); }, 3000)) << "hover face";
+        EXPECT_TRUE(showsNow(nHover)) << "hover face";
         SetCursorPos(0, 0);
-        EXPECT_TRUE(WaitUntil([&] { return ShowsFace(hButton, button.nNormal); }, 3000)) << "normal face again";
+        EXPECT_TRUE(showsNow(nNormal)) << "normal face again";
     }
-    ASSERT_EQ(0u, m_device->Control("busy"));
-    ASSERT_TRUE(WaitUntil([&] { return !m_program->Enabled(IDC_BTN_COLOR); }, 5000));
-    for (int nID : {IDC_BTN_COLOR, IDC_BTN_BLACK})
-        EXPECT_TRUE(WaitUntil([&] { return ShowsFace(Item(nID), IDP_BUTTON_DISABLED); }, 3000)) << nID;
-    m_device->Control("idle");
+    ASSERT_EQ(0u, m_device.Control("busy"));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            Canvas shot(ScreenRect(m_program->Dialog()));
+            return ShowsFace(shot, Item(IDC_BTN_COLOR), IDP_BUTTON_DISABLED) &&
+                   ShowsFace(shot, Item(IDC_BTN_BLACK), IDP_BUTTON_DISABLED);
+        },
+        5000))
+        << "both copy buttons disabled while busy";
+    m_device.Control("idle");
 }
 
 TEST_P(LookOfTheDialog, HoveringAControlShowsItsTooltip)
 {
-    const struct
-    {
-        int nID;
-        UINT nString;
-    } tips[] = {{IDC_RBN_ACTUAL_SIZE, IDS_TIP_ACTUAL_SIZE},
-                {IDC_BTN_COLOR, IDS_TIP_COLOR},
-                {IDC_SLD_CONTRAST, IDS_TIP_CONTRAST},
-                {IDC_COB_SOURCE, IDS_TIP_SOURCE}};
-    for (const auto& tip : tips) {
-        SCOPED_TRACE(tip.nID);
-        RECT rc = ScreenRect(Item(tip.nID));
+    const std::pair<int, UINT> tips[] = {{IDC_RBN_ACTUAL_SIZE, IDS_TIP_ACTUAL_SIZE},
+                                         {IDC_BTN_COLOR, IDS_TIP_COLOR},
+                                         {IDC_SLD_CONTRAST, IDS_TIP_CONTRAST},
+                                         {IDC_COB_SOURCE, IDS_TIP_SOURCE}};
+    for (auto [nID, nString] : tips) {
+        RECT rc = ScreenRect(Item(nID));
         SetCursorPos(0, 0);
         Sleep(200);
         SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
@@ -209,39 +171,35 @@ TEST_P(LookOfTheDialog, HoveringAControlShowsItsTooltip)
                 HWND hTip = FindWindowExA(NULL, NULL, "tooltips_class32", NULL);
                 for (; hTip; hTip = FindWindowExA(NULL, hTip, "tooltips_class32", NULL))
                     if (IsWindowVisible(hTip) && !(shown = qvtest::WindowText(hTip)).empty())
-                        return shown == ResString(tip.nString);
+                        return shown == ResString(nString);
                 return false;
             },
             5000);
-        EXPECT_EQ(ResString(tip.nString), shown);
+        EXPECT_EQ(ResString(nString), shown) << nID;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Appearance, LookOfTheDialog,
-                         ::testing::Values(Layout{"LeftToRight", false}, Layout{"RightToLeft", true}),
-                         [](const ::testing::TestParamInfo<Layout>& info) { return info.param.pszName; });
-
-TEST(AboutBox, OpensFromTheSystemMenuAndARightClick)
+TEST_P(LookOfTheDialog, AboutBoxOpensFromTheSystemMenuAndARightClick)
 {
-    Device device("ABOUT1");
-    CopyProgram program(device.CtxID());
-    ASSERT_NE(nullptr, program.WaitForDialog());
-    const UINT entries[] = {WM_SYSCOMMAND, WM_RBUTTONUP};
-    for (UINT nMessage : entries) {
+    for (UINT nMessage : {WM_SYSCOMMAND, WM_RBUTTONUP}) {
         SCOPED_TRACE(nMessage);
-        PostMessageA(program.Dialog(), nMessage, nMessage == WM_SYSCOMMAND ? IDM_ABOUTBOX : 0, MAKELPARAM(20, 20));
-        HWND hAbout = program.WaitForWindowWith(IDC_ABOUT_BUILD);
+        PostMessageA(m_program->Dialog(), nMessage, nMessage == WM_SYSCOMMAND ? IDM_ABOUTBOX : 0, MAKELPARAM(20, 20));
+        HWND hAbout = m_program->WaitForWindowWith(IDC_ABOUT_BUILD);
         ASSERT_NE(nullptr, hAbout);
         EXPECT_FALSE(qvtest::WindowText(GetDlgItem(hAbout, IDC_ABOUT_BUILD)).empty());
         EXPECT_FALSE(qvtest::WindowText(GetDlgItem(hAbout, IDC_ABOUT_DATE)).empty());
         EXPECT_EQ(BS_OWNERDRAW, GetWindowLongA(GetDlgItem(hAbout, IDOK), GWL_STYLE) & BS_TYPEMASK);
-        RECT rcAbout = ClientScreenRect(hAbout);
-        EXPECT_EQ(WHITE, ScreenAt(rcAbout.left + 2, rcAbout.bottom - 2)) << "white background";
+        RECT rc = ScreenRect(hAbout, true);
+        EXPECT_EQ(WHITE, Canvas(rc).At(rc.left + 2, rc.bottom - 2)) << "white background";
         PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hAbout); }, 5000));
     }
-    EXPECT_TRUE(program.Close());
 }
+
+INSTANTIATE_TEST_SUITE_P(Appearance, LookOfTheDialog, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "RightToLeft" : "LeftToRight";
+                         });
 
 TEST(Help, RunsBesideTheDialogAndAMissingLibraryShowsNothing)
 {
@@ -270,43 +228,35 @@ TEST(Help, RunsBesideTheDialogAndAMissingLibraryShowsNothing)
     ASSERT_NE(nullptr, program.WaitForDialog());
     program.ClickLater(IDC_BTN_HELP);
     EXPECT_TRUE(WaitUntil([&] { return Has(withoutHelp.Log(), "Exiting HelpThreadProc"); }, 8000));
-    std::string log = withoutHelp.Log();
-    EXPECT_TRUE(Has(log, "Entering HelpThreadProc"));
-    EXPECT_FALSE(Has(log, "qvkspr08.dll loaded"));
+    EXPECT_TRUE(Has(withoutHelp.Log(), "Entering HelpThreadProc"));
+    EXPECT_FALSE(Has(withoutHelp.Log(), "qvkspr08.dll loaded"));
     EXPECT_EQ("", qvtest::ReadBytes(SimFile("help.log")));
-    EXPECT_NE(nullptr, program.Dialog());
-    EXPECT_TRUE(program.Close());
+    EXPECT_TRUE(program.Close()) << "the dialog lives on";
 }
 
 TEST(UsageRecords, ACopyRecordsTheOriginalThenTheQualityAndFailuresAreLogged)
 {
-    const struct
-    {
-        int nOriginal, nQuality;
-        const char* pszFailIni;
-        const char* pszExpected;  // in usage.log, or in the program's log when recording fails
-    } rows[] = {
+    // original, quality, failure asked of the recorder, text in usage.log or else in the program's log
+    const std::tuple<int, int, const char*, const char*> rows[] = {
         {IDC_RBN_PHOTO, IDC_RBN_BEST, "", "event 84 CopyPhotoButtonSelection count 1 flags 0"},
         {IDC_RBN_TEXT, IDC_RBN_FAST, "", "event 85 CopyTextButtonSelection count 1 flags 0"},
         {IDC_RBN_MIXED, IDC_RBN_NORMAL, "FailRecord=1", "QVAiO_SWCStrCopyMixedButtonSelection - FRU failed"},
         {IDC_RBN_MIXED, IDC_RBN_NORMAL, "FailSetInstance=1", "SetInstance failed"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.pszExpected);
+    for (auto [nOriginal, nQuality, pszFailIni, pszExpected] : rows) {
+        SCOPED_TRACE(pszExpected);
         Device device("USAGE1");
-        qvtest::WriteBytes(SimFile("usage.ini"), std::string("[Recorder]\r\n") + row.pszFailIni + "\r\n");
+        qvtest::WriteBytes(SimFile("usage.ini"), std::string("[Recorder]\r\n") + pszFailIni + "\r\n");
         CopyProgram program(device.CtxID());
         ASSERT_NE(nullptr, program.WaitForDialog());
-        program.Click(row.nOriginal);
-        program.Click(row.nQuality);
-        program.Click(IDC_BTN_BLACK);
+        for (int nID : {nOriginal, nQuality, (int)IDC_BTN_BLACK})
+            program.Click(nID);
         ASSERT_TRUE(WaitUntil([&] { return Has(device.Log(), "Exiting method UpdateFliteRecorder"); }, 8000));
         std::string usage = qvtest::ReadBytes(SimFile("usage.log"));
-        EXPECT_TRUE(Has(usage + device.Log(), row.pszExpected)) << usage;
-        if (row.nOriginal == IDC_RBN_PHOTO) {
-            EXPECT_LT(usage.find("event 84 "), usage.find("event 87 CopyBestQualitySelection"));
-        }
-        EXPECT_TRUE(program.Close());
+        EXPECT_TRUE(Has(usage + device.Log(), pszExpected)) << usage;
+        EXPECT_TRUE(nOriginal != IDC_RBN_PHOTO ||
+                    usage.find("event 84 ") < usage.find("event 87 CopyBestQualitySelection"))
+            << "the original before the quality";
     }
 }
 

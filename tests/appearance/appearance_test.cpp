@@ -2,6 +2,7 @@
 // the real program under Wine, its pixels read from screenshots.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <tuple>
 
@@ -17,9 +18,7 @@ using dlgtest::WaitUntil;
 
 namespace {
 
-using picturecheck::Canvas;
-using picturecheck::FaceAt;
-using picturecheck::Near;
+using namespace picturecheck;
 
 const COLORREF WHITE = RGB(255, 255, 255), BLUE = RGB(0, 0, 255), DARK = RGB(0, 101, 173), LIGHT = RGB(5, 155, 190);
 
@@ -80,7 +79,6 @@ protected:
         m_program->Settle();
         SetCursorPos(0, 0);
     }
-    void TearDown() override { SetCursorPos(0, 0); }
     HWND Item(int nID) const { return m_program->Item(nID); }
     RtlInstall m_rtl;
     Device m_device{GetParam() ? "LOOKR" : "LOOKL"};
@@ -93,10 +91,9 @@ TEST_P(LookOfTheDialog, StillPicture)
     EXPECT_TRUE(WaitUntil(
         [&] {
             shot.reset(new Canvas(ScreenRect(m_program->Dialog())));
-            for (auto [nID, nNormal, nHover] : kButtons)
-                if (!ShowsFace(*shot, Item(nID), nNormal))
-                    return false;
-            return true;
+            return std::all_of(std::begin(kButtons), std::end(kButtons), [&](const auto& button) {
+                return ShowsFace(*shot, Item(std::get<0>(button)), std::get<1>(button));
+            });
         },
         3000))
         << "normal faces";
@@ -166,16 +163,13 @@ TEST_P(LookOfTheDialog, HoveringAControlShowsItsTooltip)
         Sleep(200);
         SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
         std::string shown;
-        WaitUntil(
-            [&] {
-                HWND hTip = FindWindowExA(NULL, NULL, "tooltips_class32", NULL);
-                for (; hTip; hTip = FindWindowExA(NULL, hTip, "tooltips_class32", NULL))
-                    if (IsWindowVisible(hTip) && !(shown = qvtest::WindowText(hTip)).empty())
-                        return shown == ResString(nString);
-                return false;
-            },
-            5000);
-        EXPECT_EQ(ResString(nString), shown) << nID;
+        auto tipShown = [&] {
+            for (HWND h = NULL; (h = FindWindowExA(NULL, h, "tooltips_class32", NULL)) != NULL;)
+                if (IsWindowVisible(h) && !(shown = qvtest::WindowText(h)).empty())
+                    return shown == ResString(nString);
+            return false;
+        };
+        EXPECT_TRUE(WaitUntil(tipShown, 5000)) << nID << " shows " << shown;
     }
 }
 

@@ -14,12 +14,9 @@
 
 namespace {
 
-using picturecheck::Canvas;
-using picturecheck::FaceAt;
-using picturecheck::Near;
+using namespace picturecheck;
 
-const COLORREF RED = RGB(255, 0, 0), GREEN = RGB(0, 255, 0), BLUE = RGB(0, 0, 255), WHITE = RGB(255, 255, 255);
-const UINT MISSING = 9999;
+const COLORREF RED = RGB(255, 0, 0), BLUE = RGB(0, 0, 255), WHITE = RGB(255, 255, 255);
 
 TEST(DrawToolkit, PicturesAndTextMirrorWithinTheRectangle)
 {
@@ -57,8 +54,7 @@ TEST(DrawToolkit, ControlFontFollowsTheCodePage)
         ControlFontFor(nCodePage, nDpi, lf);
         EXPECT_EQ(lfHeight, lf.lfHeight) << nCodePage;
         EXPECT_EQ(nCharSet, lf.lfCharSet) << nCodePage;
-        EXPECT_EQ(0, strncmp(pszFace, lf.lfFaceName, strlen(pszFace))) << nCodePage;
-        EXPECT_EQ(pszFace[0] == '\0', lf.lfFaceName[0] == '\0') << nCodePage;
+        EXPECT_TRUE(*pszFace ? !strncmp(pszFace, lf.lfFaceName, strlen(pszFace)) : !*lf.lfFaceName) << nCodePage;
     }
 }
 
@@ -126,53 +122,18 @@ TEST_F(Controls, ButtonFaceFollowsStateHoverAndFocus)
     }
 }
 
-TEST_F(Controls, ButtonWithoutPicturesShowsBackgroundAndFocusRectangle)
-{
-    m_button.SetImages(IDP_BUTTON_NORMAL, MISSING, MISSING, IMAGE_KIND_PNG, FALSE);
-    auto plain = Draw(0), focused = Draw(ODS_FOCUS);
-    const int y = m_rcButton.bottom / 2;
-    EXPECT_TRUE(plain->At(4, y) != focused->At(4, y) || plain->At(4, y + 1) != focused->At(4, y + 1))
-        << "dotted focus rectangle 4 pixels inside";
-    m_button.SendMessage(WM_MOUSEHOVER);
-    m_button.SetOwnerBackground(m_rcDlg, GREEN, GREEN);
-    EXPECT_EQ(GREEN, Draw(0)->At(m_rcButton.right / 10, 3)) << "no hover picture: no picture at all";
-}
-
-TEST_F(Controls, GroupBoxDrawsOnlyWhatItIsGiven)
-{
-    RECT rcBox, rc;
-    m_group.GetScreenRect(rcBox);
-    for (int nSide : {4, -1, (int)CCustomGroupBox::SIDE_TOP, (int)CCustomGroupBox::SIDE_LEFT})
-        m_group.AddEdge(nSide);
-    m_group.AddLine(rcBox.left - 5, rcBox.top + 10, rcBox.left + 30, rcBox.top + 10);
-    m_group.GetClientRect(&rc);
-    ::RedrawWindow(m_group.m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    HDC hDC = ::GetDC(m_group.m_hWnd);
-    const int points[][3] = {
-        {20, 0, 1}, {0, 20, 1}, {20, 10, 1}, {40, 10, 0}, {rc.right - 1, 20, 0}, {20, rc.bottom - 1, 0}};  // x, y, blue
-    for (auto [x, y, bBlue] : points)
-        EXPECT_EQ(bBlue != 0, ::GetPixel(hDC, x, y) == BLUE) << x << "," << y;
-    ::ReleaseDC(m_group.m_hWnd, hDC);
-}
-
-// Live GDI objects and windows of this process. Wine's GetGuiResources answers 0: GDI objects are
-// then counted by their table slots (a handle with a zero high word names any generation), windows
+// Live GDI objects and windows of this process, counted by hand as Wine has no GetGuiResources:
+// GDI objects by their table slots (a handle with a zero high word names any generation), windows
 // as those of this thread with their children.
 BOOL CALLBACK CountWindow(HWND, LPARAM lParam) { return ++*(DWORD*)lParam, TRUE; }
-BOOL CALLBACK CountWithChildren(HWND hWnd, LPARAM lParam)
-{
-    return CountWindow(hWnd, lParam), EnumChildWindows(hWnd, CountWindow, lParam), TRUE;
-}
+BOOL CALLBACK CountTree(HWND h, LPARAM l) { return CountWindow(h, l), EnumChildWindows(h, CountWindow, l), TRUE; }
 std::pair<DWORD, DWORD> LiveObjects()
 {
-    DWORD nGdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    DWORD nUser = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    if (!nGdi)
-        for (ULONG_PTR i = 1; i <= 0xFFFF; ++i)
-            nGdi += GetObjectType((HGDIOBJ)i) != 0;
-    if (!nUser)
-        EnumThreadWindows(GetCurrentThreadId(), CountWithChildren, (LPARAM)&nUser);
-    return {nGdi, nUser};
+    std::pair<DWORD, DWORD> n = {0, 0};
+    for (ULONG_PTR i = 1; i <= 0xFFFF; ++i)
+        n.first += GetObjectType((HGDIOBJ)i) != 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountTree, (LPARAM)&n.second);
+    return n;
 }
 
 TEST_F(Controls, RepaintingLeaksNoObjects)

@@ -35,10 +35,8 @@ struct Canvas
         BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
         bmp = CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, (void**)&bits, NULL, 0);
         old = SelectObject(dc, bmp);
-        HBRUSH br = CreateSolidBrush(clrFill);
-        RECT rc = {0, 0, cx, cy};
-        FillRect(dc, &rc, br);
-        DeleteObject(br);
+        for (int i = 0; i < cx * cy; ++i)
+            bits[i] = RGB(GetBValue(clrFill), GetGValue(clrFill), GetRValue(clrFill));  // a DIB holds blue first
     }
     explicit Canvas(const RECT& rcScreen) : Canvas(rcScreen.right - rcScreen.left, rcScreen.bottom - rcScreen.top)
     {
@@ -47,12 +45,7 @@ struct Canvas
         BitBlt(dc, 0, 0, w, h, hScreen, x0, y0, SRCCOPY);
         ReleaseDC(NULL, hScreen);
     }
-    ~Canvas()
-    {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-    }
+    ~Canvas() { SelectObject(dc, old), DeleteObject(bmp), DeleteDC(dc); }
     COLORREF At(int x, int y) const
     {
         if (x < x0 || y < y0 || x >= x0 + w || y >= y0 + h)
@@ -73,8 +66,7 @@ struct Canvas
     RECT Whole() const { return {x0, y0, x0 + w, y0 + h}; }
     int x0 = 0, y0 = 0, w, h;
     HDC dc;
-    HBITMAP bmp;
-    HGDIOBJ old;
+    HGDIOBJ bmp, old;
     DWORD* bits = nullptr;
 };
 

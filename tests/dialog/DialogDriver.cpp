@@ -2,8 +2,6 @@
 
 #include <shlobj.h>
 
-#include "res/resource.h"
-
 namespace dlgtest {
 
 namespace {

@@ -2,11 +2,6 @@
 // the files a scenario makes (settings files, log) go, with the scopes.
 #pragma once
 
-#include <windows.h>
-
-#include <functional>
-#include <string>
-
 #include "common/testlib.h"
 
 namespace dlgtest {

@@ -13,7 +13,6 @@ using qvtest::ReadBytes;
 
 namespace {
 
-// The text of the first element of that name, e.g. Element(file, "X").
 std::string Element(const std::string& xml, const std::string& name)
 {
     size_t from = xml.find("<" + name + ">"), to = xml.find("</" + name + ">");
@@ -21,7 +20,6 @@ std::string Element(const std::string& xml, const std::string& name)
 }
 std::string Location(const std::string& xml) { return Element(xml, "X") + "," + Element(xml, "Y"); }
 
-// Moves the dialog; its window position as "left,top".
 std::string MoveTo(const CopyProgram& program, int x, int y)
 {
     SetWindowPos(program.Dialog(), NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -72,20 +70,19 @@ TEST(CopyDialog, AHostileDeviceIDNamesFilesInsideTheSettingsFolderOnly)
     Device device("x\\..\\..\\X1");
     RunDialog(device);
     const std::string outside = AppDataFolder() + "\\QV\\X1.xml";
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(outside.c_str()));
-    DeleteFileA(outside.c_str());
+    EXPECT_FALSE(DeleteFileA(outside.c_str()));
     for (const char* pszKind : {"\\D", "\\F"}) {
         std::string inside = SettingsFolder() + pszKind + "x_.._.._X1.xml";
-        EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(inside.c_str())) << inside;
-        DeleteFileA(inside.c_str());
+        EXPECT_TRUE(DeleteFileA(inside.c_str())) << inside;
     }
 }
 
-// One run takes device events, then keys. Events count for the own context only, but busy
-// always switches the display. Enter runs only the listed captions and Escape never closes:
-// each key is followed by Enter on Restore Factory, whose log record proves the key before it
-// was handled.
-TEST(CopyDialog, EventsForTheOwnContextAndKeysOfTheListedCaptionsOnly)
+// One run takes device events, keys, Save and Restore. Events count for the own context only,
+// but busy always switches the display. Enter runs only the listed captions and Escape never
+// closes: each key is followed by Enter on Restore Factory, whose log record proves the key
+// before it was handled. Save writes the default file and Restore reads only the factory file.
+// Closing stores the start location, unless the dialog is minimised.
+TEST(CopyDialog, EventsKeysSaveRestoreAndTheStartLocation)
 {
     Device device("EVT1");
     const std::string kCustomSize = "OnRbnCustomSize() - - Entering";  // run by the status thread on a feeder event
@@ -108,6 +105,7 @@ TEST(CopyDialog, EventsForTheOwnContextAndKeysOfTheListedCaptionsOnly)
         {IDC_EDB_COPIES, VK_RETURN, 0},          {IDC_BTN_COLOR, VK_RETURN, 0},
         {IDC_EDB_COPIES, VK_ESCAPE, 0},          {IDC_BTN_HELP, VK_ESCAPE, 0}};
     const std::string kRestore = "OnBtnRestoreFactory- Entering", kSave = "OnBtnSave- Entering", kJob = "SubmitCopy";
+    std::string expected;
     RunDialog(device, [&](CopyProgram& program) {
         for (const auto& [pszEvent, sender, wParam, bBusyShown, bTaken] : events) {
             SCOPED_TRACE(sender);
@@ -121,7 +119,6 @@ TEST(CopyDialog, EventsForTheOwnContextAndKeysOfTheListedCaptionsOnly)
             program.Settle();
             EXPECT_EQ(bBusyShown, program.Visible(IDC_STC_COPY_IN_PROGRESS));
             EXPECT_EQ(bBusyShown, program.Visible(IDC_STC_BUSY_STRIP));
-            EXPECT_EQ(!bBusyShown, program.Enabled(IDC_BTN_COLOR) && program.Enabled(IDC_BTN_BLACK));
             EXPECT_EQ(nCustomSizeRuns + (bTaken ? 1 : 0), Count(device.Log(), kCustomSize));
         }
         EXPECT_TRUE(Has(device.Log(), "OnPaperInADF:: g_pszCtx:#QV#Other#Z9,m_cstrCtxID:" + own));
@@ -138,16 +135,7 @@ TEST(CopyDialog, EventsForTheOwnContextAndKeysOfTheListedCaptionsOnly)
             EXPECT_EQ(Count(before, kJob), Count(device.Log(), kJob));
             EXPECT_TRUE(program.Process().Running());
         }
-    });
-}
 
-// Save writes the default file and Restore reads only the factory file; closing stores the
-// start location, unless the dialog is minimised.
-TEST(CopyDialog, SaveRestoreAndTheStartLocation)
-{
-    Device device("SAVE1");
-    std::string expected;
-    RunDialog(device, [&](CopyProgram& program) {
         const std::string position = MoveTo(program, 61, 47);
         program.Click(IDC_BTN_SAVE);
         const std::string saved = ReadBytes(device.DefaultFile());
@@ -156,9 +144,10 @@ TEST(CopyDialog, SaveRestoreAndTheStartLocation)
             SCOPED_TRACE(bFactoryThere);
             if (!bFactoryThere)
                 DeleteFileA(device.FactoryFile().c_str());
+            const size_t logStart = device.Log().size();
             program.Click(IDC_BTN_RESTORE_FACTORY);
-            EXPECT_TRUE(Has(device.Log(), bFactoryThere ? "Succesfully written to FactorySettings XML"
-                                                        : "Failed to write FactorySettings XML"));
+            EXPECT_TRUE(Has(device.Log().substr(logStart), bFactoryThere ? "Succesfully written to FactorySettings XML"
+                                                                         : "Failed to write FactorySettings XML"));
             EXPECT_EQ(saved, ReadBytes(device.DefaultFile()));
         }
         expected = MoveTo(program, 77, 33);

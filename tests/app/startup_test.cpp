@@ -3,8 +3,14 @@
 
 #include <algorithm>
 
-#include "child_app.h"
+#include "common/testlib.h"
 #include "res/resource.h"
+
+using qvtest::BinFolder;
+using qvtest::ChildProcess;
+using qvtest::ProgramCommand;
+using qvtest::SimFolder;
+using qvtest::WindowText;
 
 namespace {
 
@@ -21,25 +27,14 @@ std::string ResString(UINT nID)
     return sz;
 }
 
-std::string Start(const std::string& arguments) { return "\"" + ProgramPath() + "\" " + arguments; }
-
-struct Setting
-{
-    const char *pszFile, *pszCtxID, *pszKey, *pszValue;  // no file: nothing to set
-
-    void ApplyTo(const SimFolder& sim) const
-    {
-        if (pszFile)
-            sim.WriteIni(pszFile, pszCtxID, pszKey, pszValue);
-    }
-};
+std::string ProgramPath() { return qvtest::BesideExe("qvkcopy2.exe"); }
 
 }  // namespace
 
 TEST(Startup, ScannerOnlyHandsTheLowerCasedCommandLineToQvfcCopy)
 {
     SimFolder sim;
-    ChildApp app("\"" + BinFolder() + "\\QVKCopy2.EXE\" -n \"#QV#Scan Jet#S1\" -Extra");
+    ChildProcess app("\"" + BinFolder() + "\\QVKCopy2.EXE\" -n \"#QV#Scan Jet#S1\" -Extra");
     ASSERT_TRUE(app.WaitForExit());
     std::string expected = Lower("\"" + BinFolder()) + "\\qvfcCopy.exe\" -n \"#QV#Scan Jet#S1\" -Extra";
     EXPECT_EQ("qvfcCopy.exe\t" + expected + "\r\n", sim.WaitForLaunchLog());
@@ -49,7 +44,7 @@ TEST(Startup, CopyModeThreeHandsOverToTheHubletLauncher)
 {
     SimFolder sim;
     sim.WriteIni("contexts.ini", "#QV#Hub 10#H1", "CopyMode", "3");
-    ChildApp app(Start("-CtxID \"#QV#Hub 10#H1\""));
+    ChildProcess app(ProgramCommand("-CtxID \"#QV#Hub 10#H1\""));
     ASSERT_TRUE(app.WaitForExit());
     std::string log = sim.WaitForLaunchLog();
     EXPECT_EQ(0u, log.find("qvkhblt.exe\t")) << log;
@@ -66,30 +61,25 @@ TEST(Startup, TheFirstWindowAndItsTitle)
     const struct
     {
         std::string cmdLine;
-        Setting setting;
+        const char *pszFile, *pszCtxID, *pszKey, *pszValue;  // no file: nothing to set
         std::string title;
         bool bNotResponding;
     } rows[] = {
-        {Start("-n x -CtxID \"#QV#Jet 2140#W1\""),
-         {"contexts.ini", "#QV#Jet 2140#W1", "FriendlyName", "Office Jet"},
-         copyTitle + " Office Jet",
-         false},
-        {Start("-CtxID \"#QV#Jet 3300#F1\""),
-         {"contexts.ini", "#QV#Jet 3300#F1", "FailExpand", "1"},
-         copyTitle + " Jet 3300",
-         false},
-        {Start("-CtxID \"#QV#Jet 2140#DOWN\""),
-         {"devices.ini", "#QV#Jet 2140#DOWN", "Reachable", "0"},
-         copyTitle + " Jet 2140",
-         true},
+        {ProgramCommand("-n x -CtxID \"#QV#Jet 2140#W1\""), "contexts.ini", "#QV#Jet 2140#W1", "FriendlyName",
+         "Office Jet", copyTitle + " Office Jet", false},
+        {ProgramCommand("-CtxID \"#QV#Jet 3300#F1\""), "contexts.ini", "#QV#Jet 3300#F1", "FailExpand", "1",
+         copyTitle + " Jet 3300", false},
+        {ProgramCommand("-CtxID \"#QV#Jet 2140#DOWN\""), "devices.ini", "#QV#Jet 2140#DOWN", "Reachable", "0",
+         copyTitle + " Jet 2140", true},
         // The folder name holds the first "-n": the part left of it names no qvkcopy2.exe.
-        {"C:\\my-nice\\qvkcopy2.exe -n #QV#Scan#S2", {}, "QV Copy", true},
+        {"C:\\my-nice\\qvkcopy2.exe -n #QV#Scan#S2", nullptr, "", "", "", "QV Copy", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.cmdLine);
         SimFolder sim;
-        row.setting.ApplyTo(sim);
-        ChildApp app(row.cmdLine, ProgramPath().c_str());
+        if (row.pszFile)
+            sim.WriteIni(row.pszFile, row.pszCtxID, row.pszKey, row.pszValue);
+        ChildProcess app(row.cmdLine, false, ProgramPath().c_str());
         HWND hDlg = app.WaitForWindow();
         ASSERT_NE(nullptr, hDlg);
         EXPECT_EQ(row.title, WindowText(hDlg));
@@ -112,9 +102,9 @@ TEST(Startup, EndsSilentlyWithoutAContextIDOrAfterAFailedHubletHandOver)
     // Under another name the program knows no launcher path: the launch fails, the hand-over stands.
     std::string renamed = sim.File("copyapp.exe");
     ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), renamed.c_str(), FALSE));
-    for (const std::string& cmdLine : {Start("-CtxID"), "\"" + renamed + "\" -CtxID \"#QV#Hub 10#H2\""}) {
+    for (const std::string& cmdLine : {ProgramCommand("-CtxID"), "\"" + renamed + "\" -CtxID \"#QV#Hub 10#H2\""}) {
         SCOPED_TRACE(cmdLine);
-        ChildApp app(cmdLine);
+        ChildProcess app(cmdLine);
         EXPECT_EQ(nullptr, app.WaitForWindow());
         EXPECT_TRUE(app.WaitForExit());
     }
@@ -138,17 +128,17 @@ TEST(Startup, OneDialogPerContextIDOfAnyLength)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.ctxID.substr(0, 40));
         SimFolder sim;
-        ChildApp first(Start("-CtxID \"" + row.ctxID + "\""));
+        ChildProcess first(ProgramCommand("-CtxID \"" + row.ctxID + "\""));
         HWND hFirst = first.WaitForWindow();
         ASSERT_NE(nullptr, hFirst);
         ShowWindow(hFirst, SW_MINIMIZE);
         ASSERT_TRUE(IsIconic(hFirst));
 
-        ChildApp same(Start("-CtxID \"" + row.ctxID + "\""));
+        ChildProcess same(ProgramCommand("-CtxID \"" + row.ctxID + "\""));
         ASSERT_TRUE(same.WaitForExit());
         EXPECT_FALSE(IsIconic(hFirst));
 
-        ChildApp other(Start("-CtxID \"" + row.other + "\""));
+        ChildProcess other(ProgramCommand("-CtxID \"" + row.other + "\""));
         EXPECT_NE(nullptr, other.WaitForWindow());
         EXPECT_TRUE(first.Running());
     }

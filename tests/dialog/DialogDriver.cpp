@@ -2,10 +2,6 @@
 
 #include <shlobj.h>
 
-#include <algorithm>
-
-#include "res/resource.h"
-
 namespace dlgtest {
 
 namespace {
@@ -18,39 +14,15 @@ std::string ShellFolder(int nFolder)
 
 std::string LogConfigPath() { return ShellFolder(CSIDL_COMMON_APPDATA) + "\\QV\\RKLogConfig.ini"; }
 
-std::string WithoutHashes(std::string text)
-{
-    text.erase(std::remove(text.begin(), text.end(), '#'), text.end());
-    return text;
-}
-
-struct Search
-{
-    DWORD dwProcessId;
-    int nItemID;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindWindowWithItem(HWND hWnd, LPARAM lParam)
-{
-    Search* pSearch = reinterpret_cast<Search*>(lParam);
-    DWORD dwPid = 0;
-    GetWindowThreadProcessId(hWnd, &dwPid);
-    HWND hItem = ::GetDlgItem(hWnd, pSearch->nItemID);
-    if (dwPid == pSearch->dwProcessId && IsWindowVisible(hWnd) && hItem && IsWindowVisible(hItem))
-        pSearch->hFound = hWnd;
-    return pSearch->hFound == NULL;
-}
-
 const DWORD kSendTimeoutMs = 5000;
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& done, DWORD dwMs)
+int Count(const std::string& text, const std::string& part)
 {
-    for (DWORD dwStart = GetTickCount(); !done(); Sleep(10))
-        if (GetTickCount() - dwStart > dwMs)
-            return false;
-    return true;
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
 }
 
 std::string AppDataFolder() { return ShellFolder(CSIDL_APPDATA); }
@@ -66,7 +38,7 @@ std::string ResString(UINT nID)
 Device::Device(const std::string& deviceID, const std::string& profile)
     : m_deviceID(deviceID),
       m_ctxID("#QV#Jet#" + deviceID),
-      m_logPath(AppDataFolder() + "\\" + WithoutHashes(m_ctxID) + "_UI.log"),
+      m_logPath(AppDataFolder() + "\\QVJet" + deviceID + "_UI.log"),
       m_logConfig(LogConfigPath())
 {
     CreateDirectoryA((ShellFolder(CSIDL_COMMON_APPDATA) + "\\QV").c_str(), NULL);
@@ -95,12 +67,18 @@ CopyProgram::CopyProgram(const std::string& ctxID, const char* pszProgram)
 
 HWND CopyProgram::WaitForWindowWith(int nItemID)
 {
-    Search search = {m_process.Id(), nItemID, NULL};
+    HWND hFound = NULL;
     WaitUntil([&] {
-        EnumWindows(FindWindowWithItem, reinterpret_cast<LPARAM>(&search));
-        return search.hFound != NULL || !m_process.Running();
+        for (HWND h = FindWindowExA(NULL, NULL, NULL, NULL); h && !hFound; h = FindWindowExA(NULL, h, NULL, NULL)) {
+            DWORD dwPid = 0;
+            GetWindowThreadProcessId(h, &dwPid);
+            HWND hItem = ::GetDlgItem(h, nItemID);
+            if (dwPid == m_process.Id() && IsWindowVisible(h) && hItem && IsWindowVisible(hItem))
+                hFound = h;
+        }
+        return hFound != NULL || !m_process.Running();
     });
-    return search.hFound;
+    return hFound;
 }
 
 void CopyProgram::Click(int nID) const
@@ -119,10 +97,8 @@ void CopyProgram::PressKey(int nFocusID, UINT nVirtualKey) const
 
 void CopyProgram::Settle() const
 {
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i, Sleep(30))
         SendMessageTimeoutA(m_hDlg, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, NULL);
-        Sleep(30);
-    }
 }
 
 void CopyProgram::SendDeviceEvent(const std::string& name, const std::string& ctxText, WPARAM wParam) const
@@ -135,15 +111,6 @@ void CopyProgram::SendDeviceEvent(const std::string& name, const std::string& ct
     CloseHandle(hProcess);
     SendMessageTimeoutA(m_hDlg, RegisterWindowMessageA(name.c_str()), wParam, reinterpret_cast<LPARAM>(pRemote),
                         SMTO_ABORTIFHUNG, kSendTimeoutMs, NULL);
-}
-
-bool CopyProgram::Close(DWORD* pdwExitCode)
-{
-    PostMessageA(m_hDlg, WM_CLOSE, 0, 0);
-    bool bEnded = m_process.WaitForExit();
-    if (pdwExitCode)
-        *pdwExitCode = m_process.ExitCode();
-    return bEnded;
 }
 
 }  // namespace dlgtest

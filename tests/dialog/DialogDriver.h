@@ -1,19 +1,17 @@
-// Drives the real copy program from outside: starts it for a device of the simulated kind,
-// finds the copy dialog and its controls, clicks, presses keys, reads states and texts,
-// raises device events, and always ends the program with its scope. The files a scenario
-// makes (settings files, log) go with the Device scope.
+// Drives the real copy program from outside against a simulated device; the program ends, and
+// the files a scenario makes (settings files, log) go, with the scopes.
 #pragma once
-
-#include <windows.h>
-
-#include <functional>
-#include <string>
 
 #include "common/testlib.h"
 
 namespace dlgtest {
 
-bool WaitUntil(const std::function<bool()>& done, DWORD dwMs = qvtest::kHangGuardMs);
+inline bool WaitUntil(const std::function<bool()>& done, DWORD dwMs = qvtest::kHangGuardMs)
+{
+    return qvtest::PumpUntil(done, dwMs);
+}
+inline bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+int Count(const std::string& text, const std::string& part);
 std::string AppDataFolder();
 std::string SettingsFolder();  // where the program keeps the settings files
 std::string ResString(UINT nID);
@@ -49,20 +47,20 @@ public:
     HWND Dialog() const { return m_hDlg; }
     HWND Item(int nID) const { return ::GetDlgItem(m_hDlg, nID); }
     void Click(int nID) const;  // returns once handled
-    void ClickLater(int nID) const
-    {
-        ::PostMessageA(Item(nID), BM_CLICK, 0, 0);
-    }  // for a click that opens a modal window
-    bool Checked(int nID) const { return ::SendMessageA(Item(nID), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    // For a click that opens a modal window.
+    void ClickLater(int nID) const { ::PostMessageA(Item(nID), BM_CLICK, 0, 0); }
     bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
     bool Visible(int nID) const { return ::IsWindowVisible(Item(nID)) != FALSE; }
-    std::string Text(int nID) const { return qvtest::WindowText(Item(nID)); }
     // A key through the dialog's message loop while the control has the focus.
     void PressKey(int nFocusID, UINT nVirtualKey) const;
     void Settle() const;  // the dialog has handled what was sent and posted so far
     // A registered device event whose context text is written into the program's memory.
     void SendDeviceEvent(const std::string& name, const std::string& ctxText, WPARAM wParam) const;
-    bool Close(DWORD* pdwExitCode = nullptr);  // true when the program ended
+    bool Close()  // true when the program ended
+    {
+        ::PostMessageA(m_hDlg, WM_CLOSE, 0, 0);
+        return m_process.WaitForExit();
+    }
     qvtest::ChildProcess& Process() { return m_process; }
 
 private:

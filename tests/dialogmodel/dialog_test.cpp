@@ -1,14 +1,12 @@
-// The dialog's lists, rules and handlers on a window made from its template,
-// bound to a fake device component registered in this process.
+// The dialog's lists, rules and handlers on a window made from its template, bound to a fake device.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+#include <tuple>
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include "common/testlib.h"
 #include "dialog/MediaItemData.h"
 #include "res/resource.h"
 #include "tests/device/DialogAccess.h"
@@ -18,7 +16,7 @@ using replika::CCopyUIDlg;
 
 namespace {
 // Answers GetCapabilities with a prepared record and keeps what it was asked with.
-struct DeviceFake : FakeCopyAPI, IClassFactory
+struct DeviceFake : FakeCopyAPI
 {
     CopierFunctional asked{}, answer{};
     HRESULT hrCapabilities = S_OK;
@@ -29,18 +27,6 @@ struct DeviceFake : FakeCopyAPI, IClassFactory
         *p = answer;
         return hrCapabilities;
     }
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (IsEqualIID(riid, IID_IClassFactory)) {
-            *ppv = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        return FakeCopyAPI::QueryInterface(riid, ppv);
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return FakeCopyAPI::AddRef(); }
-    STDMETHODIMP_(ULONG) Release() override { return FakeCopyAPI::Release(); }
-    STDMETHODIMP CreateInstance(IUnknown*, REFIID riid, void** ppv) override { return QueryInterface(riid, ppv); }
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
 };
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
@@ -48,33 +34,24 @@ INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 class CopyDialog : public ::testing::Test
 {
 protected:
-    CopyDialog() : dlg(nullptr, "#Maker#Model#DM1", "-CtxID") {}
-
     void SetUp() override
     {
-        ASSERT_TRUE(com.Ok() && registration.Ok());
         INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&icc);
         hDlg = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(102), nullptr, PlainDialogProc, 0);
         ASSERT_NE(nullptr, hDlg);
         Dlg(dlg).BindToWindow(hDlg);
         dlg.SetDefaultState();
-        ASSERT_EQ(S_OK, dlg.InitializeAPI());
-        // {list, slot, name, ID, borderless}: types at slots 0, 3, 7, 9; sizes at 0, 1, 2, 5.
-        const struct
-        {
-            bool bType;
-            int slot;
-            const char* name;
-            int id, borderless;
-        } slots[] = {{true, 0, "Plain", 1, 0},   {true, 3, "Photo", 3, 1},     {true, 7, "Glossy", 5, 1},
-                     {true, 9, "Photo 2", 3, 1}, {false, 0, "Letter", 2, 0},   {false, 1, "4x6", 76, 1},
-                     {false, 2, "A4", 11, 0},    {false, 5, "Panorama", 71, 1}};
+        Dlg(dlg).m_pCopyAPI = CComPtr<ICopyAPI>::Adopt(&device);
+        const std::tuple<bool, int, const char*, int, int> slots[] = {
+            {true, 0, "Plain", 1, 0},   {true, 3, "Photo", 3, 1},     {true, 7, "Glossy", 5, 1},
+            {true, 9, "Photo 2", 3, 1}, {false, 0, "Letter", 2, 0},   {false, 1, "4x6", 76, 1},
+            {false, 2, "A4", 11, 0},    {false, 5, "Panorama", 71, 1}};
         CopierFunctional& a = device.answer;
-        for (const auto& s : slots) {
-            lstrcpynA(s.bType ? a.szMediaTypeName[s.slot] : a.szMediaSizeName[s.slot], s.name, COPIER_MEDIA_NAME_LEN);
-            (s.bType ? a.nMediaTypeID : a.nMediaSizeID)[s.slot] = s.id;
-            (s.bType ? a.bMediaTypeBorderless : a.bMediaSizeBorderless)[s.slot] = s.borderless;
+        for (const auto& [bType, slot, name, id, borderless] : slots) {
+            lstrcpynA(bType ? a.szMediaTypeName[slot] : a.szMediaSizeName[slot], name, COPIER_MEDIA_NAME_LEN);
+            (bType ? a.nMediaTypeID : a.nMediaSizeID)[slot] = id;
+            (bType ? a.bMediaTypeBorderless : a.bMediaSizeBorderless)[slot] = borderless;
         }
         a.nDefaultMediaSize = 11;
         a.nBorderlessSupport = 2;
@@ -91,22 +68,19 @@ protected:
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
     int Selected(int id) const { return static_cast<int>(SendMessageA(Item(id), CB_GETCURSEL, 0, 0)); }
     void Select(int id, int pos) { SendMessageA(Item(id), CB_SETCURSEL, pos, 0); }
-    std::vector<std::string> Texts(int id) const
+
+    std::string Texts(int id) const  // "first|second|..."
     {
-        std::vector<std::string> texts;
+        std::string texts;
         char text[COPIER_MEDIA_NAME_LEN];
-        for (int i = 0; i < SendMessageA(Item(id), CB_GETCOUNT, 0, 0); ++i) {
-            SendMessageA(Item(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            texts.push_back(text);
-        }
+        for (int i = 0; SendMessageA(Item(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text)) != CB_ERR; ++i)
+            texts += (i ? "|" : "") + std::string(text);
         return texts;
     }
     CRKCopyState& State() { return Dlg(dlg).m_rkCopyState; }
 
-    qvtest::ComApartment com;
     DeviceFake device;
-    qvtest::ClassObjectScope registration{CLSID_CopyAPI, static_cast<IClassFactory*>(&device)};
-    CCopyUIDlg dlg;
+    CCopyUIDlg dlg{nullptr, "#Maker#Model#DM1", "-CtxID"};
     HWND hDlg = nullptr;
 };
 }  // namespace
@@ -115,30 +89,20 @@ TEST_F(CopyDialog, ListsComeFromTheCapabilityRecord)
 {
     State().nTraySelection = 3;
     ASSERT_TRUE(dlg.FillCombos());
-    EXPECT_EQ((std::vector<std::string>{"Plain", "Photo", "Glossy", "Photo 2"}), Texts(IDC_COB_TYPE));
+    EXPECT_EQ("Plain|Photo|Glossy|Photo 2", Texts(IDC_COB_TYPE));
     const MediaItemData* pSecond =
         reinterpret_cast<const MediaItemData*>(SendMessageA(Item(IDC_COB_TYPE), CB_GETITEMDATA, 1, 0));  // slot 3's
     ASSERT_NE(nullptr, pSecond);
     EXPECT_EQ(3, pSecond->nMediaID);
     EXPECT_EQ(1, pSecond->bBorderless);
-    EXPECT_EQ((std::vector<std::string>{"Letter", "4x6", "A4", "Panorama"}), Texts(IDC_COB_SIZE));
-    EXPECT_EQ((std::vector<std::string>{"Upper", "Rear"}), Texts(IDC_COB_SOURCE));
+    EXPECT_EQ("Letter|4x6|A4|Panorama", Texts(IDC_COB_SIZE));
+    EXPECT_EQ("Upper|Rear", Texts(IDC_COB_SOURCE));
     EXPECT_EQ(3, SendMessageA(Item(IDC_COB_SOURCE), CB_GETITEMDATA, 1, 0));
     EXPECT_EQ(1, State().nTraySelection);
     EXPECT_EQ(0, Selected(IDC_COB_TYPE));
     EXPECT_EQ(0, Selected(IDC_COB_SIZE));
     EXPECT_EQ(1, Dlg(dlg).m_bBorderlessCapable);
     EXPECT_EQ(50, device.asked.nConstraintMask);  // asked with the settings and the fixed inputs
-    EXPECT_EQ(50, device.asked.nBrightness);
-}
-
-TEST_F(CopyDialog, FailedCapabilitiesLeaveNoRecord)
-{
-    device.hrCapabilities = static_cast<HRESULT>(0x8004F9FD);
-    EXPECT_FALSE(dlg.FillCombos());
-    EXPECT_EQ(nullptr, Dlg(dlg).m_pCopierFunctional);
-    EXPECT_EQ(replika::ERRIDX_DEVICE_BUSY, Dlg(dlg).m_rkGUIError.GetErrorIndex());
-    EXPECT_EQ(1, Dlg(dlg).m_bBorderlessCapable);  // read whatever the call answered
 }
 
 TEST_F(CopyDialog, SizeWithoutBorderlessMovesTheCheckToFitToPage)

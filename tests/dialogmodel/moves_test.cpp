@@ -18,31 +18,20 @@ TEST(SettingsMoves, ContrastSnapsToTheNearestTen)
 TEST(CopyJob, EachWordComesFromItsSetting)
 {
     CRKCopyState s;
-    int32_t CRKCopyState::*const fields[] = {
-        &CRKCopyState::nTraySelection,
-        &CRKCopyState::bPrintDuplexerPresent,
-        &CRKCopyState::bTwoSidedOutChecked,
-        &CRKCopyState::nSpecialFeatureMode,
-        &CRKCopyState::nNbrCopies,
-        &CRKCopyState::bEnhanceLightClr,
-        &CRKCopyState::bTextMode,
-        &CRKCopyState::bColorCopyRequested,
-        &CRKCopyState::nQuality,
-        &CRKCopyState::nReduceEnlarge,
-        &CRKCopyState::nPaperType,
-        &CRKCopyState::nPaperSize,
-        &CRKCopyState::nPhotoSize,
-        &CRKCopyState::nBrightness,
-        &CRKCopyState::nPosterWidth,
-        &CRKCopyState::nCCHowMany,
-        &CRKCopyState::bMultipleCopiesPerPage,
+    using S = CRKCopyState;
+    // clang-format off
+    int32_t S::*const fields[] = {
+        &S::nTraySelection, &S::bPrintDuplexerPresent, &S::bTwoSidedOutChecked, &S::nSpecialFeatureMode,
+        &S::nNbrCopies, &S::bEnhanceLightClr, &S::bTextMode, &S::bColorCopyRequested, &S::nQuality,
+        &S::nReduceEnlarge, &S::nPaperType, &S::nPaperSize, &S::nPhotoSize, &S::nBrightness,
+        &S::nPosterWidth, &S::nCCHowMany, &S::bMultipleCopiesPerPage,
     };
+    // clang-format on
     for (size_t i = 0; i < sizeof fields / sizeof fields[0]; ++i)
         s.*fields[i] = static_cast<int32_t>(100 + i);
     s.nBorderlessSupport = 118;
     for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
         s.bEnableXDL[i] = 200 + i;
-    s.nPaperSizeIndex = s.nPaperTypeIndex = s.nMaxCopies = 999;  // not part of a job
 
     const CopyJobParams job = MakeCopyJob(s);
     const int32_t* words = reinterpret_cast<const int32_t*>(&job);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "testsupport.h"
+
+#include <thread>
 
 namespace {
 
@@ -47,7 +47,6 @@ public:
     }
     afx_msg HCURSOR OnQueryDragIcon() { return (HCURSOR)(UINT_PTR)0x1234; }
     afx_msg void OnTimer(UINT_PTR nIDEvent) { Note("timer %u", (unsigned)nIDEvent); }
-    afx_msg void OnSize(UINT nType, int cx, int cy) { Note("size %u %d %d", nType, cx, cy); }
     afx_msg void OnClose() { Note("close"); }  // no default: the window stays
     afx_msg void OnDestroy()
     {
@@ -74,7 +73,6 @@ ON_WM_ERASEBKGND()
 ON_WM_POWERBROADCAST()
 ON_WM_QUERYDRAGICON()
 ON_WM_TIMER()
-ON_WM_SIZE()
 ON_WM_CLOSE()
 ON_WM_DESTROY()
 ON_WM_PAINT()
@@ -108,7 +106,6 @@ TEST(WndTest, HandlersGetTheirArgumentsAndResults)
         {WM_QUERYDRAGICON, 0, 0, "", 0x1234},
         {WM_APP + 3, 0, 0, "", 333},
         {WM_TIMER, 42, 0, "timer 42", 0},
-        {WM_SIZE, SIZE_RESTORED, MAKELPARAM(100, 50), "size 0 100 50", 0},
         {WM_CLOSE, 0, 0, "close", 0},
     };
     for (const auto& c : cases) {
@@ -167,16 +164,80 @@ TEST(WndTest, CreatedWindowsGoWithTheirObjectBoundOnesAreRestored)
     EXPECT_EQ(1, again.nPostNcDestroy);
 }
 
-TEST(WndTest, WindowHelpers)
+// Temporary wrappers: one per handle and thread, never owning the handle, for
+// windows, menus, GDI objects and device contexts alike.
+TEST(WndTest, TemporaryWrappersLeaveTheirHandlesAlone)
 {
     CWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "Sa&ve", WS_POPUP, 100, 100, 80, 30, NULL, NULL));
-    CRect rc(0, 0, 5, 5);
-    wnd.ClientToScreen(&rc);
-    EXPECT_EQ(CRect(100, 100, 105, 105), rc);
-    CDC* pDC = wnd.GetDC();
-    ASSERT_NE(nullptr, pDC);
-    EXPECT_EQ(96, pDC->GetDeviceCaps(LOGPIXELSY));
-    EXPECT_EQ(1, wnd.ReleaseDC(pDC));
-    wnd.DestroyWindow();
+    ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    HWND hChild = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, wnd.m_hWnd, NULL, NULL, NULL);
+    HMENU hMenu = CreatePopupMenu();
+    HBRUSH hBrush = CreateSolidBrush(RGB(1, 2, 3));
+    HDC hDC = GetDC(wnd.m_hWnd);
+    EXPECT_EQ(&wnd, CWnd::FromHandle(wnd.m_hWnd));  // a bound window is its object
+    CWnd* pChild = CWnd::FromHandle(hChild);
+    CMenu* pMenu = CMenu::FromHandle(hMenu);
+    CGdiObject* pBrush = CBrush::FromHandle(hBrush);
+    CDC* pDC = CDC::FromHandle(hDC);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hChild));
+    EXPECT_EQ(nullptr, CWnd::FromHandle(NULL));
+    // Enough dead handles that the maps drop their wrappers.
+    for (int i = 0; i < 80; ++i) {
+        HMENU hDead = CreatePopupMenu();
+        CMenu::FromHandle(hDead);
+        DestroyMenu(hDead);
+        HBRUSH hDeadBrush = CreateSolidBrush(RGB(i, 0, 0));
+        CBrush::FromHandle(hDeadBrush);
+        DeleteObject(hDeadBrush);
+    }
+    // A thread's wrappers go when it ends; the handles stay.
+    std::thread([&] {
+        CWnd::FromHandle(hChild);
+        CMenu::FromHandle(hMenu);
+        CBrush::FromHandle(hBrush);
+        CDC::FromHandle(hDC);
+    }).join();
+    const struct
+    {
+        const void *first, *again;
+        bool alive;
+    } kinds[] = {
+        {pChild, CWnd::FromHandle(hChild), IsWindow(hChild) != 0},
+        {pMenu, CMenu::FromHandle(hMenu), IsMenu(hMenu) != 0},
+        {pBrush, CBrush::FromHandle(hBrush), GetObjectType(hBrush) == OBJ_BRUSH},
+        {pDC, CDC::FromHandle(hDC), GetObjectType(hDC) == OBJ_DC},
+    };
+    for (const auto& kind : kinds) {
+        EXPECT_EQ(kind.first, kind.again) << &kind - kinds;
+        EXPECT_TRUE(kind.alive) << &kind - kinds;
+    }
+    EXPECT_EQ(hChild, pChild->m_hWnd);
+    ReleaseDC(wnd.m_hWnd, hDC);
+    DeleteObject(hBrush);
+    DestroyMenu(hMenu);
+}
+
+TEST(WndTest, ToolTipsAreAddedPerControlAndGoWithTheirObject)
+{
+    CWnd parent, button;
+    ASSERT_TRUE(parent.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 100, 50, NULL, NULL));
+    ASSERT_TRUE(button.Create("BUTTON", "&Help", WS_CHILD | WS_VISIBLE, CRect(0, 0, 40, 20), &parent, 7));
+    HWND hTip = NULL;
+    {
+        CToolTipCtrl tip;
+        ASSERT_TRUE(tip.Create(&parent));
+        hTip = tip.m_hWnd;
+        EXPECT_TRUE(tip.AddTool(&button, 1114));  // text from the string table
+        EXPECT_FALSE(tip.AddTool(&parent, 65000u));
+        EXPECT_EQ(1, tip.GetToolCount());
+        char szText[128] = "";
+        TTTOOLINFOA ti;
+        ASSERT_TRUE(tip.GetToolInfo(&ti, &button));
+        ti.lpszText = szText;
+        tip.SendMessage(TTM_GETTEXTA, sizeof szText, (LPARAM)&ti);
+        EXPECT_STREQ(CString(MAKEINTRESOURCEA(1114)), szText);
+        tip.DelTool(&button);
+        EXPECT_EQ(0, tip.GetToolCount());
+    }
+    EXPECT_FALSE(IsWindow(hTip));
 }

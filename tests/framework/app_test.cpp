@@ -42,28 +42,6 @@ TEST(CommandLineTest, FlagsQuotesAndBackslashesFollowTheRuntimeRules)
     theApp.m_lpCmdLine = saved;
 }
 
-TEST(ExceptionTest, ThrownAsPointersAndTurnedIntoResults)
-{
-    const struct
-    {
-        void (*pfnThrow)();
-        SCODE sc;
-    } cases[] = {{[] { AfxThrowOleException(E_NOINTERFACE); }, E_NOINTERFACE},
-                 {[] { AfxThrowMemoryException(); }, E_OUTOFMEMORY}};
-    for (const auto& c : cases) {
-        try {
-            c.pfnThrow();
-            ADD_FAILURE() << "not thrown";
-        } catch (CException* e) {
-            EXPECT_EQ(c.sc, COleException::Process(e));
-            char szText[8];
-            EXPECT_TRUE(e->GetErrorMessage(szText, sizeof szText));  // cut to the buffer
-            EXPECT_LT(strlen(szText), sizeof szText);
-            e->Delete();
-        }
-    }
-}
-
 namespace {
 
 // Ends before it is shown; notes what the template gave it.

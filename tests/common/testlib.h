@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+class CRKLog;
+
 namespace qvtest {
 
 // Longest wait of any test: a healthy step takes a fraction of it.
@@ -196,6 +198,28 @@ private:
     void PushDword(DWORD d);
     void PushString(const char* psz);
     std::vector<WORD> m_words;
+};
+
+// --- the program's log ---------------------------------------------------------
+// A logger writing every level into a file of its own for the scope; g_pLog points at
+// it. The shared configuration file is put back at once, so other programs never see
+// the change.
+class LogCapture
+{
+public:
+    explicit LogCapture(const char* pszPrefix = "qvtest");
+    ~LogCapture();
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    // Starts a new watch: Contains looks only at what is written after it.
+    void Mark() { m_nMark = ReadBytes(m_path).size(); }
+    bool Contains(const std::string& text) const;
+
+private:
+    std::string m_path;
+    size_t m_nMark = 0;
+    CRKLog* m_pLog = nullptr;
 };
 
 }  // namespace qvtest

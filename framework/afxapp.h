@@ -5,22 +5,18 @@
 // A thread with its own message queue and loop. AfxBeginThread returns only
 // once the new thread's queue exists, so PostThreadMessage works at once,
 // even while the thread is still suspended.
-typedef UINT(__cdecl* AFX_THREADPROC)(LPVOID);
 
 class CWinThread : public CCmdTarget
 {
     DECLARE_DYNAMIC(CWinThread)
 public:
     CWinThread();
-    CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam);  // a worker: runs the function, no loop
     ~CWinThread() override;
 
     BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
     operator HANDLE() const { return m_hThread; }
     DWORD ResumeThread() { return ::ResumeThread(m_hThread); }
-    DWORD SuspendThread() { return ::SuspendThread(m_hThread); }
     BOOL SetThreadPriority(int nPriority) { return ::SetThreadPriority(m_hThread, nPriority); }
-    int GetThreadPriority() const { return ::GetThreadPriority(m_hThread); }
     BOOL PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam)
     {
         return ::PostThreadMessageA(m_nThreadID, message, wParam, lParam);
@@ -45,8 +41,6 @@ public:
     DWORD m_nThreadID;
     BOOL m_bAutoDelete;
     MSG m_msgCur;
-    AFX_THREADPROC m_pfnThreadProc;
-    LPVOID m_pThreadParams;
 
 protected:
     static DWORD WINAPI ThreadEntry(LPVOID pParam);
@@ -56,9 +50,6 @@ protected:
 // Creates an object of the class (DECLARE_DYNCREATE), starts its thread
 // (CREATE_SUSPENDED leaves it suspended before InitInstance) and returns it.
 CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = THREAD_PRIORITY_NORMAL,
-                                  UINT nStackSize = 0, DWORD dwCreateFlags = 0,
-                                  LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
-CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority = THREAD_PRIORITY_NORMAL,
                                   UINT nStackSize = 0, DWORD dwCreateFlags = 0,
                                   LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
 // Ends the calling framework thread (deleting its object) at once.
@@ -75,9 +66,6 @@ public:
     virtual void ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast);
 
     CString m_strFileName;
-    BOOL m_bShowSplash;
-    BOOL m_bRunEmbedded;
-    BOOL m_bRunAutomated;
 };
 
 // Splits a command line the way the C runtime does (quotes, backslashes).
@@ -102,8 +90,6 @@ public:
         return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
     }
     HICON LoadIcon(LPCSTR lpszResourceName) const { return ::LoadIconA(AfxGetResourceHandle(), lpszResourceName); }
-    HICON LoadStandardIcon(LPCSTR lpszIconName) const { return ::LoadIconA(NULL, lpszIconName); }
-    HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const { return ::LoadCursorA(NULL, lpszCursorName); }
 
     HINSTANCE m_hInstance;
     LPSTR m_lpCmdLine;
@@ -123,7 +109,5 @@ CWnd* AFXAPI AfxGetMainWnd();
 // WinMain calls it.
 int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 
-int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
-int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 // The program's own module: common controls are registered once here.
 void AFXAPI AfxInitCommonControls();

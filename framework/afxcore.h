@@ -68,7 +68,6 @@ public:
     explicit CException(BOOL bAutoDelete = TRUE) : m_bAutoDelete(bAutoDelete) {}
     void Delete();
     virtual BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL) const;
-    virtual int ReportError(UINT nType = MB_OK, UINT nMessageID = 0) const;
 
 protected:
     BOOL m_bAutoDelete;
@@ -93,25 +92,8 @@ public:
     SCODE m_sc;
 };
 
-class CResourceException : public CException
-{
-    DECLARE_DYNAMIC(CResourceException)
-public:
-    CResourceException() {}
-    BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL) const override;
-};
-
 [[noreturn]] void AFXAPI AfxThrowMemoryException();
 [[noreturn]] void AFXAPI AfxThrowOleException(SCODE sc);
-[[noreturn]] void AFXAPI AfxThrowResourceException();
-
-#define TRY                      try
-#define CATCH(class_name, e)     catch (class_name * e)
-#define AND_CATCH(class_name, e) catch (class_name * e)
-#define END_CATCH
-#define CATCH_ALL(e)     catch (CException * e)
-#define AND_CATCH_ALL(e) catch (CException * e)
-#define END_CATCH_ALL
 
 // The module whose dialogs, strings, icons and pictures are used; the
 // executable itself until AfxSetResourceHandle names another (copy2.dll).

@@ -13,9 +13,6 @@ public:
     }
     int GetCheck() const { return (int)SendMessage(BM_GETCHECK); }
     void SetCheck(int nCheck) { SendMessage(BM_SETCHECK, (WPARAM)nCheck); }
-    UINT GetState() const { return (UINT)SendMessage(BM_GETSTATE); }
-    void SetState(BOOL bHighlight) { SendMessage(BM_SETSTATE, (WPARAM)bHighlight); }
-    UINT GetButtonStyle() const { return (UINT)GetStyle() & 0xFFFF; }
     void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE) { SendMessage(BM_SETSTYLE, nStyle, (LPARAM)bRedraw); }
     HBITMAP SetBitmap(HBITMAP hBitmap) { return (HBITMAP)SendMessage(BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hBitmap); }
     HICON SetIcon(HICON hIcon) { return (HICON)SendMessage(BM_SETIMAGE, IMAGE_ICON, (LPARAM)hIcon); }
@@ -51,22 +48,6 @@ public:
         if (!bNoScroll)
             SendMessage(EM_SCROLLCARET);
     }
-    void GetSel(int& nStartChar, int& nEndChar) const
-    {
-        DWORD s = 0, e = 0;
-        SendMessage(EM_GETSEL, (WPARAM)&s, (LPARAM)&e);
-        nStartChar = (int)s;
-        nEndChar = (int)e;
-    }
-    void ReplaceSel(LPCSTR lpszNewText, BOOL bCanUndo = FALSE)
-    {
-        SendMessage(EM_REPLACESEL, (WPARAM)bCanUndo, (LPARAM)lpszNewText);
-    }
-    void LimitText(int nChars = 0) { SendMessage(EM_LIMITTEXT, (WPARAM)nChars); }
-    void SetLimitText(UINT nMax) { SendMessage(EM_SETLIMITTEXT, nMax); }
-    UINT GetLimitText() const { return (UINT)SendMessage(EM_GETLIMITTEXT); }
-    BOOL SetReadOnly(BOOL bReadOnly = TRUE) { return (BOOL)SendMessage(EM_SETREADONLY, (WPARAM)bReadOnly); }
-    int GetLineCount() const { return (int)SendMessage(EM_GETLINECOUNT); }
 };
 
 class CComboBox : public CWnd
@@ -81,7 +62,6 @@ public:
     {
         return (int)SendMessage(CB_INSERTSTRING, (WPARAM)nIndex, (LPARAM)lpszString);
     }
-    int DeleteString(UINT nIndex) { return (int)SendMessage(CB_DELETESTRING, nIndex); }
     void ResetContent() { SendMessage(CB_RESETCONTENT); }
     DWORD_PTR GetItemData(int nIndex) const { return (DWORD_PTR)SendMessage(CB_GETITEMDATA, (WPARAM)nIndex); }
     int SetItemData(int nIndex, DWORD_PTR dwItemData)
@@ -96,10 +76,6 @@ public:
     }
     void GetLBText(int nIndex, CString& rString) const;
     int GetLBTextLen(int nIndex) const { return (int)SendMessage(CB_GETLBTEXTLEN, (WPARAM)nIndex); }
-    int FindString(int nStartAfter, LPCSTR lpszString) const
-    {
-        return (int)SendMessage(CB_FINDSTRING, (WPARAM)nStartAfter, (LPARAM)lpszString);
-    }
     int FindStringExact(int nIndexStart, LPCSTR lpszFind) const
     {
         return (int)SendMessage(CB_FINDSTRINGEXACT, (WPARAM)nIndexStart, (LPARAM)lpszFind);
@@ -108,20 +84,14 @@ public:
     {
         return (int)SendMessage(CB_SELECTSTRING, (WPARAM)nStartAfter, (LPARAM)lpszString);
     }
-    void ShowDropDown(BOOL bShowIt = TRUE) { SendMessage(CB_SHOWDROPDOWN, (WPARAM)bShowIt); }
-    BOOL GetDroppedState() const { return (BOOL)SendMessage(CB_GETDROPPEDSTATE); }
 };
 
 class CSpinButtonCtrl : public CWnd
 {
 public:
     CSpinButtonCtrl() {}
-    void SetRange(short nLower, short nUpper) { SendMessage(UDM_SETRANGE, 0, MAKELPARAM(nUpper, nLower)); }
     void SetRange32(int nLower, int nUpper) { SendMessage(UDM_SETRANGE32, (WPARAM)nLower, (LPARAM)nUpper); }
-    DWORD GetRange() const { return (DWORD)SendMessage(UDM_GETRANGE); }
     void GetRange32(int& nLower, int& nUpper) const { SendMessage(UDM_GETRANGE32, (WPARAM)&nLower, (LPARAM)&nUpper); }
-    int SetPos(int nPos) { return (int)(short)LOWORD(SendMessage(UDM_SETPOS, 0, MAKELPARAM(nPos, 0))); }
-    int GetPos() const { return (int)SendMessage(UDM_GETPOS); }
     int SetPos32(int nPos) { return (int)SendMessage(UDM_SETPOS32, 0, (LPARAM)nPos); }
     int GetPos32(LPBOOL lpbError = NULL) const { return (int)SendMessage(UDM_GETPOS32, 0, (LPARAM)lpbError); }
     CWnd* SetBuddy(CWnd* pWndBuddy)
@@ -129,11 +99,6 @@ public:
         return CWnd::FromHandle((HWND)SendMessage(UDM_SETBUDDY, (WPARAM)(pWndBuddy ? pWndBuddy->m_hWnd : NULL)));
     }
     CWnd* GetBuddy() const { return CWnd::FromHandle((HWND)SendMessage(UDM_GETBUDDY)); }
-    int SetBase(int nBase) { return (int)SendMessage(UDM_SETBASE, (WPARAM)nBase); }
-    BOOL SetAccel(int nAccel, UDACCEL* pAccel)
-    {
-        return (BOOL)SendMessage(UDM_SETACCEL, (WPARAM)nAccel, (LPARAM)pAccel);
-    }
 };
 
 class CSliderCtrl : public CWnd
@@ -150,18 +115,14 @@ public:
         nMin = GetRangeMin();
         nMax = GetRangeMax();
     }
-    void SetRangeMin(int nMin, BOOL bRedraw = FALSE) { SendMessage(TBM_SETRANGEMIN, (WPARAM)bRedraw, nMin); }
-    void SetRangeMax(int nMax, BOOL bRedraw = FALSE) { SendMessage(TBM_SETRANGEMAX, (WPARAM)bRedraw, nMax); }
     int GetRangeMin() const { return (int)SendMessage(TBM_GETRANGEMIN); }
     int GetRangeMax() const { return (int)SendMessage(TBM_GETRANGEMAX); }
     int GetPos() const { return (int)SendMessage(TBM_GETPOS); }
     void SetPos(int nPos) { SendMessage(TBM_SETPOS, TRUE, nPos); }
     void SetTicFreq(int nFreq) { SendMessage(TBM_SETTICFREQ, (WPARAM)nFreq); }
-    int GetPageSize() const { return (int)SendMessage(TBM_GETPAGESIZE); }
     int SetPageSize(int nSize) { return (int)SendMessage(TBM_SETPAGESIZE, 0, nSize); }
     int GetLineSize() const { return (int)SendMessage(TBM_GETLINESIZE); }
     int SetLineSize(int nSize) { return (int)SendMessage(TBM_SETLINESIZE, 0, nSize); }
-    void ClearTics(BOOL bRedraw = FALSE) { SendMessage(TBM_CLEARTICS, (WPARAM)bRedraw); }
 };
 
 // A tooltip window owned by the framework object: created by Create,
@@ -176,11 +137,8 @@ public:
     BOOL AddTool(CWnd* pWnd, LPCSTR lpszText = LPSTR_TEXTCALLBACKA, LPCRECT lpRectTool = NULL, UINT_PTR nIDTool = 0);
     BOOL AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool = NULL, UINT_PTR nIDTool = 0);
     void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
-    void UpdateTipText(LPCSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
     void Activate(BOOL bActivate) { SendMessage(TTM_ACTIVATE, (WPARAM)bActivate); }
     void RelayEvent(LPMSG lpMsg) { SendMessage(TTM_RELAYEVENT, 0, (LPARAM)lpMsg); }
-    int SetMaxTipWidth(int iWidth) { return (int)SendMessage(TTM_SETMAXTIPWIDTH, 0, iWidth); }
-    void SetDelayTime(UINT nDelay) { SendMessage(TTM_SETDELAYTIME, TTDT_AUTOMATIC, (LPARAM)nDelay); }
     int GetToolCount() const { return (int)SendMessage(TTM_GETTOOLCOUNT); }
     BOOL GetToolInfo(TTTOOLINFOA* lpToolInfo, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
 

@@ -24,7 +24,6 @@ public:
     HGDIOBJ Detach();
     BOOL DeleteObject();
     int GetObject(int nCount, LPVOID lpObject) const { return ::GetObjectA(m_hObject, nCount, lpObject); }
-    BOOL CreateStockObject(int nIndex) { return Attach(::GetStockObject(nIndex)); }
 };
 
 class CPen : public CGdiObject
@@ -48,7 +47,6 @@ public:
     static CBrush* PASCAL FromHandle(HBRUSH hBrush) { return static_cast<CBrush*>(CGdiObject::FromHandle(hBrush)); }
     operator HBRUSH() const { return (HBRUSH)m_hObject; }
     BOOL CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
-    BOOL CreateSysColorBrush(int nIndex) { return Attach(::GetSysColorBrush(nIndex)); }
 };
 
 class CFont : public CGdiObject
@@ -58,9 +56,6 @@ public:
     static CFont* PASCAL FromHandle(HFONT hFont) { return static_cast<CFont*>(CGdiObject::FromHandle(hFont)); }
     operator HFONT() const { return (HFONT)m_hObject; }
     BOOL CreateFontIndirect(const LOGFONTA* lpLogFont) { return Attach(::CreateFontIndirectA(lpLogFont)); }
-    BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
-                    BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
-                    BYTE nQuality, BYTE nPitchAndFamily, LPCSTR lpszFacename);
     // nPointSize in tenths of a point, measured on pDC or the screen.
     BOOL CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC = NULL);
     BOOL CreatePointFontIndirect(const LOGFONTA* lpLogFont, CDC* pDC = NULL);
@@ -80,20 +75,7 @@ public:
     BOOL LoadBitmap(LPCSTR lpszResourceName);
     BOOL LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCEA(nIDResource)); }
     BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
-    BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits)
-    {
-        return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
-    }
     int GetBitmap(BITMAP* pBitMap) const { return ::GetObjectA(m_hObject, sizeof(BITMAP), pBitMap); }
-};
-
-class CRgn : public CGdiObject
-{
-public:
-    CRgn() {}
-    operator HRGN() const { return (HRGN)m_hObject; }
-    BOOL CreateRectRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateRectRgn(x1, y1, x2, y2)); }
-    BOOL CreateRectRgnIndirect(LPCRECT lpRect) { return Attach(::CreateRectRgnIndirect(lpRect)); }
 };
 
 // Deletes its DC when it owns one (CreateCompatibleDC, CreateDC); the
@@ -114,7 +96,6 @@ public:
     HDC Detach();
     BOOL DeleteDC();
     BOOL CreateCompatibleDC(CDC* pDC);
-    BOOL CreateDC(LPCSTR lpszDriverName, LPCSTR lpszDeviceName, LPCSTR lpszOutput, const DEVMODEA* lpInitData);
     int SaveDC() { return ::SaveDC(m_hDC); }
     BOOL RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
 
@@ -135,14 +116,12 @@ public:
     int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hAttribDC ? m_hAttribDC : m_hDC, nIndex); }
     DWORD SetLayout(DWORD dwLayout) { return ::SetLayout(m_hDC, dwLayout); }
     DWORD GetLayout() const { return ::GetLayout(m_hDC); }
-    int SetMapMode(int nMapMode) { return ::SetMapMode(m_hDC, nMapMode); }
     int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
     int GetBkMode() const { return ::GetBkMode(m_hDC); }
     COLORREF SetBkColor(COLORREF crColor) { return ::SetBkColor(m_hDC, crColor); }
     COLORREF GetBkColor() const { return ::GetBkColor(m_hDC); }
     COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
     COLORREF GetTextColor() const { return ::GetTextColor(m_hDC); }
-    UINT SetTextAlign(UINT nFlags) { return ::SetTextAlign(m_hDC, nFlags); }
 
     CPoint MoveTo(int x, int y);
     CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
@@ -177,20 +156,7 @@ public:
     {
         return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : NULL, xSrc, ySrc, dwRop);
     }
-    BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
-                    int nSrcHeight, DWORD dwRop)
-    {
-        return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : NULL, xSrc, ySrc, nSrcWidth,
-                            nSrcHeight, dwRop);
-    }
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
-    COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
-    BOOL DPtoLP(LPPOINT lpPoints, int nCount = 1) const { return ::DPtoLP(m_hDC, lpPoints, nCount); }
-    BOOL LPtoDP(LPPOINT lpPoints, int nCount = 1) const { return ::LPtoDP(m_hDC, lpPoints, nCount); }
-    int IntersectClipRect(LPCRECT lpRect)
-    {
-        return ::IntersectClipRect(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
-    }
 };
 
 class CPaintDC : public CDC
@@ -209,16 +175,6 @@ class CClientDC : public CDC
 public:
     explicit CClientDC(CWnd* pWnd);
     ~CClientDC() override;
-
-protected:
-    HWND m_hWnd;
-};
-
-class CWindowDC : public CDC
-{
-public:
-    explicit CWindowDC(CWnd* pWnd);
-    ~CWindowDC() override;
 
 protected:
     HWND m_hWnd;

@@ -22,10 +22,8 @@ enum AfxSig : UINT {
     AfxSig_vOWNER,    // void (int, LPDRAWITEMSTRUCT)
     AfxSig_lwl,       // LRESULT (WPARAM, LPARAM)
     AfxSig_vNMHDRpl,  // void (NMHDR*, LRESULT*)
-    AfxSig_vwwW,      // void (UINT, UINT, CScrollBar*)
     AfxSig_uwl,       // UINT (UINT, LPARAM)
     AfxSig_hv,        // HCURSOR ()
-    AfxSig_vwii,      // void (UINT, int, int)
     AfxSig_vwLP,      // void (WPARAM, LPARAM) of a thread message
 };
 
@@ -107,9 +105,6 @@ protected:                                                                      
 #define ON_WM_MOUSEMOVE()   AFX_WM_ENTRY(WM_MOUSEMOVE, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnMouseMove)
 #define ON_WM_LBUTTONDOWN() AFX_WM_ENTRY(WM_LBUTTONDOWN, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnLButtonDown)
 #define ON_WM_LBUTTONUP()   AFX_WM_ENTRY(WM_LBUTTONUP, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnLButtonUp)
-#define ON_WM_LBUTTONDBLCLK()                                                                                          \
-    AFX_WM_ENTRY(WM_LBUTTONDBLCLK, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnLButtonDblClk)
-#define ON_WM_RBUTTONDOWN() AFX_WM_ENTRY(WM_RBUTTONDOWN, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnRButtonDown)
 #define ON_WM_RBUTTONUP()   AFX_WM_ENTRY(WM_RBUTTONUP, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnRButtonUp)
 #define ON_WM_MOUSEHOVER()  AFX_WM_ENTRY(WM_MOUSEHOVER, AfxSig_vwp, void (CCmdTarget::*)(UINT, CPoint), OnMouseHover)
 #define ON_WM_MOUSELEAVE()  AFX_WM_ENTRY(WM_MOUSELEAVE, AfxSig_vv, void (CCmdTarget::*)(), OnMouseLeave)
@@ -118,9 +113,6 @@ protected:                                                                      
 #define ON_WM_POWERBROADCAST()                                                                                         \
     AFX_WM_ENTRY(WM_POWERBROADCAST, AfxSig_uwl, UINT (CCmdTarget::*)(UINT, LPARAM), OnPowerBroadcast)
 #define ON_WM_QUERYDRAGICON() AFX_WM_ENTRY(WM_QUERYDRAGICON, AfxSig_hv, HCURSOR (CCmdTarget::*)(), OnQueryDragIcon)
-#define ON_WM_HSCROLL()       AFX_WM_ENTRY(WM_HSCROLL, AfxSig_vwwW, void (CCmdTarget::*)(UINT, UINT, CScrollBar*), OnHScroll)
-#define ON_WM_VSCROLL()       AFX_WM_ENTRY(WM_VSCROLL, AfxSig_vwwW, void (CCmdTarget::*)(UINT, UINT, CScrollBar*), OnVScroll)
-#define ON_WM_SIZE()          AFX_WM_ENTRY(WM_SIZE, AfxSig_vwii, void (CCmdTarget::*)(UINT, int, int), OnSize)
 
 // The handler is named as a member pointer: ON_MESSAGE(WM_X, &CMyDlg::OnX).
 #define ON_MESSAGE(message, memberFxn)                                                                                 \
@@ -132,20 +124,9 @@ protected:                                                                      
     {WM_COMMAND, 0, (UINT)(id), (UINT)(id), AfxSig_vv, nullptr, static_cast<AFX_PMSG>(memberFxn)},
 #define ON_CONTROL(wNotifyCode, id, memberFxn)                                                                         \
     {WM_COMMAND, (UINT)(wNotifyCode), (UINT)(id), (UINT)(id), AfxSig_vv, nullptr, static_cast<AFX_PMSG>(memberFxn)},
-#define ON_CONTROL_RANGE(wNotifyCode, id, idLast, memberFxn)                                                           \
-    {WM_COMMAND, (UINT)(wNotifyCode), (UINT)(id), (UINT)(idLast), AfxSig_vv, nullptr, static_cast<AFX_PMSG>(memberFxn)},
-#define ON_BN_CLICKED(id, memberFxn)       ON_CONTROL(BN_CLICKED, id, memberFxn)
-#define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
-#define ON_EN_CHANGE(id, memberFxn)        ON_CONTROL(EN_CHANGE, id, memberFxn)
-#define ON_EN_UPDATE(id, memberFxn)        ON_CONTROL(EN_UPDATE, id, memberFxn)
-#define ON_EN_KILLFOCUS(id, memberFxn)     ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
-#define ON_EN_SETFOCUS(id, memberFxn)      ON_CONTROL(EN_SETFOCUS, id, memberFxn)
-#define ON_CBN_SELCHANGE(id, memberFxn)    ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
-#define ON_CBN_EDITCHANGE(id, memberFxn)   ON_CONTROL(CBN_EDITCHANGE, id, memberFxn)
-#define ON_CBN_SELENDOK(id, memberFxn)     ON_CONTROL(CBN_SELENDOK, id, memberFxn)
-#define ON_CBN_DROPDOWN(id, memberFxn)     ON_CONTROL(CBN_DROPDOWN, id, memberFxn)
-#define ON_CBN_CLOSEUP(id, memberFxn)      ON_CONTROL(CBN_CLOSEUP, id, memberFxn)
-#define ON_STN_CLICKED(id, memberFxn)      ON_CONTROL(STN_CLICKED, id, memberFxn)
+#define ON_BN_CLICKED(id, memberFxn)    ON_CONTROL(BN_CLICKED, id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn)     ON_CONTROL(EN_CHANGE, id, memberFxn)
+#define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
 
 #define ON_NOTIFY(wNotifyCode, id, memberFxn)                                                                          \
     {WM_NOTIFY,                                                                                                        \

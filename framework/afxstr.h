@@ -45,18 +45,14 @@ public:
     int Find(char ch, int nStart = 0) const;
     int Find(LPCSTR pszSub, int nStart = 0) const;
     int ReverseFind(char ch) const;
-    int FindOneOf(LPCSTR pszCharSet) const;
 
     CString Left(int nCount) const;
     CString Mid(int nFirst) const;
     CString Mid(int nFirst, int nCount) const;
     CString Right(int nCount) const;
-    CString SpanIncluding(LPCSTR pszCharSet) const;
-    CString SpanExcluding(LPCSTR pszCharSet) const;
 
     CString& MakeLower();
     CString& MakeUpper();
-    CString& MakeReverse();
 
     CString& Trim();
     CString& Trim(char chTarget);
@@ -92,7 +88,6 @@ public:
     // length stays unchanged until ReleaseBuffer.
     LPSTR GetBuffer(int nMinBufLength);
     LPSTR GetBuffer() { return GetBuffer(0); }
-    LPSTR GetBufferSetLength(int nNewLength);
     void ReleaseBuffer(int nNewLength = -1);
 
     friend CString operator+(const CString& a, const CString& b);
@@ -134,7 +129,6 @@ public:
     INT_PTR GetCount() const { return (INT_PTR)m_items.size(); }
     BOOL IsEmpty() const { return m_items.empty(); }
     INT_PTR GetUpperBound() const { return (INT_PTR)m_items.size() - 1; }
-    void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1);
     void RemoveAll() { m_items.clear(); }
 
     const CString& GetAt(INT_PTR nIndex) const { return m_items.at((size_t)nIndex); }
@@ -145,7 +139,6 @@ public:
 
     INT_PTR Add(LPCSTR newElement);
     INT_PTR Add(const CString& newElement);
-    INT_PTR Append(const CStringArray& src);
     void Copy(const CStringArray& src) { m_items = src.m_items; }
     void InsertAt(INT_PTR nIndex, LPCSTR newElement, INT_PTR nCount = 1);
     void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1);

@@ -7,7 +7,6 @@
 #include "framework/afxtypes.h"
 
 class CDataExchange;
-class CScrollBar;
 
 class CMenu : public CObject
 {
@@ -22,11 +21,6 @@ public:
         return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
     }
     UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable); }
-    BOOL DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
-    BOOL RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
-    UINT GetMenuItemCount() const { return (UINT)::GetMenuItemCount(m_hMenu); }
-    UINT GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
-    UINT GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
 };
 
 // A window object. Windows made by the system (dialog items) are bound by
@@ -39,11 +33,6 @@ public:
     CWnd();
     ~CWnd() override;
     HWND m_hWnd;
-    // Placement targets for SetWindowPos (HWND_TOP, ...).
-    static const CWnd wndTop;
-    static const CWnd wndBottom;
-    static const CWnd wndTopMost;
-    static const CWnd wndNoTopMost;
 
     operator HWND() const { return m_hWnd; }
     HWND GetSafeHwnd() const { return m_hWnd; }
@@ -75,7 +64,6 @@ public:
     BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
-    BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
     BOOL IsWindow() const { return ::IsWindow(m_hWnd); }
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
     {
@@ -91,8 +79,6 @@ public:
         lpwndpl->length = sizeof(WINDOWPLACEMENT);
         return ::GetWindowPlacement(m_hWnd, lpwndpl);
     }
-    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
-    void CenterWindow(CWnd* pAlternateOwner = NULL);
 
     void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
     void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
@@ -110,13 +96,10 @@ public:
     }
 
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, NULL, bErase); }
-    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
-    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
-    BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, CRgn* prgnUpdate = NULL,
-                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
     {
-        return ::RedrawWindow(m_hWnd, lpRectUpdate, prgnUpdate ? (HRGN)prgnUpdate->m_hObject : NULL, flags);
+        return ::RedrawWindow(m_hWnd, lpRectUpdate, NULL, flags);
     }
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
@@ -139,7 +122,6 @@ public:
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
 
     CDC* GetDC();
-    CDC* GetWindowDC();
     int ReleaseDC(CDC* pDC);
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
@@ -171,26 +153,17 @@ public:
     }
 
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-    CWnd* GetTopLevelParent() const;
     CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
     BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->m_hWnd); }
     CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
     static CWnd* PASCAL GetFocus() { return FromHandle(::GetFocus()); }
-    static CWnd* PASCAL GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
-    static CWnd* PASCAL GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
-    static CWnd* PASCAL FindWindow(LPCSTR lpszClassName, LPCSTR lpszWindowName)
-    {
-        return FromHandle(::FindWindowA(lpszClassName, lpszWindowName));
-    }
     BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
-    void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
 
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = NULL)
     {
         return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
     }
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
-    int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = NULL, UINT nType = MB_OK);
 
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -223,24 +196,17 @@ public:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
-    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseHover(UINT nFlags, CPoint point);
     afx_msg void OnMouseLeave();
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     afx_msg UINT OnPowerBroadcast(UINT nPowerEvent, LPARAM nEventData);
     afx_msg HCURSOR OnQueryDragIcon();
-    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
-    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
-    afx_msg void OnSize(UINT nType, int cx, int cy);
 
 protected:
     BOOL DispatchEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     void BindCreatedWindow(HWND hWnd);  // subclass a window being created (CBT hook)
     void OnNcDestroyed();
-
-    explicit CWnd(HWND hWndSpecial);  // the placement targets only
 
     WNDPROC m_pfnSuper;  // the procedure the window had before it was bound
     BOOL m_bCreatedHere;
@@ -251,13 +217,6 @@ protected:
 };
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
-
-class CScrollBar : public CWnd
-{
-public:
-    int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
-    int SetScrollPos(int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw); }
-};
 
 class CDialog : public CWnd
 {
@@ -275,10 +234,6 @@ public:
     // The template comes from AfxGetResourceHandle(); -1 when it cannot be
     // loaded or the window cannot be made.
     virtual INT_PTR DoModal();
-    // Modeless.
-    BOOL Create(LPCSTR lpszTemplateName, CWnd* pParentWnd = NULL);
-    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = NULL) { return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd); }
-    BOOL CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL);
 
     void EndDialog(int nResult);
     virtual BOOL OnInitDialog();
@@ -286,12 +241,8 @@ public:
     virtual void OnCancel();
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    void NextDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0); }
-    void PrevDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 1, 0); }
     void GotoDlgCtrl(CWnd* pWndCtrl) { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, (WPARAM)pWndCtrl->m_hWnd, 1); }
     void SetDefID(UINT nID) { ::SendMessageA(m_hWnd, DM_SETDEFID, nID, 0); }
-    DWORD GetDefID() const { return (DWORD)::SendMessageA(m_hWnd, DM_GETDEFID, 0, 0); }
-    void MapDialogRect(LPRECT lpRect) const { ::MapDialogRect(m_hWnd, lpRect); }
 
 protected:
     afx_msg LRESULT HandleHelp(WPARAM wParam, LPARAM lParam);
@@ -357,4 +308,3 @@ public:
 void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value);
-void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value);

@@ -105,7 +105,7 @@ void AFXAPI AfxSplitCommandLine(LPCSTR lpszCmdLine, CStringArray& args)
     }
 }
 
-CCommandLineInfo::CCommandLineInfo() : m_bShowSplash(TRUE), m_bRunEmbedded(FALSE), m_bRunAutomated(FALSE) {}
+CCommandLineInfo::CCommandLineInfo() {}
 
 void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL)
 {
@@ -137,19 +137,4 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdS
     } catch (...) {
     }
     return nReturnCode;
-}
-
-int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
-{
-    CWnd* pMain = AfxGetMainWnd();
-    CWinApp* pApp = AfxGetApp();
-    LPCSTR lpszCaption = pApp && pApp->m_pszAppName ? pApp->m_pszAppName : "";
-    return ::MessageBoxA(pMain ? pMain->m_hWnd : NULL, lpszText, lpszCaption, nType);
-}
-
-int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
-{
-    CString text;
-    text.LoadString(nIDPrompt);
-    return AfxMessageBox(text, nType, nIDHelp);
 }

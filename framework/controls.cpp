@@ -86,16 +86,6 @@ void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool)
     SendMessage(TTM_DELTOOLA, 0, (LPARAM)&ti);
 }
 
-void CToolTipCtrl::UpdateTipText(LPCSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
-{
-    if (!pWnd || !m_hWnd)
-        return;
-    TTTOOLINFOA ti;
-    FillInToolInfo(ti, pWnd, nIDTool);
-    ti.lpszText = (LPSTR)lpszText;
-    SendMessage(TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
-}
-
 BOOL CToolTipCtrl::GetToolInfo(TTTOOLINFOA* lpToolInfo, CWnd* pWnd, UINT_PTR nIDTool) const
 {
     if (!lpToolInfo || !pWnd || !m_hWnd)

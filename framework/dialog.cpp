@@ -231,22 +231,6 @@ void CDialog::EndDialog(int nResult)
     }
 }
 
-BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd)
-{
-    HINSTANCE hInst = AfxGetResourceHandle();
-    LPCDLGTEMPLATE lpTemplate = LoadDialogTemplate(hInst, lpszTemplateName);
-    if (!lpTemplate)
-        return FALSE;
-    m_pParentWnd = pParentWnd;
-    return CreateDlgIndirect(lpTemplate, pParentWnd ? pParentWnd->m_hWnd : NULL, hInst);
-}
-
-BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd)
-{
-    m_pParentWnd = pParentWnd;
-    return CreateDlgIndirect(lpDialogTemplate, pParentWnd ? pParentWnd->m_hWnd : NULL, AfxGetResourceHandle());
-}
-
 BOOL CDialog::OnInitDialog()
 {
     UpdateData(FALSE);
@@ -327,13 +311,4 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value)
         snprintf(szText, sizeof(szText), "%d", value);
         ::SetWindowTextA(hWnd, szText);
     }
-}
-
-void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value)
-{
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = (int)::SendMessageA(hWnd, BM_GETCHECK, 0, 0);
-    else
-        ::SendMessageA(hWnd, BM_SETCHECK, (WPARAM)value, 0);
 }

@@ -28,7 +28,6 @@ BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
 IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CMemoryException, CException)
 IMPLEMENT_DYNAMIC(COleException, CException)
-IMPLEMENT_DYNAMIC(CResourceException, CException)
 
 void CException::Delete()
 {
@@ -53,18 +52,6 @@ BOOL CException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpCo
     if (lpszError && nMaxError)
         *lpszError = 0;
     return FALSE;
-}
-
-int CException::ReportError(UINT nType, UINT nMessageID) const
-{
-    char szText[512];
-    if (!GetErrorMessage(szText, sizeof szText)) {
-        CString text;
-        if (!nMessageID || !text.LoadString(nMessageID))
-            text = "An unexpected error occurred.";
-        lstrcpynA(szText, text, sizeof szText);
-    }
-    return AfxMessageBox(szText, nType);
 }
 
 BOOL CMemoryException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
@@ -96,13 +83,6 @@ SCODE PASCAL COleException::Process(const CException* pAnyException)
     return E_UNEXPECTED;
 }
 
-BOOL CResourceException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
-{
-    return CopyErrorText("A required resource was unavailable.", lpszError, nMaxError, pnHelpContext);
-}
-
 void AFXAPI AfxThrowMemoryException() { throw new CMemoryException; }
 
 void AFXAPI AfxThrowOleException(SCODE sc) { throw new COleException(sc); }
-
-void AFXAPI AfxThrowResourceException() { throw new CResourceException; }

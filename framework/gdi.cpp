@@ -2,21 +2,7 @@
 
 #include <stdlib.h>
 
-static BOOL IsLiveGdiObject(HGDIOBJ hObject) { return ::GetObjectType(hObject) != 0; }
-static void ReleaseTempGdiObject(CGdiObject* pObject)
-{
-    pObject->m_hObject = NULL;
-    delete pObject;
-}
-static thread_local AfxTempMap<CGdiObject, HGDIOBJ> t_tempGdiObjects(&IsLiveGdiObject, &ReleaseTempGdiObject);
-
-static BOOL IsLiveDC(HDC hDC) { return ::GetObjectType(hDC) != 0; }
-static void ReleaseTempDC(CDC* pDC)
-{
-    pDC->m_hDC = pDC->m_hAttribDC = NULL;
-    delete pDC;
-}
-static thread_local AfxTempMap<CDC, HDC> t_tempDCs(&IsLiveDC, &ReleaseTempDC);
+static BOOL IsLiveObject(HANDLE h) { return ::GetObjectType(h) != 0; }
 
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
 IMPLEMENT_DYNAMIC(CDC, CObject)
@@ -27,14 +13,8 @@ CGdiObject::~CGdiObject() { DeleteObject(); }
 
 CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
 {
-    if (!hObject)
-        return NULL;
-    if (CGdiObject* p = t_tempGdiObjects.Lookup(hObject))
-        return p;
-    CGdiObject* p = new CGdiObject;
-    p->m_hObject = hObject;
-    t_tempGdiObjects.Add(hObject, p);
-    return p;
+    return AfxTempFromHandle<CGdiObject, HGDIOBJ>(
+        hObject, [](HGDIOBJ h) { return IsLiveObject(h); }, [](CGdiObject* p, HGDIOBJ h) { p->m_hObject = h; });
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
@@ -57,14 +37,6 @@ BOOL CGdiObject::DeleteObject()
     if (!m_hObject)
         return FALSE;
     return ::DeleteObject(Detach());
-}
-
-BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
-                       BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
-                       BYTE nQuality, BYTE nPitchAndFamily, LPCSTR lpszFacename)
-{
-    return Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline, cStrikeOut,
-                                nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily, lpszFacename));
 }
 
 BOOL CFont::CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC)
@@ -113,14 +85,8 @@ CDC::~CDC()
 
 CDC* PASCAL CDC::FromHandle(HDC hDC)
 {
-    if (!hDC)
-        return NULL;
-    if (CDC* p = t_tempDCs.Lookup(hDC))
-        return p;
-    CDC* p = new CDC;
-    p->m_hDC = p->m_hAttribDC = hDC;
-    t_tempDCs.Add(hDC, p);
-    return p;
+    return AfxTempFromHandle<CDC, HDC>(
+        hDC, [](HDC h) { return IsLiveObject(h); }, [](CDC* p, HDC h) { p->m_hDC = p->m_hAttribDC = h; });
 }
 
 BOOL CDC::Attach(HDC hDC)
@@ -146,11 +112,6 @@ BOOL CDC::DeleteDC()
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC) { return Attach(::CreateCompatibleDC(pDC ? pDC->m_hDC : NULL)); }
-
-BOOL CDC::CreateDC(LPCSTR lpszDriverName, LPCSTR lpszDeviceName, LPCSTR lpszOutput, const DEVMODEA* lpInitData)
-{
-    return Attach(::CreateDCA(lpszDriverName, lpszDeviceName, lpszOutput, lpInitData));
-}
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject)
 {
@@ -202,7 +163,3 @@ CPaintDC::~CPaintDC()
 CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : NULL) { Attach(::GetDC(m_hWnd)); }
 
 CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, Detach()); }
-
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : NULL) { Attach(::GetWindowDC(m_hWnd)); }
-
-CWindowDC::~CWindowDC() { ::ReleaseDC(m_hWnd, Detach()); }

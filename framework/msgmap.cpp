@@ -73,19 +73,11 @@ BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wP
     case AfxSig_vNMHDRpl:
         (pTarget->*HandlerOf<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(pEntry))((NMHDR*)lParam, &lResult);
         break;
-    case AfxSig_vwwW:
-        (pTarget->*HandlerOf<void (CCmdTarget::*)(UINT, UINT, CScrollBar*)>(pEntry))(
-            LOWORD(wParam), HIWORD(wParam), (CScrollBar*)CWnd::FromHandle((HWND)lParam));
-        break;
     case AfxSig_uwl:
         lResult = (LRESULT)(pTarget->*HandlerOf<UINT (CCmdTarget::*)(UINT, LPARAM)>(pEntry))((UINT)wParam, lParam);
         break;
     case AfxSig_hv:
         lResult = (LRESULT)(pTarget->*HandlerOf<HCURSOR (CCmdTarget::*)()>(pEntry))();
-        break;
-    case AfxSig_vwii:
-        (pTarget->*HandlerOf<void (CCmdTarget::*)(UINT, int, int)>(pEntry))((UINT)wParam, GET_X_LPARAM(lParam),
-                                                                            GET_Y_LPARAM(lParam));
         break;
     default:
         return FALSE;

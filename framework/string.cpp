@@ -202,14 +202,6 @@ int CString::ReverseFind(char ch) const
     return (p && ch) ? (int)(p - m_pch) : -1;
 }
 
-int CString::FindOneOf(LPCSTR pszCharSet) const
-{
-    if (!pszCharSet)
-        return -1;
-    size_t n = strcspn(m_pch, pszCharSet);
-    return (int)n < m_nLength ? (int)n : -1;
-}
-
 CString CString::Left(int nCount) const
 {
     if (nCount < 0)
@@ -243,16 +235,6 @@ CString CString::Right(int nCount) const
     return CString(m_pch + m_nLength - nCount, nCount);
 }
 
-CString CString::SpanIncluding(LPCSTR pszCharSet) const
-{
-    return Left(pszCharSet ? (int)strspn(m_pch, pszCharSet) : 0);
-}
-
-CString CString::SpanExcluding(LPCSTR pszCharSet) const
-{
-    return Left(pszCharSet ? (int)strcspn(m_pch, pszCharSet) : m_nLength);
-}
-
 CString& CString::MakeLower()
 {
     if (m_nLength)
@@ -264,16 +246,6 @@ CString& CString::MakeUpper()
 {
     if (m_nLength)
         CharUpperBuffA(m_pch, (DWORD)m_nLength);
-    return *this;
-}
-
-CString& CString::MakeReverse()
-{
-    for (int i = 0, j = m_nLength - 1; i < j; ++i, --j) {
-        char c = m_pch[i];
-        m_pch[i] = m_pch[j];
-        m_pch[j] = c;
-    }
     return *this;
 }
 
@@ -485,16 +457,6 @@ LPSTR CString::GetBuffer(int nMinBufLength)
     return m_pch;
 }
 
-LPSTR CString::GetBufferSetLength(int nNewLength)
-{
-    if (nNewLength < 0)
-        nNewLength = 0;
-    GetBuffer(nNewLength);
-    m_nLength = nNewLength;
-    m_pch[m_nLength] = 0;
-    return m_pch;
-}
-
 void CString::ReleaseBuffer(int nNewLength)
 {
     if (!m_nAlloc)
@@ -542,8 +504,6 @@ CString operator+(char a, const CString& b)
     return s;
 }
 
-void CStringArray::SetSize(INT_PTR nNewSize, INT_PTR) { m_items.resize(nNewSize > 0 ? (size_t)nNewSize : 0); }
-
 INT_PTR CStringArray::Add(LPCSTR newElement)
 {
     m_items.emplace_back(newElement);
@@ -554,14 +514,6 @@ INT_PTR CStringArray::Add(const CString& newElement)
 {
     m_items.push_back(newElement);
     return (INT_PTR)m_items.size() - 1;
-}
-
-INT_PTR CStringArray::Append(const CStringArray& src)
-{
-    INT_PTR nOld = GetSize();
-    std::vector<CString> copy(src.m_items);
-    m_items.insert(m_items.end(), copy.begin(), copy.end());
-    return nOld;
 }
 
 void CStringArray::InsertAt(INT_PTR nIndex, LPCSTR newElement, INT_PTR nCount)

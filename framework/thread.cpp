@@ -15,21 +15,7 @@ BOOL AfxPreTranslateMessage(MSG* pMsg)
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
-CWinThread::CWinThread()
-    : m_pMainWnd(NULL),
-      m_hThread(NULL),
-      m_nThreadID(0),
-      m_bAutoDelete(TRUE),
-      m_msgCur(),
-      m_pfnThreadProc(NULL),
-      m_pThreadParams(NULL)
-{}
-
-CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam) : CWinThread()
-{
-    m_pfnThreadProc = pfnThreadProc;
-    m_pThreadParams = pParam;
-}
+CWinThread::CWinThread() : m_pMainWnd(NULL), m_hThread(NULL), m_nThreadID(0), m_bAutoDelete(TRUE), m_msgCur() {}
 
 CWinThread::~CWinThread()
 {
@@ -66,9 +52,7 @@ int CWinThread::RunThread()
 {
     int nResult = 0;
     try {
-        if (m_pfnThreadProc)
-            nResult = (int)m_pfnThreadProc(m_pThreadParams);
-        else if (!InitInstance())
+        if (!InitInstance())
             nResult = ExitInstance();
         else
             nResult = Run();
@@ -157,22 +141,6 @@ CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UI
         delete pObject;
         return NULL;
     }
-    if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
-        pThread->Delete();
-        return NULL;
-    }
-    pThread->SetThreadPriority(nPriority);
-    if (!(dwCreateFlags & CREATE_SUSPENDED))
-        pThread->ResumeThread();
-    return pThread;
-}
-
-CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
-                                  DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
-{
-    if (!pfnThreadProc)
-        return NULL;
-    CWinThread* pThread = new CWinThread(pfnThreadProc, pParam);
     if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
         pThread->Delete();
         return NULL;

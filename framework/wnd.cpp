@@ -18,28 +18,10 @@ static std::unordered_map<HWND, CWnd*>& PermanentMap()
     return *s_pMap;
 }
 
-static BOOL IsLiveWindow(HWND hWnd) { return ::IsWindow(hWnd); }
-static void ReleaseTempWnd(CWnd* pWnd)
-{
-    pWnd->m_hWnd = NULL;
-    delete pWnd;
-}
-static thread_local AfxTempMap<CWnd, HWND> t_tempWnds(&IsLiveWindow, &ReleaseTempWnd);
-
-static BOOL IsLiveMenu(HMENU hMenu) { return ::IsMenu(hMenu); }
-static void ReleaseTempMenu(CMenu* pMenu) { delete pMenu; }
-static thread_local AfxTempMap<CMenu, HMENU> t_tempMenus(&IsLiveMenu, &ReleaseTempMenu);
-
 CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
 {
-    if (!hMenu)
-        return NULL;
-    if (CMenu* p = t_tempMenus.Lookup(hMenu))
-        return p;
-    CMenu* p = new CMenu;
-    p->m_hMenu = hMenu;
-    t_tempMenus.Add(hMenu, p);
-    return p;
+    return AfxTempFromHandle<CMenu, HMENU>(
+        hMenu, [](HMENU h) { return ::IsMenu(h); }, [](CMenu* p, HMENU h) { p->m_hMenu = h; });
 }
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
@@ -48,14 +30,7 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
-const CWnd CWnd::wndTop(HWND_TOP);
-const CWnd CWnd::wndBottom(HWND_BOTTOM);
-const CWnd CWnd::wndTopMost(HWND_TOPMOST);
-const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
-
 CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL), m_bCreatedHere(FALSE) {}
-
-CWnd::CWnd(HWND hWndSpecial) : m_hWnd(hWndSpecial), m_pfnSuper(NULL), m_bCreatedHere(FALSE) {}
 
 CWnd::~CWnd()
 {
@@ -78,16 +53,11 @@ CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
 {
-    if (!hWnd)
-        return NULL;
-    if (CWnd* p = FromHandlePermanent(hWnd))
+    CWnd* p = FromHandlePermanent(hWnd);
+    if (p)
         return p;
-    if (CWnd* p = t_tempWnds.Lookup(hWnd))
-        return p;
-    CWnd* p = new CWnd;
-    p->m_hWnd = hWnd;
-    t_tempWnds.Add(hWnd, p);
-    return p;
+    return AfxTempFromHandle<CWnd, HWND>(
+        hWnd, [](HWND h) { return ::IsWindow(h); }, [](CWnd* pWnd, HWND h) { pWnd->m_hWnd = h; });
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
@@ -368,16 +338,11 @@ void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
 void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnMouseHover(UINT, CPoint) { Default(); }
 void CWnd::OnMouseLeave() { Default(); }
 UINT CWnd::OnPowerBroadcast(UINT, LPARAM) { return (UINT)Default(); }
 HCURSOR CWnd::OnQueryDragIcon() { return (HCURSOR)Default(); }
-void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
 
 // Owner-drawn controls draw themselves: the parent hands the message back.
 void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
@@ -461,31 +426,7 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
     return ModifyWindowLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
-void CWnd::CenterWindow(CWnd* pAlternateOwner)
-{
-    HWND hWndCenter = pAlternateOwner ? pAlternateOwner->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);
-    if (GetStyle() & WS_CHILD)
-        hWndCenter = ::GetParent(m_hWnd);
-    RECT rcCenter, rcWnd;
-    if (hWndCenter && ::IsWindowVisible(hWndCenter) && !::IsIconic(hWndCenter))
-        ::GetWindowRect(hWndCenter, &rcCenter);
-    else
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcCenter, 0);
-    ::GetWindowRect(m_hWnd, &rcWnd);
-    int x = (rcCenter.left + rcCenter.right) / 2 - (rcWnd.right - rcWnd.left) / 2;
-    int y = (rcCenter.top + rcCenter.bottom) / 2 - (rcWnd.bottom - rcWnd.top) / 2;
-    if (GetStyle() & WS_CHILD) {
-        POINT pt = {x, y};
-        ::ScreenToClient(hWndCenter, &pt);
-        x = pt.x;
-        y = pt.y;
-    }
-    ::SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
-
-CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
 
 int CWnd::ReleaseDC(CDC* pDC) { return pDC ? ::ReleaseDC(m_hWnd, pDC->m_hDC) : 0; }
 
@@ -499,23 +440,6 @@ CFont* CWnd::GetFont() const { return CFont::FromHandle((HFONT)SendMessage(WM_GE
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
 
 CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-
-CWnd* CWnd::GetTopLevelParent() const
-{
-    HWND hWnd = m_hWnd;
-    while (hWnd && (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD))
-        hWnd = ::GetParent(hWnd);
-    return FromHandle(hWnd);
-}
-
-int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
-{
-    if (!lpszCaption) {
-        CWinApp* pApp = AfxGetApp();
-        lpszCaption = pApp && pApp->m_pszAppName ? pApp->m_pszAppName : "";
-    }
-    return ::MessageBoxA(m_hWnd, lpszText, lpszCaption, nType);
-}
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {

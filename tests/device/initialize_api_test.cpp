@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeCopyAPI.h"
+#include "common/testlib.h"
 #include "dialog/CopyUIDlg.h"
 #include "tests/device/DialogAccess.h"
 
@@ -11,7 +12,8 @@ using replika::CCopyUIDlg;
 namespace {
 struct FakeFactory : IClassFactory
 {
-    FakeCopyAPI* pObject = nullptr;
+    explicit FakeFactory(FakeCopyAPI* pFake) : pObject(pFake) {}
+    FakeCopyAPI* pObject;
     HRESULT hrCreate = S_OK;
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
@@ -35,20 +37,14 @@ class InitializeAPI : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        factory.pObject = &fake;
-        ASSERT_EQ(S_OK,
-                  CoRegisterClassObject(CLSID_CopyAPI, &factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie));
-    }
-    void TearDown() override
-    {
-        CoRevokeClassObject(cookie);
-        CoUninitialize();
+        ASSERT_TRUE(com.Ok());
+        ASSERT_TRUE(registration.Ok());
     }
 
+    qvtest::ComApartment com;
     FakeCopyAPI fake;
-    FakeFactory factory;
-    DWORD cookie = 0;
+    FakeFactory factory{&fake};
+    qvtest::ClassObjectScope registration{CLSID_CopyAPI, &factory};
 };
 }  // namespace
 

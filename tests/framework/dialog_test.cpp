@@ -1,12 +1,10 @@
-#include <gtest/gtest.h>
+#include "testsupport.h"
 
 #include <functional>
 
-#include "testsupport.h"
-
 namespace {
 
-enum { IDC_BUTTON = 1001, IDC_EDIT, IDC_COMBO, IDC_SPIN, IDC_SLIDER, IDC_OWNERDRAW, IDC_STATIC_OD, IDC_LABEL };
+enum { IDC_BUTTON = 1001, IDC_EDIT, IDC_COMBO, IDC_SPIN, IDC_OWNERDRAW, IDC_STATIC_OD, IDC_LABEL };
 
 const UINT WM_RUN_SCRIPT = WM_APP + 1;
 const UINT WM_FINISH = WM_APP + 2;
@@ -54,7 +52,6 @@ public:
     CEdit m_edit;
     CComboBox m_combo;
     CSpinButtonCtrl m_spin;
-    CSliderCtrl m_slider;
     COwnerDrawStatic m_staticOD;
 
     void Note(const char* psz) { m_log += CString(m_log.IsEmpty() ? "" : " ") + psz; }
@@ -65,7 +62,6 @@ public:
         DDX_Control(pDX, IDC_EDIT, m_edit);
         DDX_Control(pDX, IDC_COMBO, m_combo);
         DDX_Control(pDX, IDC_SPIN, m_spin);
-        DDX_Control(pDX, IDC_SLIDER, m_slider);
         DDX_Control(pDX, IDC_OWNERDRAW, m_ownerDraw);
         DDX_Text(pDX, IDC_LABEL, m_label);
     }
@@ -123,11 +119,6 @@ public:
         if (nIDEvent == SAFETY_TIMER)
             EndDialog(-2);
     }
-    afx_msg void OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
-    {
-        if (pScrollBar && pScrollBar->m_hWnd == m_slider.m_hWnd)
-            Note("hscroll");
-    }
     afx_msg void OnDestroy()
     {
         Note("destroy");
@@ -146,7 +137,6 @@ ON_CBN_SELCHANGE(IDC_COMBO, &CTestDlg::OnComboSelChange)
 ON_NOTIFY(UDN_DELTAPOS, IDC_SPIN, &CTestDlg::OnDeltaPosSpin)
 ON_WM_CTLCOLOR()
 ON_WM_TIMER()
-ON_WM_HSCROLL()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -166,12 +156,11 @@ INT_PTR RunModal(CTestDlg& dlg, std::function<void(CTestDlg&)> script)
 {
     if (!g_nRegisteredMsg)
         g_nRegisteredMsg = RegisterWindowMessageA("FrameworkTest.Registered");
-    DlgTemplate t(240, 160, "Framework test");
+    qvtest::DlgTemplate t(240, 160, "Framework test");
     t.AddItem("BUTTON", "&Press", IDC_BUTTON, BS_PUSHBUTTON | WS_TABSTOP, 5, 5, 60, 14);
     t.AddItem("EDIT", "", IDC_EDIT, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 5, 25, 40, 14);
     t.AddItem(UPDOWN_CLASSA, "", IDC_SPIN, UDS_SETBUDDYINT | UDS_ARROWKEYS, 45, 25, 10, 14);
     t.AddItem("COMBOBOX", "", IDC_COMBO, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 5, 45, 80, 60);
-    t.AddItem(TRACKBAR_CLASSA, "", IDC_SLIDER, TBS_AUTOTICKS, 5, 65, 100, 20);
     t.AddItem("BUTTON", "Drawn", IDC_OWNERDRAW, BS_OWNERDRAW, 120, 5, 60, 14);
     t.AddItem("STATIC", "", IDC_STATIC_OD, SS_OWNERDRAW, 120, 25, 60, 14);
     t.AddItem("STATIC", "Label", IDC_LABEL, SS_LEFT, 120, 45, 60, 10);
@@ -202,7 +191,6 @@ TEST(DialogTest, MessageMapReceivesInitClicksNotificationsAndRegisteredMessages)
         nm.hdr.code = UDN_DELTAPOS;
         nm.iDelta = 10;
         refused = d.SendMessage(WM_NOTIFY, IDC_SPIN, (LPARAM)&nm);
-        d.SendMessage(WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 3), (LPARAM)d.m_slider.m_hWnd);
         HDC hDC = ::GetDC(d.m_hWnd);
         HBRUSH hbr = (HBRUSH)d.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)hDC, (LPARAM)d.GetDlgItem(IDC_LABEL)->m_hWnd);
         EXPECT_EQ(d.m_hbrBack, hbr);
@@ -222,7 +210,7 @@ TEST(DialogTest, MessageMapReceivesInitClicksNotificationsAndRegisteredMessages)
         d.PostMessage(WM_FINISH, 77);
     });
     EXPECT_EQ(77, result);
-    EXPECT_STREQ("init pretranslate click edit registered selchange deltapos hscroll ctlcolor destroy postncdestroy",
+    EXPECT_STREQ("init pretranslate click edit registered selchange deltapos ctlcolor destroy postncdestroy",
                  dlg.m_log);
     EXPECT_EQ((LRESULT)g_nRegisteredMsg, registeredResult);
     EXPECT_EQ(1, refused);

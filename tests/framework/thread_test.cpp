@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "testsupport.h"
+
+#include <vector>
 
 namespace {
 
@@ -109,20 +109,4 @@ TEST_F(ThreadTest, QuitMessageEndsTheLoopThroughExitInstance)
     EXPECT_EQ(1, g_log.nExitCalls);
     EXPECT_EQ(1, g_log.nDestroyed);
     EXPECT_EQ((std::vector<WPARAM>{8}), g_log.received);
-}
-
-TEST_F(ThreadTest, WorkerFunctionRunsOnItsOwnThread)
-{
-    struct Worker
-    {
-        static UINT __cdecl AddOne(LPVOID pParam) { return (UINT)InterlockedIncrement((LONG*)pParam) + 40; }
-    };
-    LONG n = 1;
-    CWinThread* pThread = AfxBeginThread(&Worker::AddOne, &n, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    ASSERT_NE(nullptr, pThread);
-    pThread->m_bAutoDelete = FALSE;
-    pThread->ResumeThread();
-    EXPECT_EQ(42u, AwaitExitCode(DuplicateThreadHandle(pThread)));
-    EXPECT_EQ(2, n);
-    delete pThread;
 }

@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <string>
 #include <thread>
 
+#include "common/testlib.h"
 #include "res/resource.h"
 #include "status/StatusDlg.h"
 
@@ -16,42 +15,24 @@ struct Seen
     long singleMid = 0, clientMid = 0;
 };
 
-std::string Text(HWND hWnd)
-{
-    char sz[512] = "";
-    GetWindowTextA(hWnd, sz, sizeof(sz));
-    return sz;
-}
-
-BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
-{
-    char szClass[16] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    if (!IsWindowVisible(hWnd) || lstrcmpA(szClass, "#32770") != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(lParam) = hWnd;
-    return FALSE;
-}
-
 // A second thread looks at the dialog, then acts on it while DoModal runs here.
 INT_PTR RunDialog(replika::CStatusDlg& dlg, Action action, Seen& seen)
 {
-    DWORD dwUiThread = GetCurrentThreadId();
     std::thread driver([&] {
         HWND hDlg = NULL;
-        for (int i = 0; i < 2000 && hDlg == NULL; ++i, Sleep(10))  // hang guard only
-            EnumThreadWindows(dwUiThread, FindDialog, reinterpret_cast<LPARAM>(&hDlg));
+        for (DWORD waited = 0; waited < qvtest::kHangGuardMs && !hDlg; waited += 10, Sleep(10))
+            hDlg = qvtest::FindVisibleWindow(GetCurrentProcessId());
         if (hDlg == NULL)
             return;
         HWND hContinue = GetDlgItem(hDlg, IDC_BTN_CONTINUE), hCancel = GetDlgItem(hDlg, IDC_BTN_CANCEL);
         HWND hSingle = GetDlgItem(hDlg, IDC_BTN_SINGLE);
-        seen.title = Text(hDlg);
-        seen.message = Text(GetDlgItem(hDlg, IDC_STATUS_MESSAGE));
+        seen.title = qvtest::WindowText(hDlg);
+        seen.message = qvtest::WindowText(GetDlgItem(hDlg, IDC_STATUS_MESSAGE));
         seen.shown = std::string(IsWindowVisible(hContinue) ? "C" : "-") + (IsWindowVisible(hCancel) ? "X" : "-") +
                      (IsWindowVisible(hSingle) ? "S" : "-");
-        seen.continueText = Text(hContinue);
-        seen.cancelText = Text(hCancel);
-        seen.singleText = Text(hSingle);
+        seen.continueText = qvtest::WindowText(hContinue);
+        seen.cancelText = qvtest::WindowText(hCancel);
+        seen.singleText = qvtest::WindowText(hSingle);
         RECT single, client;
         GetWindowRect(hSingle, &single);
         GetClientRect(hDlg, &client);

@@ -97,9 +97,10 @@ public:
 
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, NULL, bErase); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
-    BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, HRGN hrgnUpdate = NULL,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
     {
-        return ::RedrawWindow(m_hWnd, lpRectUpdate, NULL, flags);
+        return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
     }
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
@@ -234,6 +235,9 @@ public:
     // The template comes from AfxGetResourceHandle(); -1 when it cannot be
     // loaded or the window cannot be made.
     virtual INT_PTR DoModal();
+
+    // Modeless, from an in-memory template.
+    BOOL CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL);
 
     void EndDialog(int nResult);
     virtual BOOL OnInitDialog();

@@ -231,6 +231,12 @@ void CDialog::EndDialog(int nResult)
     }
 }
 
+BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd)
+{
+    m_pParentWnd = pParentWnd;
+    return CreateDlgIndirect(lpDialogTemplate, pParentWnd ? pParentWnd->m_hWnd : NULL, AfxGetResourceHandle());
+}
+
 BOOL CDialog::OnInitDialog()
 {
     UpdateData(FALSE);

@@ -84,6 +84,8 @@ TEST(ResourceHandleTest, StringsAndDialogsComeFromTheResourceModule)
     EXPECT_TRUE(s.LoadString(1114));
 }
 
+static VOID CALLBACK DestroyOnTimer(HWND hWnd, UINT, UINT_PTR, DWORD) { DestroyWindow(hWnd); }
+
 TEST(AppRunTest, RunEndsThroughExitInstanceWhenInitFailsOrTheMainWindowGoes)
 {
     EXPECT_EQ(&theApp, AfxGetApp());
@@ -103,7 +105,7 @@ TEST(AppRunTest, RunEndsThroughExitInstanceWhenInitFailsOrTheMainWindowGoes)
         theApp.m_bInitResult = run.bInitResult;
         theApp.m_pWndForInit = run.pMainWnd;
         if (run.pMainWnd)
-            SetTimer(main.m_hWnd, 1, 1, [](HWND hWnd, UINT, UINT_PTR, DWORD) { DestroyWindow(hWnd); });
+            SetTimer(main.m_hWnd, 1, 1, DestroyOnTimer);
         EXPECT_EQ(0, AfxWinMain(GetModuleHandleA(NULL), NULL, NULL, SW_SHOWNORMAL));
         EXPECT_EQ(1, theApp.m_nInitCalls);
         EXPECT_EQ(1, theApp.m_nExitCalls);

@@ -1,21 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <deque>
-#include <string>
-#include <vector>
-
+// The context cache against a fake context manager: liveness probe, reconnection, retry.
+#include "common/testlib.h"
 #include "context/QVDSKInfcCache.h"
 
-namespace {
-// COM for the whole executable: main thread, single-threaded apartment.
-struct CComEnvironment : ::testing::Environment
-{
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(NULL, COINIT_APARTMENTTHREADED))); }
-    void TearDown() override { CoUninitialize(); }
-};
-::testing::Environment* const g_pComEnvironment = ::testing::AddGlobalTestEnvironment(new CComEnvironment);
+#include <deque>
+#include <tuple>
 
-std::wstring Text(const CBstr& bstr) { return bstr.Valid() ? std::wstring(bstr, bstr.Length()) : L"<null>"; }
+namespace {
+::testing::Environment* const g_pComEnvironment = ::testing::AddGlobalTestEnvironment(new qvtest::ComEnvironment);
 
 // What the fake managers were told to answer and what they saw.
 struct FakeScript
@@ -24,16 +15,14 @@ struct FakeScript
     std::deque<HRESULT> probeResults;   // next answers of GetRootContextName; S_OK when empty
     std::deque<HRESULT> expandResults;  // next answers of ExpandMacros; S_OK when empty
     std::wstring rootName;
-    int nCreated = 0, nLive = 0, nProbes = 0;
-    std::vector<std::pair<int, std::wstring>> expansions;  // manager's serial, context ID
+    int nCreated = 0, nLive = 0;
+    std::vector<int> expansions;  // serials of the managers that expanded
 } g_script;
 
 HRESULT Next(std::deque<HRESULT>& results)
 {
     HRESULT hr = results.empty() ? S_OK : results.front();
-    if (!results.empty())
-        results.pop_front();
-    return hr;
+    return results.empty() ? hr : (results.pop_front(), hr);
 }
 
 // Aggregates the free-threaded marshaler so that the Global Interface Table takes it.
@@ -43,32 +32,21 @@ public:
     CFakeManager() : m_nSerial(++g_script.nCreated)
     {
         ++g_script.nLive;
-        CoCreateFreeThreadedMarshaler(this, &m_pMarshaler);
+        CoCreateFreeThreadedMarshaler(this, &m_marshaler);
     }
-    virtual ~CFakeManager()
-    {
-        m_pMarshaler->Release();
-        --g_script.nLive;
-    }
+    virtual ~CFakeManager() { --g_script.nLive; }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
     {
         if (riid == IID_IMarshal)
-            return m_pMarshaler->QueryInterface(riid, ppv);
+            return m_marshaler->QueryInterface(riid, ppv);
         *ppv = (riid == IID_IUnknown || riid == IID_IContextManager) ? this : NULL;
         return *ppv ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return ++m_cRef; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG cRef = --m_cRef;
-        if (cRef == 0)
-            delete this;
-        return cRef;
-    }
+    STDMETHODIMP_(ULONG) Release() override { return --m_cRef ? m_cRef : (delete this, 0); }
     STDMETHODIMP GetRootContextName(BSTR* pbstrName) override
     {
-        ++g_script.nProbes;
         *pbstrName = SysAllocString(g_script.rootName.c_str());
         return Next(g_script.probeResults);
     }
@@ -78,17 +56,16 @@ public:
     STDMETHODIMP ExpandMacros(BSTR bstrCtxID, BSTR bstrText, BSTR* pbstrResult) override
     {
         std::wstring ctxID = bstrCtxID ? std::wstring(bstrCtxID, SysStringLen(bstrCtxID)) : L"<null>";
-        g_script.expansions.push_back({m_nSerial, ctxID});
+        g_script.expansions.push_back(m_nSerial);
         HRESULT hr = Next(g_script.expandResults);
-        if (SUCCEEDED(hr))
-            *pbstrResult = SysAllocString((ctxID + L"|" + bstrText).c_str());
+        *pbstrResult = SUCCEEDED(hr) ? SysAllocString((ctxID + L"|" + bstrText).c_str()) : NULL;
         return hr;
     }
 
 private:
     ULONG m_cRef = 1;
     int m_nSerial;
-    IUnknown* m_pMarshaler = NULL;
+    CComPtr<IUnknown> m_marshaler;
 };
 
 class CFakeFactory : public IClassFactory
@@ -104,17 +81,12 @@ public:
     STDMETHODIMP LockServer(BOOL) override { return S_OK; }
     STDMETHODIMP CreateInstance(IUnknown*, REFIID riid, void** ppv) override
     {
-        *ppv = NULL;
         if (g_script.nCreated >= g_script.nCreateLimit)
-            return REGDB_E_CLASSNOTREG;
-        CFakeManager* pManager = new CFakeManager;
-        HRESULT hr = pManager->QueryInterface(riid, ppv);
-        pManager->Release();
-        return hr;
+            return *ppv = NULL, REGDB_E_CLASSNOTREG;
+        return CComPtr<CFakeManager>::Adopt(new CFakeManager)->QueryInterface(riid, ppv);
     }
 };
 
-const std::wstring kJetResult = L"#QV#Jet#1|$FriendlyName$";
 const std::wstring kNullResult = L"<null>|$FriendlyName$";
 
 // The fake answers every CoCreateInstance of the context manager in this process.
@@ -124,24 +96,22 @@ protected:
     void SetUp() override
     {
         g_script = FakeScript();
-        ASSERT_EQ(S_OK, CoRegisterClassObject(CLSID_ContextManager, &m_factory, CLSCTX_INPROC_SERVER,
-                                              REGCLS_MULTIPLEUSE, &m_dwClassCookie));
+        ASSERT_TRUE(m_scope.Ok());
         m_cache.SetContextID("#QV#Jet#1");
     }
-    void TearDown() override { CoRevokeClassObject(m_dwClassCookie); }
 
-    std::wstring Expand(HRESULT* phr = NULL)
+    // The expansion of "$FriendlyName$"; m_hr tells how it went.
+    std::wstring Expand()
     {
         CBstr text("$FriendlyName$"), result;
-        HRESULT hr = m_cache.ExpandMacros(text, &result);
-        if (phr)
-            *phr = hr;
-        return Text(result);
+        m_hr = m_cache.ExpandMacros(text, &result);
+        return result.Valid() ? std::wstring(result, result.Length()) : L"<null>";
     }
 
     CFakeFactory m_factory;
-    DWORD m_dwClassCookie = 0;
+    qvtest::ClassObjectScope m_scope{CLSID_ContextManager, &m_factory};
     CQVDSKInfcCache m_cache;
+    HRESULT m_hr = E_UNEXPECTED;
 };
 
 // A failed probe empties the cache (context ID included) and, for a disconnection, builds and
@@ -150,105 +120,69 @@ protected:
 TEST_F(CacheTest, ReconnectionAndRetryRules)
 {
     const HRESULT kUnavailable = (HRESULT)0x800706BA;
-    struct Case
-    {
-        HRESULT probe;
-        std::deque<HRESULT> answers;
-        int nCreateLimit;
-        HRESULT hr;
-        std::vector<int> managers;  // serials of the managers that expanded, in order
-        int nLive;
-        int nNextManager;  // serves the following call
-    };
-    const Case cases[] = {
+    // The probe's answer, the expansions' answers, the creations allowed; the result, the managers that
+    // expanded, those still alive, and the one that serves the following call.
+    const std::tuple<HRESULT, std::deque<HRESULT>, int, HRESULT, std::vector<int>, int, int> cases[] = {
         {RPC_E_DISCONNECTED, {}, 1000, S_OK, {2}, 1, 2},
         {kUnavailable, {}, 1, kUnavailable, {}, 0, 2},  // no new manager: the probe's code
         {E_ACCESSDENIED, {}, 1000, E_ACCESSDENIED, {}, 0, 2},
         {S_OK, {kUnavailable}, 2, S_OK, {1, 2}, 1, 1},
-        {S_OK, {(HRESULT)0x801206BA}, 2, S_OK, {1, 2}, 1, 1},
         {S_OK, {RPC_E_DISCONNECTED, RPC_E_SERVER_DIED}, 2, RPC_E_SERVER_DIED, {1, 2}, 1, 1},  // no second retry
         {S_OK, {E_FAIL}, 2, E_FAIL, {1}, 1, 1},                                               // not a disconnection
         {S_OK, {RPC_E_DISCONNECTED}, 1, RPC_E_DISCONNECTED, {1}, 1, 1},                       // no new manager
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << std::hex << c.probe << " " << (c.answers.empty() ? 0 : c.answers.back()));
+    for (const auto& [probe, answers, nCreateLimit, hr, managers, nLive, nNextManager] : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << probe << " " << (answers.empty() ? 0 : answers.back()));
         m_cache.ReleaseAll();
-        g_script = FakeScript();
-        m_cache.SetContextID("#QV#Jet#1");
+        SetUp();
         Expand();
         g_script.expansions.clear();
-        g_script.nCreateLimit = c.nCreateLimit;
-        g_script.probeResults = {c.probe};
-        g_script.expandResults = c.answers;
-        const std::wstring expected = c.nNextManager == 2 ? kNullResult : kJetResult;
-        HRESULT hr;
-        std::wstring result = Expand(&hr);
-        EXPECT_EQ(c.hr, hr);
-        if (SUCCEEDED(c.hr)) {
-            EXPECT_EQ(expected, result);
-        }
-        std::vector<int> managers;
-        for (const auto& expansion : g_script.expansions)
-            managers.push_back(expansion.first);
-        EXPECT_EQ(c.managers, managers);
-        EXPECT_EQ(c.nLive, g_script.nLive);  // dead and retry managers are released
-
+        g_script.nCreateLimit = nCreateLimit;
+        g_script.probeResults = {probe};
+        g_script.expandResults = answers;
+        const std::wstring expected = nNextManager == 2 ? kNullResult : L"#QV#Jet#1|$FriendlyName$";
+        const std::wstring result = Expand();
+        EXPECT_EQ(hr, m_hr);
+        EXPECT_EQ(SUCCEEDED(hr) ? expected : result, result);
+        EXPECT_EQ(managers, g_script.expansions);
+        EXPECT_EQ(nLive, g_script.nLive);  // dead and retry managers are released
         g_script.nCreateLimit = 1000;
         EXPECT_EQ(expected, Expand());
-        EXPECT_EQ(c.nNextManager, g_script.expansions.back().first);
+        EXPECT_EQ(nNextManager, g_script.expansions.back());
     }
 }
 
 TEST_F(CacheTest, ContextIDIsConvertedWholeOrTakenFromTheRootContext)
 {
     const std::string longID = "#QV#" + std::string(20000, 'P') + "#1";
-    struct Case
-    {
-        const char* pszCtxID;
-        const wchar_t* pszRoot;
-        std::wstring expected;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const wchar_t*, std::wstring> cases[] = {
         {longID.c_str(), L"Root", std::wstring(longID.begin(), longID.end())},
         {"#QV#Caf\xe9#1", L"Root", L"#QV#Caf\u00e9#1"},  // with the ANSI code page
         {"", L"Root", L"#Root"},
         {NULL, L"Root", L"#Root"},
         {"", L"", L"<null>"},
     };
-    for (const Case& c : cases) {
-        g_script.rootName = c.pszRoot;
-        m_cache.SetContextID(c.pszCtxID);
-        HRESULT hr;
-        EXPECT_EQ(c.expected + L"|$FriendlyName$", Expand(&hr)) << c.expected.substr(0, 20);
-        EXPECT_EQ(S_OK, hr);
+    for (const auto& [pszCtxID, pszRoot, expected] : cases) {
+        g_script.rootName = pszRoot;
+        m_cache.SetContextID(pszCtxID);
+        EXPECT_EQ(expected + L"|$FriendlyName$", Expand()) << expected.substr(0, 20);
+        EXPECT_EQ(S_OK, m_hr);
     }
 }
 
-TEST_F(CacheTest, ManagerThatCannotBeCreatedGivesTheCreationCode)
-{
-    g_script.nCreateLimit = 0;
-    g_script.rootName = L"Root";
-    m_cache.SetContextID("");
-    HRESULT hr;
-    Expand(&hr);
-    EXPECT_EQ(REGDB_E_CLASSNOTREG, hr);
-    IContextManager* pManager = reinterpret_cast<IContextManager*>(1);
-    EXPECT_EQ(REGDB_E_CLASSNOTREG, m_cache.GetContextManager(&pManager));
-    EXPECT_EQ(nullptr, pManager);
-    g_script.nCreateLimit = 1000;
-    EXPECT_EQ(kNullResult, Expand());  // the empty ID stayed null
-}
-
+// A manager that cannot be made gives the creation code, and no manager.
 TEST_F(CacheTest, ReleaseAndDestructionRevokeTheManager)
 {
     Expand();
     m_cache.ReleaseAll();
     EXPECT_EQ(0, g_script.nLive);
-    EXPECT_EQ(kNullResult, Expand());  // the context went with the manager
-    {
-        CQVDSKInfcCache neverConnected;
-        neverConnected.SetContextID("#QV#Jet#1");
-    }
+    g_script.nCreateLimit = 1;
+    IContextManager* pManager = reinterpret_cast<IContextManager*>(1);
+    EXPECT_EQ(REGDB_E_CLASSNOTREG, m_cache.GetContextManager(&pManager));
+    EXPECT_EQ(nullptr, pManager);
+    g_script.nCreateLimit = 1000;
+    EXPECT_EQ(kNullResult, Expand());             // the context went with the manager
+    CQVDSKInfcCache().SetContextID("#QV#Jet#1");  // never connected
     EXPECT_EQ(2, g_script.nCreated);
     {
         CQVDSKInfcCache other;

@@ -1,0 +1,480 @@
+// Settings files: CRKXML over the XML document of Wine, CRKCopyState read from
+// and written into State documents, and saves from several processes at once.
+#include "common/testlib.h"
+#include "dialog/RKCopyState.h"
+#include "settings/RKXML.h"
+#include "settings/SaveLock.h"
+#include "settings/SettingsFiles.h"
+
+#include <cstdlib>
+#include <memory>
+
+using namespace qvtest;
+using replika::CRKXML;
+
+namespace {
+
+::testing::Environment* const s_pCom = ::testing::AddGlobalTestEnvironment(new ComEnvironment);
+
+// What the error dump would have shown in its message box.
+std::vector<std::string> g_errorDumps;
+const bool s_bDumpsCaught = (CRKXML::SetErrorDumpHandler([](const char* psz) { g_errorDumps.push_back(psz); }), true);
+
+std::string DefaultDocument() { return ResourceBytes(NULL, 152, "XML"); }
+
+// "  <name>value</name>\r\n" as the default document lays its elements out.
+std::string Element(const char* pszName, const std::string& value)
+{
+    return std::string("  <") + pszName + ">" + value + "</" + pszName + ">\r\n";
+}
+
+std::string Utf16(const std::string& latin1)
+{
+    std::string bytes("\xff\xfe", 2);
+    for (char ch : latin1)
+        bytes += std::string(1, ch) + '\0';
+    return bytes;
+}
+
+std::string Flags(const std::vector<const char*>& values)
+{
+    std::string list = "  <bEnableXDL>\r\n";
+    for (const char* pszValue : values)
+        list += std::string("    <boolean>") + pszValue + "</boolean>\r\n";
+    return list + "  </bEnableXDL>";
+}
+
+// The default document with its bEnableXDL list made of these entries.
+std::string WithFlags(const std::vector<const char*>& values)
+{
+    std::string document = DefaultDocument();
+    size_t nFrom = document.find("  <bEnableXDL>"), nTo = document.find("</bEnableXDL>") + 13;
+    return document.replace(nFrom, nTo - nFrom, Flags(values));
+}
+
+// Every persisted field gets a value of its own, different for each seed; the
+// booleans and then the integers lie side by side in the record.
+void FillDistinct(CRKCopyState& s, int nSeed)
+{
+    snprintf(s.strCtxID, sizeof(s.strCtxID), "#QV#Model %d#DEV%d", nSeed, nSeed);
+    snprintf(s.strModality, sizeof(s.strModality), "USB-%d", nSeed);
+    s.pStartLoc = {-40 - nSeed, 300 + nSeed};
+    for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
+        s.bEnableXDL[i] = (i * 7 + nSeed) % 3 != 0;
+    for (int32_t* p = &s.bColorCopyRequested; p <= &s.nSpecialFeatureMode; ++p) {
+        int n = static_cast<int>(p - &s.bColorCopyRequested);
+        *p = p <= &s.bAutoCropMode ? (n + nSeed) % 2 : nSeed * 1000 + (n % 3 ? n : -n);
+    }
+}
+
+// The persisted part of the record, word by word: bEnableXDL up to nBorderlessSupport.
+std::vector<int32_t> Persisted(const CRKCopyState& s) { return {s.bEnableXDL, &s.nBorderlessSupport}; }
+
+class SettingsTest : public ::testing::Test
+{
+protected:
+    SettingsTest()
+    {
+        lstrcpynA(g_szDefaultFileName, "DQV1234.xml", MAX_PATH);
+        lstrcpynA(g_szFactoryFileName, "FQV1234.xml", MAX_PATH);
+    }
+
+    const char* Write(const std::string& bytes)
+    {
+        WriteBytes(m_path, bytes);
+        return m_path.c_str();
+    }
+
+    // Loads the file, sets the only element at pszPath to pszValue and saves; UpdateValue's result.
+    int UpdateAndSave(const char* pszPath, const char* pszValue)
+    {
+        CRKXML xml;
+        EXPECT_EQ(xml.Load(m_path.c_str(), 0), 1);
+        EXPECT_EQ(xml.Select(pszPath), 1);
+        int nResult = xml.UpdateValue(pszValue);
+        EXPECT_EQ(xml.SaveFile(), 1);
+        xml.Unload();
+        return nResult;
+    }
+
+    // The text of the only element at `pszPath` of the file loaded read-only.
+    std::string ValueIn(const char* pszPath)
+    {
+        CRKXML xml;
+        char szText[260] = "";
+        bool bRead =
+            xml.Load(m_path.c_str(), 1) == 1 && xml.Select(pszPath) == 1 && xml.GetCurrentNodeValue(szText) == 1;
+        xml.Unload();
+        return bRead ? szText : "<unread>";
+    }
+
+    LogCapture m_log{"qvsettingstest"};
+    TempFolder m_folder{"qvsettings"};
+    std::string m_path = m_folder.File("DQV1234.xml");
+};
+
+// A save also names the file it writes (default or factory) and stamps the time.
+TEST_F(SettingsTest, RecordSurvivesASaveAndALoad)
+{
+    for (const char* pszName : {"DQV1234.xml", "FQV1234.xml"}) {
+        SCOPED_TRACE(pszName);
+        const std::string path = m_folder.File(pszName);
+        WriteBytes(path, DefaultDocument());
+        CRKCopyState saved, loaded;
+        FillDistinct(saved, pszName[0]);
+        FillDistinct(loaded, pszName[0] + 1);
+        ASSERT_EQ(saved.SaveSettings(path.c_str()), 1);
+        ASSERT_EQ(loaded.GetSettings(path.c_str()), 1);
+        EXPECT_EQ(Persisted(loaded), Persisted(saved));
+        EXPECT_STREQ(loaded.strFileName, pszName);
+    }
+    EXPECT_EQ(m_folder.Files().size(), 2u) << "no temporary file is left behind";
+}
+
+// Booleans are false only for "false" in any case; integers take their
+// leading digits; white space around a value does not count.
+TEST_F(SettingsTest, ReadingRulesOfBooleansAndIntegers)
+{
+    const struct
+    {
+        const char* pszText;
+        int32_t bBoolean, nInteger;
+        // clang-format off
+    } cases[] = {{"FALSE", 0, 0}, {"fAlSe", 0, 0}, {" false ", 0, 0}, {"\r\n      false\r\n    ", 0, 0}, {"no", 1, 0},
+                 {"", 1, 0}, {"-7", 1, -7}, {"12abc", 1, 12}, {"999999999", 1, 999999999}, {"\r\n  42\r\n  ", 1, 42}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("'") + c.pszText + "'");
+        std::string document = Replaced(DefaultDocument(), Element("bMirror", "false"), Element("bMirror", c.pszText));
+        document = Replaced(document, "<boolean>true<", std::string("<boolean>") + c.pszText + "<");
+        document = Replaced(document, Element("nBrightness", "50"), Element("nBrightness", c.pszText));
+        document = Replaced(document, "<X>200<", std::string("<X>") + c.pszText + "<");
+        CRKCopyState s;
+        s.bMirror = s.bEnableXDL[0] = 1 - c.bBoolean;
+        s.nBrightness = s.pStartLoc.x = -1;
+        ASSERT_EQ(s.GetSettings(Write(document)), 1);
+        EXPECT_EQ(s.bMirror, c.bBoolean);
+        EXPECT_EQ(s.bEnableXDL[0], c.bBoolean);
+        EXPECT_EQ(s.nBrightness, c.nInteger);
+        EXPECT_EQ(s.pStartLoc.x, c.nInteger);
+    }
+}
+
+// Elements missing, twice, unknown or too long: their fields keep their
+// values, nothing overruns (strModality follows strCtxID in the record), and a
+// save adds, drops and lengthens nothing.
+TEST_F(SettingsTest, MissingDuplicatedUnknownAndOverlongElements)
+{
+    const std::string twice = Element("nBrightness", "10") + Element("nBrightness", "20");
+    const std::string extra = Element("strComment", "left alone");
+    const std::string tooLong = Element("nQuality", "12345678901234567890");
+    std::string document = Replaced(DefaultDocument(), Element("strModality", "Unknown"), "");
+    document = Replaced(document, "<strCtxID>Unknown<", "<strCtxID>" + std::string(1000, 'c') + "<");
+    document = Replaced(document, Element("nBrightness", "50"), twice);
+    document = Replaced(document, Element("bMirror", "false"), extra + Element("bMirror", "false"));
+    document = Replaced(document, Element("nQuality", "1"), tooLong);
+    CRKCopyState s;
+    lstrcpynA(s.strModality, "kept", STATE_TEXT_LEN);
+    s.nBrightness = 44;
+    s.nQuality = 3;
+    ASSERT_EQ(s.GetSettings(Write(document)), 1);
+    EXPECT_EQ(std::string(s.strCtxID), std::string(259, 'c'));
+    EXPECT_STREQ(s.strModality, "kept");
+    EXPECT_EQ(s.nBrightness, 44);
+    EXPECT_EQ(s.nQuality, 3) << "a number too long for its buffer is refused";
+    EXPECT_EQ(s.nPaperType, 15) << "elements after the unknown one are still read";
+
+    s.nQuality = INT32_MIN;  // eleven characters
+    s.nPaperType = 123456789;
+    ASSERT_EQ(s.SaveSettings(m_path.c_str()), 1);
+    std::string file = ReadBytes(m_path);
+    EXPECT_EQ(file.find("<strModality>"), std::string::npos) << "a save adds no element";
+    for (const std::string& kept : {twice, extra, tooLong})
+        EXPECT_NE(file.find(kept), std::string::npos) << kept;
+    EXPECT_NE(file.find(Element("nPaperType", "123456789")), std::string::npos);
+}
+
+// Only the entries both the list and the record have are read and written;
+// entries past the record's keep their text.
+TEST_F(SettingsTest, EnableFlagListsOfAnyLength)
+{
+    CRKCopyState s;
+    for (int32_t& b : s.bEnableXDL)
+        b = 1;
+    ASSERT_EQ(s.GetSettings(Write(WithFlags({"false", "true", "FALSE", "x", "False"}))), 1);
+    for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
+        EXPECT_EQ(s.bEnableXDL[i], i < 5 ? i % 2 : 1) << "flag " << i;
+    ASSERT_EQ(s.SaveSettings(m_path.c_str()), 1);
+    EXPECT_NE(ReadBytes(m_path).find(Flags({"FALSE", "TRUE", "FALSE", "TRUE", "FALSE"})), std::string::npos);
+
+    std::vector<const char*> thirty(30, "true"), thirtySaved(30, "FALSE");
+    for (int i = 21; i < 30; ++i)
+        thirtySaved[i] = thirty[i] = "x";
+    thirty[3] = "false";
+    ASSERT_EQ(s.GetSettings(Write(WithFlags(thirty))), 1);
+    EXPECT_EQ(s.bEnableXDL[3], 0);
+    EXPECT_STREQ(s.strFileName, "D1069370723.xml") << "no entry past the record's overruns it";
+    for (int32_t& b : s.bEnableXDL)
+        b = 0;
+    ASSERT_EQ(s.SaveSettings(m_path.c_str()), 1);
+    EXPECT_NE(ReadBytes(m_path).find(Flags(thirtySaved)), std::string::npos);
+}
+
+TEST_F(SettingsTest, StartLocationIsAllThatSaveStartLocationWrites)
+{
+    CRKCopyState s;
+    FillDistinct(s, 3);
+    s.pStartLoc = {640, -12};
+    ASSERT_EQ(s.SaveStartLocation(Write(DefaultDocument())), 1);
+    EXPECT_EQ(ReadBytes(m_path),
+              Replaced(DefaultDocument(), "<X>200</X>\r\n    <Y>0</Y>", "<X>640</X>\r\n    <Y>-12</Y>"));
+}
+
+// Files that are no settings files: refused with a record naming them, the
+// record and the file left as they were, and no file ever created.
+TEST_F(SettingsTest, HostileAndBrokenFilesAreRefused)
+{
+    const std::string declaration = "<?xml version=\"1.0\"?>\r\n", secret = m_folder.File("secret.txt");
+    WriteBytes(secret, "secret");
+    auto withEntity = [&](const std::string& type, const std::string& prolog) {
+        return Replaced(Replaced(DefaultDocument(), declaration, prolog + "<!DOCTYPE State [" + type + "]>\r\n"),
+                        ">Unknown</strModality>", ">&e;</strModality>");
+    };
+    const std::string typeRefused = m_path + " declares a document type";
+    const struct
+    {
+        std::string bytes, record;
+    } cases[] = {
+        {withEntity("<!ENTITY e \"USB\">", declaration), typeRefused},
+        {withEntity("<!ENTITY e SYSTEM \"file:///" + secret + "\">", declaration), typeRefused},
+        {Utf16(withEntity("<!ENTITY e \"USB\">", "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n")), typeRefused},
+        {Replaced(DefaultDocument(), "</State>", std::string(1 << 20, ' ') + "</State>"), m_path + " is larger than"},
+        {Replaced(DefaultDocument(), "</nQuality>", "</nQualit>"), "Could not load " + m_path},
+    };
+    g_errorDumps.clear();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.record);
+        CRKCopyState s;
+        FillDistinct(s, 4);
+        const std::vector<int32_t> before = Persisted(s);
+        m_log.Mark();
+        EXPECT_EQ(s.GetSettings(Write(c.bytes)), 0);
+        EXPECT_EQ(s.SaveSettings(m_path.c_str()), 0);
+        EXPECT_EQ(s.SaveStartLocation(m_path.c_str()), 0);
+        EXPECT_TRUE(m_log.Contains(c.record));
+        EXPECT_TRUE(m_log.Contains("Failed to load " + m_path));
+        EXPECT_EQ(Persisted(s), before);
+        EXPECT_EQ(ReadBytes(m_path), c.bytes);
+    }
+    const std::string absent = m_folder.File("absent.xml");
+    CRKCopyState s;
+    EXPECT_EQ(s.GetSettings(absent.c_str()), 0);
+    EXPECT_EQ(s.SaveSettings(absent.c_str()), 0);
+    EXPECT_EQ(m_folder.Files().size(), 2u) << "no file is ever created";
+    EXPECT_TRUE(g_errorDumps.empty()) << "a bad file is no component error";
+}
+
+// Saves in several processes: the children run this program again with only
+// the test below, which ordinary runs skip. "hold" takes the save lock and
+// keeps it until it is killed; a seed saves that record over and over.
+TEST(SettingsChild, DISABLED_Run)
+{
+    const char *pszMode = getenv("QV_SETTINGS_CHILD_MODE"), *pszFile = getenv("QV_SETTINGS_CHILD_FILE");
+    HANDLE hEvent = OpenEventA(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, getenv("QV_SETTINGS_CHILD_EVENT"));
+    ASSERT_TRUE(pszMode && pszFile && hEvent);
+    if (strcmp(pszMode, "hold") == 0) {
+        CRKXML xml;
+        replika::CSaveLock lock(0);
+        ASSERT_TRUE(lock.Obtained());
+        SetEvent(hEvent);
+        Sleep(INFINITE);
+    }
+    ASSERT_EQ(WaitForSingleObject(hEvent, 60000), WAIT_OBJECT_0);  // both begin together, so saves overlap
+    lstrcpynA(g_szDefaultFileName, "DQVSHARED.xml", MAX_PATH);
+    CRKCopyState s;
+    FillDistinct(s, atoi(pszMode));
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(s.SaveSettings(pszFile), 1) << "save " << i;
+}
+
+class ConcurrentSave : public SettingsTest
+{
+protected:
+    ConcurrentSave() { WriteBytes(m_file, DefaultDocument()); }
+    ~ConcurrentSave() override { CloseHandle(m_hEvent); }
+
+    std::unique_ptr<ChildProcess> Child(const char* pszMode)
+    {
+        EnvVar mode("QV_SETTINGS_CHILD_MODE", pszMode), file("QV_SETTINGS_CHILD_FILE", m_file.c_str()),
+            event("QV_SETTINGS_CHILD_EVENT", m_event.c_str());
+        return std::make_unique<ChildProcess>("\"" + BesideExe("test_settings.exe") +
+                                              "\" --gtest_also_run_disabled_tests --gtest_filter=SettingsChild.*");
+    }
+
+    std::string m_file = m_folder.File("DQVSHARED.xml");
+    std::string m_event = "QVSettingsTest_" + std::to_string(GetCurrentProcessId());
+    HANDLE m_hEvent = CreateEventA(NULL, TRUE, FALSE, m_event.c_str());
+};
+
+// Every save is whole, so the file always holds one complete record.
+TEST_F(ConcurrentSave, TwoProcessesLeaveOneWholeRecord)
+{
+    auto first = Child("1"), second = Child("2");
+    SetEvent(m_hEvent);
+    for (const auto& child : {first.get(), second.get()}) {
+        ASSERT_TRUE(child->WaitForExit(300000));
+        EXPECT_EQ(child->ExitCode(), 0u);
+    }
+    CRKCopyState loaded, expected;
+    ASSERT_EQ(loaded.GetSettings(m_file.c_str()), 1);
+    const std::string modality = loaded.strModality;
+    ASSERT_TRUE(modality == "USB-1" || modality == "USB-2") << modality;
+    FillDistinct(expected, modality == "USB-1" ? 1 : 2);
+    lstrcpynA(expected.strFileName, "DQVSHARED.xml", STATE_TEXT_LEN);
+    lstrcpynA(expected.strDateTime, loaded.strDateTime, STATE_TEXT_LEN);
+    EXPECT_EQ(Persisted(loaded), Persisted(expected));
+    EXPECT_EQ(m_folder.Files().size(), 1u) << "no temporary file is left behind";
+}
+
+// A saver killed while it held the lock and wrote its temporary file: the
+// next save neither waits for it nor keeps what it left behind.
+TEST_F(ConcurrentSave, AKilledSaverHoldsNobodyUp)
+{
+    CRKXML keeper;  // the lock outlives the killed process, as with other instances running
+    WriteBytes(m_folder.File("~rk1F2E.tmp"), "<?xml version=");
+    {
+        auto holder = Child("hold");
+        ASSERT_EQ(WaitForSingleObject(m_hEvent, 60000), WAIT_OBJECT_0);
+    }
+    m_log.Mark();
+    CRKCopyState saved, loaded;
+    FillDistinct(saved, 5);
+    ASSERT_EQ(saved.SaveSettings(m_file.c_str()), 1);
+    EXPECT_FALSE(m_log.Contains("semaphore not obtained"));
+    ASSERT_EQ(loaded.GetSettings(m_file.c_str()), 1);
+    EXPECT_EQ(Persisted(loaded), Persisted(saved));
+    EXPECT_EQ(m_folder.Files(), std::vector<std::string>{"DQVSHARED.xml"});
+    EXPECT_EQ(WaitForSingleObject(CRKXML::GetSaveSemaphore(), 0), WAIT_OBJECT_0) << "the lock is free";
+    ReleaseSemaphore(CRKXML::GetSaveSemaphore(), 1, NULL);
+}
+
+// A save keeps the layout byte for byte and writes the encoding the
+// declaration names, or names the one it writes. The program's narrow texts
+// are ANSI; a file without a declared encoding is UTF-8.
+TEST_F(SettingsTest, SavesKeepTheLayoutAndWriteWhatTheDeclarationSays)
+{
+    const char szAnsi[] = "B\xfcro & <\xe9t\xe9>";
+    const std::string utf8 = "B\xc3\xbcro &amp; &lt;\xc3\xa9t\xc3\xa9&gt;", latin1 = "B\xfcro &amp; &lt;\xe9t\xe9&gt;";
+    const std::string plain = "<?xml version=\"1.0\"?>";
+    auto declaring = [](const char* pszEncoding) {
+        return "<?xml version=\"1.0\" encoding=\"" + std::string(pszEncoding) + "\"?>";
+    };
+    const struct
+    {
+        std::string loaded, saved, written;
+        bool bUtf16;
+    } cases[] = {{plain, plain, utf8, false},
+                 {declaring("ISO-8859-1"), declaring("ISO-8859-1"), latin1, false},
+                 {declaring("UTF-16"), declaring("UTF-16"), latin1, true},
+                 {declaring("US-ASCII"), declaring("UTF-8"), utf8, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.loaded);
+        const std::string before = Replaced(DefaultDocument(), plain, c.loaded);
+        Write(c.bUtf16 ? Utf16(before) : before);
+        ASSERT_EQ(UpdateAndSave("strModality", szAnsi), 1);
+        EXPECT_EQ(ValueIn("strModality"), szAnsi);
+        const std::string after = Replaced(Replaced(DefaultDocument(), plain, c.saved),
+                                           Element("strModality", "Unknown"), Element("strModality", c.written));
+        EXPECT_EQ(ReadBytes(m_path), c.bUtf16 ? Utf16(after) : after);
+    }
+    EXPECT_EQ(m_folder.Files().size(), 1u) << "no temporary file is left behind";
+}
+
+// Whatever the element held before, afterwards it holds exactly the value; an
+// empty element has nothing to replace and stays empty.
+TEST_F(SettingsTest, AnUpdateLeavesTheElementHoldingExactlyTheValue)
+{
+    for (const char* pszContent :
+         {"4", "<!--x-->4", "4<!--x-->", "<b>x</b>4", "<![CDATA[4]]>", "\r\n    4\r\n  ", ""}) {
+        SCOPED_TRACE(pszContent);
+        const bool bReplaced = pszContent[0] != '\0';
+        Write(Replaced(DefaultDocument(), Element("nNbrCopies", "1"), Element("nNbrCopies", pszContent)));
+        EXPECT_EQ(UpdateAndSave("nNbrCopies", "7"), bReplaced ? 1 : 0);
+        EXPECT_EQ(ValueIn("nNbrCopies"), bReplaced ? "7" : "");
+        EXPECT_EQ(ReadBytes(m_path).find(Element("nNbrCopies", "7")) != std::string::npos, bReplaced);
+    }
+}
+
+TEST_F(SettingsTest, SelectionsIndexesAndReadOnlyLoadsAndFiles)
+{
+    Write(Replaced(DefaultDocument(), Element("nQuality", "1"), Element("nQuality", "1") + Element("nQuality", "3")));
+    CRKXML xml;
+    ASSERT_EQ(xml.Load(m_path.c_str(), 1), 1);
+    char szValue[10];
+    EXPECT_EQ(xml.Select("nQuality"), 2);
+    ASSERT_EQ(xml.GetCurrentNodeValue(szValue), 1);
+    EXPECT_STREQ(szValue, "1") << "the first match is current";
+    EXPECT_EQ(xml.UpdateValue("2"), 0);
+    EXPECT_TRUE(m_log.Contains("File is readonly"));
+
+    EXPECT_EQ(xml.Select("bEnableXDL/boolean"), 21);
+    ASSERT_EQ(xml.SelectByIndex(15), 1);
+    EXPECT_EQ(xml.SelectByIndex(-1), 0);
+    EXPECT_EQ(xml.SelectByIndex(21), 0);
+    ASSERT_EQ(xml.GetCurrentNodeValue(szValue), 1);
+    EXPECT_STREQ(szValue, "false") << "a refused index leaves the current node";
+    EXPECT_EQ(xml.Select("State"), -1) << "paths are relative to the root element";
+    EXPECT_EQ(xml.Select("][bad xpath"), -1);
+
+    // A file made read-only after the load refuses the save and stays as it was.
+    const std::string before = ReadBytes(m_path);
+    ASSERT_EQ(xml.Load(m_path.c_str(), 0), 1);
+    ASSERT_EQ(xml.Select("nBrightness"), 1);
+    ASSERT_EQ(xml.UpdateValue("7"), 1);
+    SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(xml.SaveFile(), 0);
+    EXPECT_TRUE(m_log.Contains("Error saving " + m_path));
+    EXPECT_EQ(ReadBytes(m_path), before);
+    EXPECT_EQ(m_folder.Files().size(), 1u);
+    xml.Unload();
+}
+
+// A class object that refuses to make documents stands in for a machine
+// without the XML component.
+struct RefusingFactory : IClassFactory
+{
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        *ppv = (riid == IID_IUnknown || riid == IID_IClassFactory) ? this : NULL;
+        return *ppv ? S_OK : E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP CreateInstance(IUnknown*, REFIID, void** ppv) override { return *ppv = NULL, E_OUTOFMEMORY; }
+    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
+};
+
+TEST_F(SettingsTest, MissingComponentShowsTheErrorDumpAndFails)
+{
+    Write(DefaultDocument());
+    RefusingFactory factory;
+    g_errorDumps.clear();
+    {
+        ClassObjectScope refusing(CLSID_DOMDocument40, &factory);
+        ASSERT_TRUE(refusing.Ok());
+        CRKXML xml;
+        EXPECT_EQ(CRKXML::GetSaveSemaphore(), nullptr);
+        EXPECT_EQ(xml.Load(m_path.c_str(), 0), 0);
+        EXPECT_EQ(xml.Select("nQuality"), -1);
+        EXPECT_EQ(xml.UpdateValue("1"), 0);
+        EXPECT_EQ(xml.SaveFile(), 0);
+        xml.Unload();
+        EXPECT_TRUE(m_log.Contains("CRKXML::Load - _com_error exception (hr: 0x80004003 = "));
+    }
+    ASSERT_EQ(g_errorDumps.size(), 1u);
+    EXPECT_EQ(g_errorDumps[0].compare(0, 22, "Error\n\tCode = 80004003"), 0) << g_errorDumps[0];
+    EXPECT_NE(g_errorDumps[0].find("\n\tSource = \n\tDescription = \n"), std::string::npos) << g_errorDumps[0];
+    EXPECT_EQ(ReadBytes(m_path), DefaultDocument());
+}
+
+}  // namespace

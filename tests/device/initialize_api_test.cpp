@@ -71,26 +71,28 @@ TEST_F(InitializeAPI, BindsTheComponentToTheContext)
     EXPECT_EQ(nullptr, g_pnInkLowData);
 }
 
-TEST_F(InitializeAPI, CreationFailureIsReturnedAndMapped)
+TEST_F(InitializeAPI, FailuresAreReturnedAndMapped)
 {
-    CCopyUIDlg dlg(nullptr, "#Maker#Model#ID", "-CtxID");
-    factory.hrCreate = static_cast<HRESULT>(0x8004F9FD);
-    EXPECT_EQ(static_cast<HRESULT>(0x8004F9FD), dlg.InitializeAPI());
-    EXPECT_EQ(nullptr, Dlg(dlg).m_pCopyAPI.Get());
-    EXPECT_EQ(replika::ERRIDX_DEVICE_BUSY, Dlg(dlg).m_rkGUIError.GetErrorIndex());
-    EXPECT_EQ(0, fake.initCalls);
-    EXPECT_EQ(nullptr, g_pszCtx);  // nothing else is allocated
-}
-
-TEST_F(InitializeAPI, InitProtocolFailureKeepsTheComponentAndSetsTheErrorIndex)
-{
-    fake.hrInitProtocol = static_cast<HRESULT>(0x8004F9FE);
+    const struct
     {
-        CCopyUIDlg dlg(nullptr, "#Maker#Model#ID", "-CtxID");
-        EXPECT_EQ(static_cast<HRESULT>(0x8004F9FE), dlg.InitializeAPI());
-        EXPECT_NE(nullptr, Dlg(dlg).m_pCopyAPI.Get());
-        EXPECT_EQ(replika::ERRIDX_GENERAL, Dlg(dlg).m_rkGUIError.GetErrorIndex());
-        EXPECT_EQ(0, fake.notifyCalls);
+        HRESULT hrCreate, hrInit;
+        bool bKept;
+        int nErrorIndex;
+    } cases[] = {
+        {HRESULT(0x8004F9FD), S_OK, false, replika::ERRIDX_DEVICE_BUSY},
+        {S_OK, HRESULT(0x8004F9FE), true, replika::ERRIDX_GENERAL},
+    };
+    for (const auto& c : cases) {
+        factory.hrCreate = c.hrCreate;
+        fake.hrInitProtocol = c.hrInit;
+        {
+            CCopyUIDlg dlg(nullptr, "#Maker#Model#ID", "-CtxID");
+            EXPECT_EQ(FAILED(c.hrCreate) ? c.hrCreate : c.hrInit, dlg.InitializeAPI());
+            EXPECT_EQ(c.bKept, Dlg(dlg).m_pCopyAPI.Get() != nullptr);
+            EXPECT_EQ(c.nErrorIndex, Dlg(dlg).m_rkGUIError.GetErrorIndex());
+            EXPECT_EQ(0, fake.notifyCalls);
+            EXPECT_EQ(c.bKept, g_pszCtx != nullptr);  // nothing is allocated before the component exists
+        }
+        EXPECT_EQ(1, fake.refs);
     }
-    EXPECT_EQ(1, fake.refs);
 }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "dialog/CopyUIDlg.h"
 #include "tests/device/DialogAccess.h"
 
@@ -32,72 +30,40 @@ protected:
 // What the device answer fills: a tied setting only while its flag is exactly
 // 1, the others (flag ALWAYS) in any case.
 enum { ALWAYS = -1 };
-#define ROW(flag, field, answer, byDefault)                                                                            \
+#define ROW(flag, field, answer)                                                                                       \
     {                                                                                                                  \
-        flag, &CopierFunctional::field, &CRKCopyState::field, answer, byDefault                                        \
+        flag, &CopierFunctional::field, &CRKCopyState::field, answer                                                   \
     }
 const struct Taken
 {
     int flag;
     int32_t CopierFunctional::*device;
     int32_t CRKCopyState::*setting;
-    int32_t answer, byDefault;
+    int32_t answer;
 } kTaken[] = {
-    ROW(XDL_NBR_COPIES, nNbrCopies, 3, 1),
-    ROW(XDL_BRIGHTNESS, nBrightness, 60, 50),
-    ROW(XDL_PAPER_SIZE, nPaperSize, 11, 2),
-    ROW(XDL_PAPER_TYPE, nPaperType, 4, 1),
-    ROW(XDL_QUALITY, nQuality, 3, 2),
-    ROW(XDL_PHOTO_SIZE, nPhotoSize, 8, 0),
-    ROW(XDL_PHOTO_SIZE, nPhotoSizeIndex, 3, 0),
-    ROW(XDL_REDUCE_ENLARGE, nReduceEnlarge, 75, 100),
-    ROW(XDL_POSTER_WIDTH, nPosterWidth, 4, 2),
-    ROW(ALWAYS, bADFPresent, 1, 0),
-    ROW(ALWAYS, nAllowedCopyQualities, 5, 7),
-    ROW(ALWAYS, nSpecialFeatureMode, 5, 1),
-    ROW(ALWAYS, nBorderlessSupport, 2, 1),
-    ROW(ALWAYS, nMaxCopies, 99, 50),
-    ROW(ALWAYS, nMinCopies, 2, 1),
-    ROW(ALWAYS, bEnhanceLightClr, 1, 0),
-    ROW(ALWAYS, bTextMode, 0, 1),
-    ROW(ALWAYS, bCollationSupported, 1, 0),
-    ROW(ALWAYS, nScaleRangeHigh, 200, 400),
-    ROW(ALWAYS, nScaleRangeLow, 50, 25),
+    ROW(XDL_NBR_COPIES, nNbrCopies, 3),
+    ROW(XDL_BRIGHTNESS, nBrightness, 60),
+    ROW(XDL_PAPER_SIZE, nPaperSize, 11),
+    ROW(XDL_PAPER_TYPE, nPaperType, 4),
+    ROW(XDL_QUALITY, nQuality, 3),
+    ROW(XDL_PHOTO_SIZE, nPhotoSize, 8),
+    ROW(XDL_PHOTO_SIZE, nPhotoSizeIndex, 3),
+    ROW(XDL_REDUCE_ENLARGE, nReduceEnlarge, 75),
+    ROW(XDL_POSTER_WIDTH, nPosterWidth, 4),
+    ROW(ALWAYS, bADFPresent, 1),
+    ROW(ALWAYS, nAllowedCopyQualities, 5),
+    ROW(ALWAYS, nSpecialFeatureMode, 5),
+    ROW(ALWAYS, nBorderlessSupport, 2),
+    ROW(ALWAYS, nMaxCopies, 99),
+    ROW(ALWAYS, nMinCopies, 2),
+    ROW(ALWAYS, bEnhanceLightClr, 1),
+    ROW(ALWAYS, bTextMode, 0),
+    ROW(ALWAYS, bCollationSupported, 1),
+    ROW(ALWAYS, nScaleRangeHigh, 200),
+    ROW(ALWAYS, nScaleRangeLow, 50),
 };
 #undef ROW
 }  // namespace
-
-TEST_F(SettingsModel, DefaultStateGoesIntoTheCapabilityRecord)
-{
-    const CRKCopyState& s = State();
-    EXPECT_STREQ("DCN12345.xml", s.strFileName);
-    EXPECT_STREQ("#Maker#Model 100#CN12345", s.strCtxID);
-    EXPECT_STREQ("Unknown", s.strModality);
-    EXPECT_EQ(100, s.pStartLoc.x);
-    EXPECT_EQ(1, s.bColorCopyRequested);
-    EXPECT_EQ(SFR_ACTUAL_SIZE, s.nSpecialFeatureRadio);
-    EXPECT_EQ(1, s.nTraySelection);
-    for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
-        EXPECT_EQ(1, s.pbEnableXDL[i]) << i;
-
-    State().bADFDuplexerPresent = 1;
-    memset(Dlg(dlg).m_pCopierFunctional, 0x5A, sizeof(CopierFunctional));
-    dlg.InitializeCopierFuncStruc(Dlg(dlg).m_pCopierFunctional);
-    const CopierFunctional& r = Caps();
-    for (const Taken& t : kTaken) {
-        EXPECT_EQ(t.byDefault, s.*t.setting) << t.answer;
-        EXPECT_EQ(t.byDefault, r.*t.device) << t.answer;
-    }
-    EXPECT_EQ(1, r.bADFDuplexerPresent);
-    EXPECT_EQ(0, r.nReserved + r.bLowerInputTrayPresent + r.bRearInputTrayPresent);
-    EXPECT_EQ(50, r.nConstraintMask);
-    for (int i = 0; i < COPIER_SETTING_FLAGS; ++i)
-        EXPECT_EQ(1, r.bSettingSupported[i]) << i;
-    // The out-only areas are the device's to fill.
-    EXPECT_EQ(0x5A5A5A5A, r.nMediaTypeID[0]);
-    EXPECT_EQ(0x5A5A5A5A, r.nDefaultMediaSize);
-    EXPECT_EQ(0x5A, r.byDeviceArea[0]);
-}
 
 TEST_F(SettingsModel, EachSettingFollowsOnlyItsOwnFlag)
 {
@@ -108,14 +74,14 @@ TEST_F(SettingsModel, EachSettingFollowsOnlyItsOwnFlag)
         for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
             State().pbEnableXDL[i] = Caps().bSettingSupported[i] = 1;
         for (const Taken& t : kTaken) {
-            State().*t.setting = t.byDefault;
+            State().*t.setting = t.answer + 1;
             Caps().*t.device = t.answer;
         }
         Caps().bSettingSupported[cleared.flag] = cleared.flag == XDL_PAPER_TYPE ? 2 : 0;  // only 1 counts
         ASSERT_TRUE(dlg.PopulateStateFromDevice());
         for (const Taken& t : kTaken) {
             bool off = t.flag == cleared.flag;
-            EXPECT_EQ(off ? t.byDefault : t.answer, State().*t.setting) << "answer " << t.answer;
+            EXPECT_EQ(off ? t.answer + 1 : t.answer, State().*t.setting) << "answer " << t.answer;
             if (t.flag != ALWAYS) {
                 EXPECT_EQ(off ? 0 : 1, State().pbEnableXDL[t.flag]) << "flag " << t.flag;
             }
@@ -147,16 +113,6 @@ TEST_F(SettingsModel, TrayDuplexersAndUntiedFlags)
         EXPECT_EQ(1, s.pbEnableXDL[i]) << i;
 }
 
-TEST_F(SettingsModel, BrightnessIsClampedToItsRange)
-{
-    const int cases[][2] = {{130, 100}, {101, 100}, {-5, 0}, {100, 100}, {0, 0}};
-    for (const auto& c : cases) {
-        Caps().nBrightness = c[0];
-        ASSERT_TRUE(dlg.PopulateStateFromDevice());
-        EXPECT_EQ(c[1], State().nBrightness) << c[0];
-    }
-}
-
 TEST_F(SettingsModel, NoCapabilityRecordLeavesTheSettings)
 {
     delete Dlg(dlg).m_pCopierFunctional;
@@ -172,9 +128,7 @@ TEST_F(SettingsModel, ValidateStateRepairsCopiesAndPercentage)
     const struct
     {
         int copies, percent, copiesAfter, percentAfter;
-    } cases[] = {
-        {0, 500, 3, 100}, {51, 24, 3, 100}, {2, 401, 3, 100}, {3, 25, 3, 25}, {50, 400, 50, 400},
-    };
+    } cases[] = {{0, 500, 3, 100}, {51, 24, 3, 100}, {2, 401, 3, 100}, {3, 25, 3, 25}, {50, 400, 50, 400}};
     CRKCopyState& s = State();
     s.nMinCopies = 3;
     for (const auto& c : cases) {
@@ -184,21 +138,4 @@ TEST_F(SettingsModel, ValidateStateRepairsCopiesAndPercentage)
         EXPECT_EQ(c.copiesAfter, s.nNbrCopies) << c.copies;
         EXPECT_EQ(c.percentAfter, s.nReduceEnlarge) << c.percent;
     }
-}
-
-TEST(SettingsForUI, ChoicesShownForStoredValues)
-{
-    const int quality[][2] = {{1, QUALITY_FAST}, {2, QUALITY_NORMAL}, {3, QUALITY_BEST}, {0, QUALITY_BEST}};
-    for (const auto& q : quality)
-        EXPECT_EQ(q[1], CCopyUIDlg::QualityToShow(q[0])) << q[0];
-    const int radio[][2] = {{1, SFR_CUSTOM_SIZE}, {2, SFR_FIT_TO_PAGE}, {32, SFR_BORDERLESS}, {4, SFR_ACTUAL_SIZE}};
-    for (const auto& r : radio)
-        EXPECT_EQ(r[1], CCopyUIDlg::ImageSizeRadioToShow(r[0])) << r[0];
-    EXPECT_EQ(replika::ORIGINAL_TEXT, CCopyUIDlg::OriginalToShow(1, 0));
-    EXPECT_EQ(replika::ORIGINAL_PHOTO, CCopyUIDlg::OriginalToShow(0, 1));
-    EXPECT_EQ(replika::ORIGINAL_MIXED, CCopyUIDlg::OriginalToShow(1, 1));
-    EXPECT_EQ(replika::ORIGINAL_NONE, CCopyUIDlg::OriginalToShow(0, 0));
-    EXPECT_EQ(19, CCopyUIDlg::ListIndexToSelect(19, 20, "PaperTypeIndex out of range"));
-    for (int index : {-1, 20, 25})
-        EXPECT_EQ(0, CCopyUIDlg::ListIndexToSelect(index, 20, "PaperTypeIndex out of range")) << index;
 }

@@ -53,10 +53,6 @@ TEST(DialogTemplateTest, ExtendedTemplateCopyTakesAnotherFont)
     ASSERT_TRUE(smaller.GetFont(face, nSize));
     EXPECT_EQ(6, nSize);
     EXPECT_EQ(smaller.m_dwTemplateSize, CDialogTemplate::GetTemplateSize((const DLGTEMPLATE*)smaller.m_hTemplate));
-    SIZE units;
-    smaller.GetSizeInDialogUnits(&units);
-    EXPECT_EQ(389, units.cx);
-    EXPECT_EQ(288, units.cy);
 
     Measures big = Measure(original.m_hTemplate, 1012);
     Measures small = Measure(smaller.m_hTemplate, 1012);
@@ -65,22 +61,4 @@ TEST(DialogTemplateTest, ExtendedTemplateCopyTakesAnotherFont)
     EXPECT_EQ(big.nIdSum, small.nIdSum);
     EXPECT_STREQ(big.text, small.text);
     EXPECT_LT(small.nWidth, big.nWidth);
-}
-
-TEST(DialogTemplateTest, PlainTemplateWithoutFontGetsOne)
-{
-    qvtest::DlgTemplate t(120, 40, "No font", nullptr);
-    t.AddItem("BUTTON", "First", 11, BS_PUSHBUTTON, 5, 5, 50, 14);
-    t.AddItem("STATIC", "Second item", 12, SS_LEFT, 60, 5, 50, 10);
-    CDialogTemplate copy(t.Get());
-    CString face;
-    WORD nSize = 0;
-    EXPECT_FALSE(copy.GetFont(face, nSize));
-    ASSERT_TRUE(copy.SetFont("Times New Roman", 12));
-    ASSERT_TRUE(copy.GetFont(face, nSize));
-    EXPECT_STREQ("Times New Roman", face);
-    Measures dlg = Measure(copy.m_hTemplate, 12);
-    EXPECT_EQ(2, dlg.nItems);
-    EXPECT_EQ(23, dlg.nIdSum);
-    EXPECT_STREQ("Second item", dlg.text);
 }

@@ -1,7 +1,5 @@
 #include "testsupport.h"
 
-#include <vector>
-
 TEST(CStringTest, EditsKeepLengthAndTextTogether)
 {
     CString s("abc");
@@ -46,26 +44,4 @@ TEST(CStringTest, FormatAndBuffersHaveNoFixedLimit)
     EXPECT_EQ(2, s.GetLength());  // until released
     s.ReleaseBuffer();
     EXPECT_EQ(18, s.GetLength());
-}
-
-TEST(CollectionTest, ListKeepsOrder)
-{
-    CList<CPoint, CPoint&> list(10);
-    CPoint a0(0, 0), b1(1, 2), c5(-5, 5);
-    list.AddTail(a0);
-    list.AddTail(b1);
-    list.AddHead(c5);
-    POSITION pos = list.Find(a0);
-    ASSERT_NE(nullptr, pos);
-    list.InsertAfter(pos, c5);
-    list.RemoveAt(pos);
-    std::vector<int> order;
-    for (pos = list.GetHeadPosition(); pos;)
-        order.push_back(list.GetNext(pos).x);
-    EXPECT_EQ((std::vector<int>{-5, -5, 1}), order);
-    EXPECT_EQ(1, list.RemoveTail().x);
-    EXPECT_EQ(-5, list.GetTail().x);
-    list.RemoveAll();
-    EXPECT_TRUE(list.IsEmpty());
-    EXPECT_EQ(nullptr, list.GetHeadPosition());
 }

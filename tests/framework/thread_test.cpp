@@ -48,65 +48,31 @@ ON_REGISTERED_THREAD_MESSAGE(g_nThreadEventMsg, &CWorker::OnEvent)
 ON_THREAD_MESSAGE(WM_DESTROY, &CWorker::OnEndRequest)
 END_MESSAGE_MAP()
 
-// The object deletes itself when its thread ends, so the handle is duplicated first.
-HANDLE DuplicateThreadHandle(CWinThread* pThread)
-{
-    HANDLE h = NULL;
-    DuplicateHandle(GetCurrentProcess(), pThread->m_hThread, GetCurrentProcess(), &h, 0, FALSE, DUPLICATE_SAME_ACCESS);
-    return h;
-}
-
-DWORD AwaitExitCode(HANDLE hThread)
-{
-    DWORD nExitCode = 0;
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 10000));
-    GetExitCodeThread(hThread, &nExitCode);
-    CloseHandle(hThread);
-    return nExitCode;
-}
-
-class ThreadTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        g_log = WorkerLog();
-        if (!g_nThreadEventMsg)
-            g_nThreadEventMsg = RegisterWindowMessageA("FrameworkTest.ThreadEvent");
-    }
-};
-
 }  // namespace
 
-TEST_F(ThreadTest, SuspendedThreadAlreadyTakesMessagesAndEndsOnRequest)
+TEST(ThreadTest, SuspendedThreadAlreadyTakesMessagesAndEndsOnRequest)
 {
+    g_nThreadEventMsg = RegisterWindowMessageA("FrameworkTest.ThreadEvent");
     CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CWorker), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(nullptr, pThread);
     DWORD nThreadID = pThread->m_nThreadID;
-    EXPECT_NE(GetCurrentThreadId(), nThreadID);
     EXPECT_TRUE(pThread->PostThreadMessage(WM_PLAIN, 1, 0));
     EXPECT_TRUE(pThread->PostThreadMessage(g_nThreadEventMsg, 2, 0));
     EXPECT_TRUE(pThread->PostThreadMessage(WM_PLAIN + 1, 3, 0));  // not in the map: ignored
     EXPECT_TRUE(pThread->PostThreadMessage(WM_PLAIN, 4, 0));
     EXPECT_TRUE(pThread->PostThreadMessage(WM_DESTROY, 0, 0));
-    HANDLE hThread = DuplicateThreadHandle(pThread);
+    // The object deletes itself when its thread ends, so the handle is duplicated first.
+    HANDLE hThread = NULL;
+    DuplicateHandle(GetCurrentProcess(), pThread->m_hThread, GetCurrentProcess(), &hThread, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
     pThread->ResumeThread();
-    EXPECT_EQ(5u, AwaitExitCode(hThread));
+    DWORD nExitCode = 0;
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 10000));
+    GetExitCodeThread(hThread, &nExitCode);
+    CloseHandle(hThread);
+    EXPECT_EQ(5u, nExitCode);
     EXPECT_EQ(nThreadID, g_log.nInitThread);
     EXPECT_EQ((std::vector<WPARAM>{1, 1002, 4}), g_log.received);
     EXPECT_EQ(1, g_log.nDestroyed);
     EXPECT_EQ(0, g_log.nExitCalls);  // AfxEndThread skips ExitInstance
-}
-
-TEST_F(ThreadTest, QuitMessageEndsTheLoopThroughExitInstance)
-{
-    CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CWorker));
-    ASSERT_NE(nullptr, pThread);
-    HANDLE hThread = DuplicateThreadHandle(pThread);
-    EXPECT_TRUE(pThread->PostThreadMessage(WM_PLAIN, 8, 0));
-    EXPECT_TRUE(pThread->PostThreadMessage(WM_QUIT, 9, 0));
-    EXPECT_EQ(9u, AwaitExitCode(hThread));
-    EXPECT_EQ(1, g_log.nExitCalls);
-    EXPECT_EQ(1, g_log.nDestroyed);
-    EXPECT_EQ((std::vector<WPARAM>{8}), g_log.received);
 }

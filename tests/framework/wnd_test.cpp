@@ -9,8 +9,6 @@ class CProbeWnd : public CWnd
 {
 public:
     CString log;
-    int nPostNcDestroy = 0;
-    int nPreSubclass = 0;
 
     void Note(const char* pszFormat, ...) AFX_PRINTF_FORMAT(2, 3)
     {
@@ -25,8 +23,6 @@ public:
             return 333;  // before the map
         return CWnd::WindowProc(message, wParam, lParam);
     }
-    void PreSubclassWindow() override { ++nPreSubclass; }
-    void PostNcDestroy() override { ++nPostNcDestroy; }
 
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam) { Note("sys %u %ld", nID, (long)lParam); }
     afx_msg void OnMouseMove(UINT nFlags, CPoint pt) { Note("move %u %ld %ld", nFlags, pt.x, pt.y); }
@@ -44,11 +40,6 @@ public:
     afx_msg HCURSOR OnQueryDragIcon() { return (HCURSOR)(UINT_PTR)0x1234; }
     afx_msg void OnTimer(UINT_PTR nIDEvent) { Note("timer %u", (unsigned)nIDEvent); }
     afx_msg void OnClose() { Note("close"); }  // no default: the window stays
-    afx_msg void OnDestroy()
-    {
-        Note("destroy");
-        CWnd::OnDestroy();
-    }
     afx_msg void OnPaint()
     {
         CPaintDC dc(this);
@@ -66,7 +57,6 @@ ON_WM_POWERBROADCAST()
 ON_WM_QUERYDRAGICON()
 ON_WM_TIMER()
 ON_WM_CLOSE()
-ON_WM_DESTROY()
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -107,53 +97,9 @@ TEST(WndTest, HandlersGetTheirArgumentsAndResults)
     wnd.Invalidate(FALSE);
     wnd.UpdateWindow();
     EXPECT_STREQ("paint 1", wnd.log);
-    EXPECT_TRUE(wnd.DestroyWindow());
-    EXPECT_STREQ("destroy", wnd.log);
-    EXPECT_EQ(1, wnd.nPostNcDestroy);
-    EXPECT_EQ(nullptr, wnd.m_hWnd);
 }
 
-TEST(WndTest, CreatedWindowsGoWithTheirObjectBoundOnesAreRestored)
-{
-    HWND hWnd = NULL;
-    {
-        CProbeWnd wnd;
-        ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
-        hWnd = wnd.m_hWnd;
-    }
-    EXPECT_FALSE(IsWindow(hWnd));
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
-
-    hWnd = CreateWindowExA(0, "STATIC", "plain", WS_POPUP, 0, 0, 50, 20, NULL, NULL, NULL, NULL);
-    ASSERT_NE(nullptr, hWnd);
-    LONG_PTR original = GetWindowLongPtrA(hWnd, GWLP_WNDPROC);
-    EXPECT_EQ(CWnd::FromHandle(hWnd), CWnd::FromHandle(hWnd));  // one temporary per handle
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
-    {
-        CProbeWnd probe;
-        ASSERT_TRUE(probe.SubclassWindow(hWnd));
-        EXPECT_EQ(1, probe.nPreSubclass);
-        EXPECT_FALSE(CProbeWnd().SubclassWindow(hWnd));  // bound once only
-        EXPECT_EQ(&probe, CWnd::FromHandle(hWnd));
-        probe.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(9, 9));
-        EXPECT_STREQ("move 0 9 9", probe.log);
-        CString text;
-        probe.GetWindowText(text);  // unmapped messages reach the original procedure
-        EXPECT_STREQ("plain", text);
-        EXPECT_EQ(hWnd, probe.UnsubclassWindow());
-        EXPECT_EQ(nullptr, probe.m_hWnd);
-    }
-    EXPECT_TRUE(IsWindow(hWnd));
-    EXPECT_EQ(original, GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
-    CProbeWnd again;
-    ASSERT_TRUE(again.SubclassWindow(hWnd));
-    DestroyWindow(hWnd);  // unbinds the object
-    EXPECT_EQ(nullptr, again.m_hWnd);
-    EXPECT_EQ(1, again.nPostNcDestroy);
-}
-
-// Temporary wrappers: one per handle and thread, never owning the handle, for
-// windows, menus, GDI objects and device contexts alike.
+// Temporary wrappers: one per handle and thread, never owning the handle.
 TEST(WndTest, TemporaryWrappersLeaveTheirHandlesAlone)
 {
     CWnd wnd;

@@ -12,7 +12,8 @@
 namespace {
 
 const int SIZE_BUTTONS[] = {IDC_RBN_FIT_TO_PAGE, IDC_RBN_ACTUAL_SIZE, IDC_RBN_BORDERLESS, IDC_RBN_CUSTOM_SIZE};
-const UINT* const ADF = &CProcessMessage::s_uPaperInADFMsg;
+const UINT *const ADF = &CProcessMessage::s_uPaperInADFMsg, *const BUSY = &CProcessMessage::s_uDeviceBusyMsg;
+const UINT *const INK_LOW = &CProcessMessage::s_uInkLowMsg, *const GONE = &CProcessMessage::s_uDeviceDisconnectMsg;
 
 struct Event
 {
@@ -24,11 +25,7 @@ struct Event
 int g_nCustomSizeRuns = 0;
 DWORD g_dwCustomSizeThread = 0;
 
-void CountCustomSize(CWnd*)
-{
-    ++g_nCustomSizeRuns;
-    g_dwCustomSizeThread = GetCurrentThreadId();
-}
+void NoteCustomSizeThread(CWnd*) { g_dwCustomSizeThread = GetCurrentThreadId(); }
 
 // A window with the four image-size radio buttons stands for the copy dialog.
 class ProcessMessageTest : public ::testing::Test
@@ -37,7 +34,7 @@ protected:
     void SetUp() override
     {
         SetDeviceEventContext("#QV#Jet#T1");
-        SetCustomSizeHandler(CountCustomSize);
+        SetCustomSizeHandler(NoteCustomSizeThread);
         m_hDlg = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, NULL, NULL, NULL, NULL);
         for (int id : SIZE_BUTTONS)
             CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 0, 0, 50, 20, m_hDlg,
@@ -53,36 +50,26 @@ protected:
         DestroyWindow(m_hDlg);
     }
 
-    // Starts the status thread, posts the events and WM_DESTROY, and returns its exit code once it ended.
-    DWORD RunThread(const std::vector<Event>& events)
+    CWinThread* Start()
     {
         CWinThread* pThread =
             AfxBeginThread(RUNTIME_CLASS(CProcessMessage), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
         pThread->m_bAutoDelete = FALSE;
         m_dwThreadId = pThread->m_nThreadID;
         pThread->ResumeThread();
-        for (const Event& e : events)
-            Post(*e.pMsg, e.wParam, e.bToDialog ? &m_dlg : NULL);
-        Post(WM_DESTROY, 0, NULL);
-        // The thread reaches the buttons with sent messages: keep pumping. Hang guard only.
-        HANDLE hThread = pThread->m_hThread;
-        for (int i = 0; i < 2000 && MsgWaitForMultipleObjects(1, &hThread, FALSE, 10, QS_ALLINPUT) != WAIT_OBJECT_0;
-             ++i) {
-            MSG msg;
-            while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-                DispatchMessageA(&msg);
-        }
-        DWORD dwExit = STILL_ACTIVE;
-        GetExitCodeThread(hThread, &dwExit);
-        if (dwExit != STILL_ACTIVE)
-            delete pThread;
-        return dwExit;
+        return pThread;
     }
-    void Post(UINT uMsg, WPARAM wParam, CWnd* pDlg)
+    void Post(UINT uMsg, WPARAM wParam, CWnd* pDlg) { PostThreadMessageA(m_dwThreadId, uMsg, wParam, (LPARAM)pDlg); }
+    // Ends the thread with WM_DESTROY, answering the messages it sends to the buttons meanwhile.
+    bool Stop(CWinThread* pThread)
     {
-        // The thread may still be creating its queue right after it was resumed.
-        for (int i = 0; i < 500 && !PostThreadMessageA(m_dwThreadId, uMsg, wParam, (LPARAM)pDlg); ++i)
-            Sleep(10);
+        Post(WM_DESTROY, 0, NULL);
+        HANDLE hThread = pThread->m_hThread;
+        DWORD dwExit = STILL_ACTIVE;  // on a hang the thread object is left
+        if (qvtest::PumpUntil([&] { return WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0; }) &&
+            GetExitCodeThread(hThread, &dwExit))
+            delete pThread;
+        return dwExit == 0;
     }
 
     // Per button (fit, actual, borderless, custom): 'X' checked or '-', then 'E' enabled or '-'.
@@ -104,15 +91,6 @@ protected:
 
 }  // namespace
 
-TEST_F(ProcessMessageTest, RegistersTheDialogsEventNumbersAndEndsOnDestroyWithCodeZero)
-{
-    EXPECT_EQ(0u, RunThread({}));
-    EXPECT_EQ(RegisterWindowMessageA("Paper_In_ADF_#QV#Jet#T1"), CProcessMessage::s_uPaperInADFMsg);
-    EXPECT_EQ(RegisterWindowMessageA("Device_s_Busy_#QV#Jet#T1"), CProcessMessage::s_uDeviceBusyMsg);
-    EXPECT_EQ(RegisterWindowMessageA("Ink_Low_#QV#Jet#T1"), CProcessMessage::s_uInkLowMsg);
-    EXPECT_EQ(RegisterWindowMessageA("Device_Disconnect_#QV#Jet#T1"), CProcessMessage::s_uDeviceDisconnectMsg);
-}
-
 TEST_F(ProcessMessageTest, FeederEventsSwitchTheImageSizeButtons)
 {
     const struct
@@ -120,20 +98,13 @@ TEST_F(ProcessMessageTest, FeederEventsSwitchTheImageSizeButtons)
         std::vector<Event> events;
         bool bHideBorderless;
         const char* pszButtons;
-        int nCustomSizeRuns;
+        bool bCustomSize;  // run on the status thread
     } rows[] = {
-        {{{ADF, 0}}, false, "-- -E -- XE", 1},             // empty: Custom Size, run on the status thread
+        {{{ADF, 0}}, false, "-- -E -- XE", 1},             // empty: Custom Size
         {{{ADF, 0}, {ADF, 16}}, false, "-E -E -E XE", 1},  // loaded again: Custom Size stays
         {{{ADF, 16}}, false, "XE -E XE -E", 0},
         {{{ADF, 0}}, true, "-- -E XE XE", 1},  // a hidden Borderless is left alone
-        {{{ADF, 8},
-          {ADF, 0, false},
-          {&CProcessMessage::s_uDeviceBusyMsg, 1},
-          {&CProcessMessage::s_uInkLowMsg, 0},
-          {&CProcessMessage::s_uDeviceDisconnectMsg, 0}},
-         false,
-         "XE XE XE -E",
-         0},
+        {{{ADF, 8}, {ADF, 0, false}, {BUSY, 1}, {INK_LOW, 0}, {GONE, 0}}, false, "XE XE XE -E", 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszButtons);
@@ -142,20 +113,20 @@ TEST_F(ProcessMessageTest, FeederEventsSwitchTheImageSizeButtons)
             EnableWindow(GetDlgItem(m_hDlg, id), TRUE);
         }
         ShowWindow(GetDlgItem(m_hDlg, IDC_RBN_BORDERLESS), row.bHideBorderless ? SW_HIDE : SW_SHOW);
-        g_nCustomSizeRuns = 0;
         g_dwCustomSizeThread = 0;
-        ASSERT_EQ(0u, RunThread(row.events));
+        CWinThread* pThread = Start();
+        for (const Event& e : row.events)
+            Post(*e.pMsg, e.wParam, e.bToDialog ? &m_dlg : NULL);
+        ASSERT_TRUE(Stop(pThread));  // ends with code 0
         EXPECT_EQ(row.pszButtons, Buttons());
-        EXPECT_EQ(row.nCustomSizeRuns, g_nCustomSizeRuns);
-        EXPECT_EQ(row.nCustomSizeRuns ? m_dwThreadId : 0, g_dwCustomSizeThread);
+        EXPECT_EQ(row.bCustomSize ? m_dwThreadId : 0, g_dwCustomSizeThread);
     }
 }
 
 namespace {
 std::atomic<bool> g_bInHandler(false);
 
-// A Custom Size handler that is still busy, and waiting for the dialog's thread, when the
-// dialog starts to close.
+// A Custom Size handler still busy, and waiting for the dialog's thread, when the dialog closes.
 void SlowCustomSize(CWnd* pDlg)
 {
     g_bInHandler = true;
@@ -170,10 +141,7 @@ TEST_F(ProcessMessageTest, ReleasingTheDialogWaitsForTheEventInHandAndLaterEvent
 {
     SetCustomSizeHandler(SlowCustomSize);
     g_nCustomSizeRuns = 0;
-    CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CProcessMessage), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    pThread->m_bAutoDelete = FALSE;
-    m_dwThreadId = pThread->m_nThreadID;
-    pThread->ResumeThread();
+    CWinThread* pThread = Start();
     Post(CProcessMessage::s_uPaperInADFMsg, 0, &m_dlg);
     ASSERT_TRUE(qvtest::PumpUntil([] { return g_bInHandler.load(); }));
     ReleaseEventTarget();  // answers the handler's sent message while it waits
@@ -182,10 +150,7 @@ TEST_F(ProcessMessageTest, ReleasingTheDialogWaitsForTheEventInHandAndLaterEvent
 
     SendDlgItemMessageA(m_hDlg, IDC_RBN_CUSTOM_SIZE, BM_SETCHECK, BST_UNCHECKED, 0);
     Post(CProcessMessage::s_uPaperInADFMsg, 0, &m_dlg);
-    Post(WM_DESTROY, 0, NULL);
-    HANDLE hThread = pThread->m_hThread;
-    EXPECT_TRUE(qvtest::PumpUntil([&] { return WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0; }));
+    EXPECT_TRUE(Stop(pThread));
     EXPECT_EQ(1, g_nCustomSizeRuns);
     EXPECT_FALSE(SendDlgItemMessageA(m_hDlg, IDC_RBN_CUSTOM_SIZE, BM_GETCHECK, 0, 0));
-    delete pThread;
 }

@@ -96,3 +96,12 @@ TEST_F(InitializeAPI, FailuresAreReturnedAndMapped)
         EXPECT_EQ(1, fake.refs);
     }
 }
+
+TEST(GUIError, EveryIndexHasAMessage)
+{
+    char text[256];
+    for (int i = -1; i <= 30; ++i)
+        EXPECT_GT(
+            LoadStringA(GetModuleHandleA(nullptr), replika::CRKGUIError::ErrorIndexToStringId(i), text, sizeof text), 0)
+            << "index " << i;
+}

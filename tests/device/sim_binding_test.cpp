@@ -7,29 +7,11 @@
 #include <string>
 
 #include "common/testlib.h"
+#include "dialog/CopyJob.h"
 #include "dialog/CopyUIDlg.h"
 #include "tests/device/DialogAccess.h"
 
 using replika::CCopyUIDlg;
-
-namespace {
-CopyJobParams JobFrom(const CRKCopyState& s)
-{
-    CopyJobParams job = {};
-    job.nNbrCopies = s.nNbrCopies;
-    job.bEnhanceLightClr = s.bEnhanceLightClr;
-    job.bColorCopyRequested = s.bColorCopyRequested;
-    job.nQuality = s.nQuality;
-    job.nReduceEnlarge = s.nReduceEnlarge;
-    job.nPaperType = s.nPaperType;
-    job.nPaperSize = s.nPaperSize;
-    job.nBrightness = s.nBrightness;
-    job.nBorderlessSupport = s.nBorderlessSupport;
-    for (int i = 0; i < STATE_ENABLE_FLAGS; ++i)
-        job.bEnableXDL[i] = s.pbEnableXDL[i];
-    return job;
-}
-}  // namespace
 
 TEST(SimBinding, CapabilitiesBecomeSettingsAndTheJobReachesTheJournal)
 {
@@ -54,7 +36,7 @@ TEST(SimBinding, CapabilitiesBecomeSettingsAndTheJobReachesTheJournal)
     ASSERT_EQ(S_OK, Dlg(dlg).m_pCopyAPI->GetCapabilities(Dlg(dlg).m_pCopierFunctional));
     ASSERT_TRUE(dlg.PopulateStateFromDevice());
     dlg.ValidateState();
-    ASSERT_EQ(S_OK, Dlg(dlg).m_pCopyAPI->SubmitCopy(JobFrom(Dlg(dlg).m_rkCopyState)));
+    ASSERT_EQ(S_OK, Dlg(dlg).m_pCopyAPI->SubmitCopy(replika::MakeCopyJob(Dlg(dlg).m_rkCopyState)));
     const std::string journal = qvtest::ReadBytes(sim.File("journal-E2E1.txt"));
     Dlg(dlg).m_pCopyAPI->Shutdown();
 

@@ -18,10 +18,7 @@ struct FakeCopyAPI : ICopyAPI
     {
         bool known = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ICopyAPI);
         *ppv = known ? static_cast<ICopyAPI*>(this) : nullptr;
-        if (!known)
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
+        return known ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs)); }
     STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(InterlockedDecrement(&refs)); }

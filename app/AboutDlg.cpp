@@ -64,12 +64,8 @@ void CAboutDlg::OnPaint()
 
 HBRUSH CAboutDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
-    if (nCtlColor == CTLCOLOR_STATIC) {
-        pDC->SetBkMode(TRANSPARENT);
-        return m_brBackground;
-    }
-    if (nCtlColor == CTLCOLOR_DLG)
-        return m_brBackground;
+    if (HBRUSH hBrush = BackgroundCtlColor(pDC, nCtlColor, m_brBackground))
+        return hBrush;
     return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 

@@ -252,3 +252,10 @@ void GetRectInParent(const CWnd& wnd, RECT& rect)
     rect.right = origin.x + rcClient.right;
     rect.bottom = origin.y + rcClient.bottom;
 }
+
+HBRUSH BackgroundCtlColor(CDC* pDC, UINT nCtlColor, HBRUSH hBackground)
+{
+    if (nCtlColor == CTLCOLOR_STATIC)
+        pDC->SetBkMode(TRANSPARENT);
+    return (nCtlColor == CTLCOLOR_STATIC || nCtlColor == CTLCOLOR_DLG) ? hBackground : NULL;
+}

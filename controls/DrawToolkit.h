@@ -47,3 +47,7 @@ void ControlFontFor(UINT nCodePage, int nLogPixelsY, LOGFONTA& lf);
 
 // The window's client rectangle in its parent's client coordinates.
 void GetRectInParent(const CWnd& wnd, RECT& rect);
+
+// The brush of a dialog painted in one background: statics draw transparently on it. NULL for
+// any other kind of control, which then gets the framework's default.
+HBRUSH BackgroundCtlColor(CDC* pDC, UINT nCtlColor, HBRUSH hBackground);

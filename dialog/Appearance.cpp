@@ -57,12 +57,8 @@ void AddTopWithGap(CCustomGroupBox& box, const CWnd& caption)
 HBRUSH CCopyUIDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     RKTraceEnter("CCopyUIDlg::OnCtlColor");
-    if (nCtlColor == CTLCOLOR_STATIC) {
-        pDC->SetBkMode(TRANSPARENT);
-        return m_brBackground;
-    }
-    if (nCtlColor == CTLCOLOR_DLG)
-        return m_brBackground;
+    if (HBRUSH hBrush = BackgroundCtlColor(pDC, nCtlColor, m_brBackground))
+        return hBrush;
     return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 

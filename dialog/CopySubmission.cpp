@@ -91,9 +91,7 @@ HRESULT CCopyUIDlg::Copy_Click()
         m_rkGUIError.SetErrorIndex(nErrorIndex);
     } catch (const _com_error& e) {
         hr = e.Error();
-        char szText[256];
-        RKSystemMessageText(hr, szText, sizeof szText);
-        g_pLog->LogError("%s - _com_error exception (hr: 0x%x = %s)", kTrace, static_cast<unsigned>(hr), szText);
+        RKLogComError(kTrace, hr);
         m_rkGUIError.SetFromStatus(hr);
     } catch (...) {
         g_pLog->LogError("%s - unknown exception", kTrace);

@@ -145,9 +145,7 @@ HRESULT CCopyUIDlg::InitializeAPI()
         }
     } catch (const _com_error& e) {
         hr = e.Error();
-        char szText[256];
-        RKSystemMessageText(hr, szText, sizeof szText);
-        g_pLog->LogError("%s - _com_error exception (hr: 0x%X = %s)", kTrace, static_cast<unsigned>(hr), szText);
+        RKLogComError(kTrace, hr, true);
         m_rkGUIError.SetFromStatus(hr);
     } catch (CException* e) {
         hr = E_FAIL;

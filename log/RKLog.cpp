@@ -246,3 +246,12 @@ void CRKLog::WriteRecord(const char* pszMessage, const char* pszLevelName)
     fflush(m_pStream);
     LeaveCriticalSection(&m_csLock);
 }
+
+void RKLogComError(const char* pszOperation, HRESULT hr, bool bUpperHexCode)
+{
+    char szText[256];
+    RKSystemMessageText(hr, szText, sizeof szText);
+    g_pLog->LogError(bUpperHexCode ? "%s - _com_error exception (hr: 0x%X = %s)"
+                                   : "%s - _com_error exception (hr: 0x%x = %s)",
+                     pszOperation, static_cast<unsigned>(hr), szText);
+}

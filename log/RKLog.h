@@ -76,6 +76,10 @@ extern CRKLogPtr g_pLog;
 // The system's text for a status without its line end, or "Unknown error 0x..." when it has none.
 void RKSystemMessageText(HRESULT hr, char* pszText, size_t cchText);
 
+// The Error record of a caught COM error exception: "<operation> - _com_error exception (hr: 0x... = <text>)",
+// the code in lower-case hex, or upper-case where the operation's record writes it so.
+void RKLogComError(const char* pszOperation, HRESULT hr, bool bUpperHexCode = false);
+
 // A lone entry record, for a function that writes no exit record.
 inline void RKTraceEnter(const char* pszFunction) { g_pLog->LogMainTrace("%s%s", pszFunction, "- Entering"); }
 

@@ -130,7 +130,7 @@ TEST(Startup, OneDialogPerContextIDOfAnyLength)
         SimFolder sim;
         ChildProcess first(ProgramCommand("-CtxID \"" + row.ctxID + "\""));
         HWND hFirst = first.WaitForWindow();
-        ASSERT_NE(nullptr, hFirst);
+        ASSERT_NE(nullptr, hFirst) << first.State();
         ShowWindow(hFirst, SW_MINIMIZE);
         ASSERT_TRUE(IsIconic(hFirst));
 
@@ -139,7 +139,7 @@ TEST(Startup, OneDialogPerContextIDOfAnyLength)
         EXPECT_FALSE(IsIconic(hFirst));
 
         ChildProcess other(ProgramCommand("-CtxID \"" + row.other + "\""));
-        EXPECT_NE(nullptr, other.WaitForWindow());
+        EXPECT_NE(nullptr, other.WaitForWindow()) << other.State();
         EXPECT_TRUE(first.Running());
     }
 }

@@ -21,8 +21,10 @@ ChildProcess::ChildProcess(const std::string& cmdLine, bool bCaptureOutput, cons
     m_hJob = CreateJobObjectA(NULL, NULL);
     std::vector<char> line(cmdLine.c_str(), cmdLine.c_str() + cmdLine.size() + 1);
     if (!CreateProcessA(pszApplication, line.data(), NULL, NULL, bCaptureOutput, CREATE_SUSPENDED, NULL, NULL, &si,
-                        &m_pi))
+                        &m_pi)) {
+        m_dwStartError = GetLastError();
         m_pi = PROCESS_INFORMATION();
+    }
     if (m_pi.hProcess && m_hJob && !AssignProcessToJobObject(m_hJob, m_pi.hProcess)) {
         CloseHandle(m_hJob);
         m_hJob = NULL;
@@ -42,9 +44,10 @@ ChildProcess::ChildProcess(const std::string& cmdLine, bool bCaptureOutput, cons
 
 ChildProcess::~ChildProcess()
 {
-    if (m_hJob)
-        TerminateJobObject(m_hJob, 1);
-    if (Running() && TerminateProcess(m_pi.hProcess, 1))
+    // The next start must not meet this process half-ended: wait until it is gone.
+    if (Running() && !(m_hJob && TerminateJobObject(m_hJob, 1)))
+        TerminateProcess(m_pi.hProcess, 1);
+    if (m_pi.hProcess)
         WaitForSingleObject(m_pi.hProcess, kHangGuardMs);
     if (m_reader.joinable())
         m_reader.join();
@@ -54,6 +57,15 @@ ChildProcess::~ChildProcess()
 }
 
 bool ChildProcess::Running() const { return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
+
+std::string ChildProcess::State() const
+{
+    if (!m_pi.hProcess)
+        return "not started (error " + std::to_string(m_dwStartError) + ")";
+    if (Running())
+        return "running";
+    return "ended with code " + std::to_string(ExitCode());
+}
 
 bool ChildProcess::WaitForExit(DWORD dwMs) const
 {

@@ -154,9 +154,12 @@ public:
     std::string Output();
     // The process's first visible top-level window; NULL once it ended without one.
     HWND WaitForWindow(DWORD dwMs = kHangGuardMs) const;
+    // "not started (error N)", "running" or "ended with code N", for failure messages.
+    std::string State() const;
 
 private:
     PROCESS_INFORMATION m_pi = {};
+    DWORD m_dwStartError = 0;
     HANDLE m_hJob = NULL;
     HANDLE m_hOutput = NULL;
     std::thread m_reader;

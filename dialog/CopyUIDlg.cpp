@@ -3,7 +3,6 @@
 // StartAndTeardown.cpp, the window messages in WindowMessages.cpp.
 #include "dialog/CopyUIDlg.h"
 
-#include <gdiplus.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 
@@ -96,12 +95,9 @@ CCopyUIDlg::CCopyUIDlg(CWnd* pParent, LPCSTR pszCtxID, LPCSTR pszProtocol)
       m_bAdfOnly(0),
       m_hHelpThread(nullptr),
       m_hIcon(nullptr),
-      m_dwWorkerThreadID(0),
-      m_hGdiplusWarmUp(nullptr),
-      m_ulWarmGdiplusToken(0)
+      m_dwWorkerThreadID(0)
 {
     CRKTraceScope trace("CCopyUIDlg::CCopyUIDlg");
-    StartWarmUps();
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP));
     MakeSettingsFolder();
 }
@@ -112,9 +108,6 @@ CCopyUIDlg::~CCopyUIDlg()
     delete m_pCopierFunctional;
     m_pCopierFunctional = nullptr;
     FreeEventBuffers();
-    FinishGdiplusWarmUp();
-    if (m_ulWarmGdiplusToken)
-        Gdiplus::GdiplusShutdown(m_ulWarmGdiplusToken);
     if (m_hWorkerThread)
         ::CloseHandle(m_hWorkerThread);
 }

@@ -322,13 +322,8 @@ private:
     void LoadOrCreateSettings();
     bool CreateSettingsFiles();
     void SaveStartLocation();
-    // Slow first uses done on threads of their own while the window is being built.
-    void StartWarmUps();
-    void FinishGdiplusWarmUp();
 
     DWORD m_dwWorkerThreadID;  // 0 once the worker was told to end
-    HANDLE m_hGdiplusWarmUp;
-    ULONG_PTR m_ulWarmGdiplusToken;  // GDI+ as the warm-up started it, shut down with the dialog's
 };
 
 }  // namespace replika

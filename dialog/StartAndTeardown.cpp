@@ -58,7 +58,6 @@ void CCopyUIDlg::ShowStartFailure(UINT nIDMessage)
 
 BOOL CCopyUIDlg::OnInitDialog()
 {
-    FinishGdiplusWarmUp();  // before anything of the dialog's own draws or decodes
     delete m_pCopierFunctional;
     m_pCopierFunctional = nullptr;
     m_pUsageStorage.Release();
@@ -173,12 +172,9 @@ void CCopyUIDlg::OnDestroy()
     m_pVela.Release();
     FreeMediaItemData();
     ReleasePictures();
-    FinishGdiplusWarmUp();
-    for (ULONG_PTR* pulToken : {&m_ulGdiplusToken, &m_ulWarmGdiplusToken}) {
-        if (*pulToken)
-            Gdiplus::GdiplusShutdown(*pulToken);
-        *pulToken = 0;
-    }
+    if (m_ulGdiplusToken)
+        Gdiplus::GdiplusShutdown(m_ulGdiplusToken);
+    m_ulGdiplusToken = 0;
 }
 
 void CCopyUIDlg::PostNcDestroy()

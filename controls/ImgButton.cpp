@@ -26,12 +26,14 @@ CImgButton::CImgButton()
 
 CImgButton::~CImgButton() { m_fontCaption.DeleteObject(); }
 
-void CImgButton::SetImages(UINT nNormalID, UINT nHoverID, UINT nDisabledID, int nKind, BOOL bRTL)
+void CImgButton::SetImages(UINT nNormalID, UINT nHoverID, UINT nDisabledID, int nKind, BOOL bRTL,
+                           CPictureSet* pPictures)
 {
     CreateControlFont(m_fontCaption, this);
-    m_pNormalImage = LoadProgramImage(nNormalID, nKind);
-    m_pHoverImage = LoadProgramImage(nHoverID, nKind);
-    m_pDisabledImage = LoadProgramImage(nDisabledID, nKind);
+    auto load = [&](UINT nID) { return pPictures ? pPictures->Load(nID, nKind) : LoadProgramImage(nID, nKind); };
+    m_pNormalImage = load(nNormalID);
+    m_pHoverImage = load(nHoverID);
+    m_pDisabledImage = load(nDisabledID);
     m_bRTLImage = bRTL;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/DrawToolkit.h"
+#include "controls/PictureSet.h"
 #include "framework/afxwin.h"
 
 class CImgButton : public CButton
@@ -13,7 +14,9 @@ public:
     ~CImgButton() override;
 
     // Call after BM_SETSTYLE with BS_OWNERDRAW; a picture that cannot be loaded stays null.
-    void SetImages(UINT nNormalID, UINT nHoverID, UINT nDisabledID, int nKind, BOOL bRTL);
+    // Buttons that share faces can take them from one set, which decodes each face once.
+    void SetImages(UINT nNormalID, UINT nHoverID, UINT nDisabledID, int nKind, BOOL bRTL,
+                   CPictureSet* pPictures = nullptr);
     void SetOwnerBackground(const RECT& rcOwner, COLORREF clr1, COLORREF clr2);
     void GetRectInParent(RECT& rect) const { ::GetRectInParent(*this, rect); }
     // Repaints at once, then enables or disables the window.

@@ -190,12 +190,13 @@ void CCopyUIDlg::SetUpPictureButtons()
         {&CCopyUIDlg::m_btnRestoreFactory, IDP_BUTTON_NORMAL, IDP_BUTTON_HOVER, IDP_BUTTON_DISABLED},
         {&CCopyUIDlg::m_btnSave, IDP_BUTTON_NORMAL, IDP_BUTTON_HOVER, IDP_BUTTON_DISABLED},
     };
+    CPictureSet faces;  // the five buttons show five pictures between them
     for (const auto& row : kButtons) {
         CImgButton& button = this->*row.pButton;
         if (!button.m_hWnd)
             continue;
         button.SendMessage(BM_SETSTYLE, BS_OWNERDRAW, TRUE);
-        button.SetImages(row.nNormal, row.nHover, row.nDisabled, IMAGE_KIND_PNG, m_bRTL);
+        button.SetImages(row.nNormal, row.nHover, row.nDisabled, IMAGE_KIND_PNG, m_bRTL, &faces);
         button.SetOwnerBackground(m_rcClient, m_clrBackground, m_clrBackground);
     }
 }

@@ -4,8 +4,8 @@
 // embedded settings template, GDI+ started, and the eight pictures decoded once each.
 // No device, no logging, no rules. Whatever this costs over the plain dialog, the real
 // program costs at least as much.
-#include <windows.h>
-#include <commctrl.h>
+#include "bench/PlainStart.h"
+
 #include <gdiplus.h>
 #include <msxml2.h>
 #include <string.h>
@@ -88,19 +88,9 @@ INT_PTR CALLBACK TemplateDialogProc(HWND hDlg, UINT uMsg, WPARAM, LPARAM)
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
-    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+    HINSTANCE hResources = StartPlainProgram(hInstance);
     if (FAILED(CoInitialize(NULL)))
         return 1;
-    char szPath[MAX_PATH] = "";
-    DWORD n = GetModuleFileNameA(hInstance, szPath, sizeof(szPath));
-    char* pszSlash = n > 0 && n < sizeof(szPath) ? strrchr(szPath, '\\') : NULL;
-    HINSTANCE hResources = hInstance;
-    if (pszSlash && (size_t)(pszSlash - szPath) + sizeof("\\copy2.dll") <= sizeof(szPath)) {
-        lstrcpynA(pszSlash, "\\copy2.dll", (int)(sizeof(szPath) - (size_t)(pszSlash - szPath)));
-        if (HINSTANCE hLibrary = LoadLibraryA(szPath))
-            hResources = hLibrary;
-    }
     INT_PTR nResult = DialogBoxParamA(hResources, MAKEINTRESOURCEA(102), NULL, TemplateDialogProc, 0);
     CoUninitialize();
     return (int)nResult;

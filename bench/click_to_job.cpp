@@ -4,12 +4,13 @@
 // Color Copy <runs> times, each time once the device's busy spell after the previous job
 // is over (the button disabled, then enabled again), and prints the
 // median and the fastest time in milliseconds.
-#include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <algorithm>
+
 #include <string>
 #include <vector>
+
+#include "bench/Measure.h"
 
 namespace {
 
@@ -17,31 +18,6 @@ const int kColorCopyID = 1012;
 const int kPaperSizeListID = 1004;
 const DWORD kTimeoutMs = 30000;
 const DWORD kBusyShowsWithinMs = 2000;
-
-struct WindowSearch
-{
-    DWORD dwProcessId;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
-{
-    WindowSearch* pSearch = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD dwPid = 0;
-    GetWindowThreadProcessId(hWnd, &dwPid);
-    if (dwPid != pSearch->dwProcessId || !IsWindowVisible(hWnd) || !GetDlgItem(hWnd, kColorCopyID))
-        return TRUE;
-    pSearch->hFound = hWnd;
-    return FALSE;
-}
-
-double Now()
-{
-    LARGE_INTEGER freq, now;
-    QueryPerformanceFrequency(&freq);
-    QueryPerformanceCounter(&now);
-    return (double)now.QuadPart * 1000.0 / (double)freq.QuadPart;
-}
 
 // Number of jobs in the journal (one "[Job]" line each).
 int JobsIn(const char* pszJournal)
@@ -64,19 +40,13 @@ int JobsIn(const char* pszJournal)
 
 bool WaitFor(bool (*pfnDone)(HWND, const void*), HWND hWnd, const void* pContext, DWORD dwTimeoutMs = kTimeoutMs)
 {
-    for (double start = Now(); !pfnDone(hWnd, pContext); Sleep(1))
-        if (Now() - start > dwTimeoutMs)
+    for (double start = NowMs(); !pfnDone(hWnd, pContext); Sleep(1))
+        if (NowMs() - start > dwTimeoutMs)
             return false;
     return true;
 }
 
-bool ListFilled(HWND hDlg, const void*)
-{
-    DWORD_PTR nCount = 0;
-    return SendMessageTimeoutA(GetDlgItem(hDlg, kPaperSizeListID), CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000,
-                               &nCount) &&
-           (LRESULT)nCount > 0;
-}
+bool ListReady(HWND hDlg, const void*) { return ListFilled(hDlg, kPaperSizeListID); }
 
 bool ColorEnabled(HWND hDlg, const void*) { return IsWindowEnabled(GetDlgItem(hDlg, kColorCopyID)) != FALSE; }
 bool ColorDisabled(HWND hDlg, const void*) { return !ColorEnabled(hDlg, NULL); }
@@ -91,13 +61,6 @@ bool JobArrived(HWND, const void* pContext)
 {
     const JobWait* pWait = static_cast<const JobWait*>(pContext);
     return JobsIn(pWait->pszJournal) > pWait->nJobs;
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
 }
 
 }  // namespace
@@ -117,30 +80,30 @@ int main(int argc, char** argv)
         fprintf(stderr, "cannot start: %s\n", argv[2]);
         return 1;
     }
-    WindowSearch search = {pi.dwProcessId, NULL};
-    for (double start = Now(); search.hFound == NULL && Now() - start < kTimeoutMs; Sleep(5))
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+    HWND hDlg = NULL;
+    for (double start = NowMs(); hDlg == NULL && NowMs() - start < kTimeoutMs; Sleep(5))
+        hDlg = VisibleWindowOf(pi.dwProcessId, kColorCopyID);
     int nStatus = 1;
     std::vector<double> times;
-    if (search.hFound && WaitFor(ListFilled, search.hFound, NULL)) {
-        HWND hColor = GetDlgItem(search.hFound, kColorCopyID);
+    if (hDlg && WaitFor(ListReady, hDlg, NULL)) {
+        HWND hColor = GetDlgItem(hDlg, kColorCopyID);
         for (int i = 0; i < nRuns; ++i) {
-            if (!WaitFor(ColorEnabled, search.hFound, NULL))
+            if (!WaitFor(ColorEnabled, hDlg, NULL))
                 break;
             JobWait wait = {argv[3], JobsIn(argv[3])};
-            double start = Now();
+            double start = NowMs();
             PostMessageA(hColor, BM_CLICK, 0, 0);
             if (!WaitFor(JobArrived, NULL, &wait))
                 break;
-            times.push_back(Now() - start);
+            times.push_back(NowMs() - start);
             // The job makes the device busy, then idle: the next click waits for both, so
             // that it measures the click and not the end of the previous job.
-            WaitFor(ColorDisabled, search.hFound, NULL, kBusyShowsWithinMs);
+            WaitFor(ColorDisabled, hDlg, NULL, kBusyShowsWithinMs);
         }
         nStatus = (int)times.size() == nRuns ? 0 : 1;
     }
-    if (search.hFound)
-        PostMessageA(search.hFound, WM_CLOSE, 0, 0);
+    if (hDlg)
+        PostMessageA(hDlg, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
         TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);

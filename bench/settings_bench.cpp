@@ -1,6 +1,7 @@
 // Speed of reading and writing a full settings file: GetSettings and
 // SaveSettings of CRKCopyState on the embedded default document, each timed
 // over many runs; the median is the figure.
+#include "bench/Measure.h"
 #include "dialog/RKCopyState.h"
 #include "settings/SettingsFiles.h"
 
@@ -31,26 +32,19 @@ bool WriteDefaultDocument(const std::string& path)
     return fclose(pFile) == 0 && bOk;
 }
 
-double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to, const LARGE_INTEGER& frequency)
-{
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 template <typename Operation>
 bool Measure(const char* pszName, int nRuns, Operation operation)
 {
-    LARGE_INTEGER frequency, from, to;
-    QueryPerformanceFrequency(&frequency);
     std::vector<double> times;
     for (int i = 0; i < nRuns; ++i) {
-        QueryPerformanceCounter(&from);
+        double from = NowMs();
         bool bOk = operation();
-        QueryPerformanceCounter(&to);
+        double to = NowMs();
         if (!bOk) {
             printf("%s failed on run %d\n", pszName, i);
             return false;
         }
-        times.push_back(Milliseconds(from, to, frequency));
+        times.push_back(to - from);
     }
     std::sort(times.begin(), times.end());
     printf("%-12s median %.2f ms  (min %.2f, 90%% %.2f, max %.2f) over %d runs\n", pszName, times[times.size() / 2],

@@ -25,3 +25,18 @@ inline const MediaItemData* MediaItemAt(const CComboBox& cob, int nIndex)
     DWORD_PTR data = cob.GetItemData(nIndex);
     return data == 0 || data == static_cast<DWORD_PTR>(CB_ERR) ? nullptr : reinterpret_cast<const MediaItemData*>(data);
 }
+
+// The selection of a paper list into the settings' index and media ID (each only when
+// there is one); returns the entry's borderless flag (false without a selection).
+inline bool ReadBackSelection(const CComboBox& cob, int32_t& nIndex, int32_t& nMediaID)
+{
+    int nSel = cob.GetCurSel();
+    if (nSel < 0)
+        return false;
+    nIndex = nSel;
+    const MediaItemData* pData = MediaItemAt(cob, nSel);
+    if (pData == nullptr)
+        return false;
+    nMediaID = pData->nMediaID;
+    return pData->bBorderless != 0;
+}

@@ -145,12 +145,7 @@ void CCopyUIDlg::EnableBorderlessRadio(bool bAllowed)
 void CCopyUIDlg::OnSelchangeCobSize()
 {
     CRKTraceScope trace("CCopyUIDlg::OnSelchangeCobSize");
-    const int nPos = m_cobSize.GetCurSel();
-    if (nPos != CB_ERR) {
-        m_rkCopyState.nPaperSizeIndex = nPos;
-        if (const MediaItemData* pData = MediaItemAt(m_cobSize, nPos))
-            m_rkCopyState.nPaperSize = pData->nMediaID;
-    }
+    ReadBackSelection(m_cobSize, m_rkCopyState.nPaperSizeIndex, m_rkCopyState.nPaperSize);
     UIConstraints(m_nConstraintMask);
     UpdateBorderlessRadio();
 }
@@ -158,12 +153,7 @@ void CCopyUIDlg::OnSelchangeCobSize()
 void CCopyUIDlg::OnSelchangeCobType()
 {
     CRKTraceScope trace("CCopyUIDlg::OnSelchangeCobType");
-    const int nPos = m_cobType.GetCurSel();
-    if (nPos != CB_ERR) {
-        m_rkCopyState.nPaperTypeIndex = nPos;
-        if (const MediaItemData* pData = MediaItemAt(m_cobType, nPos))
-            m_rkCopyState.nPaperType = pData->nMediaID;
-    }
+    ReadBackSelection(m_cobType, m_rkCopyState.nPaperTypeIndex, m_rkCopyState.nPaperType);
     UIConstraints(m_nConstraintMask);
     UpdateBorderlessRadio();
 }

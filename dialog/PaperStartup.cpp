@@ -6,21 +6,6 @@
 
 namespace replika {
 
-// The selection of a paper list into the settings' index and media ID; the entry's
-// borderless flag (0 without a selection).
-static bool ReadBackSelection(const CComboBox& cob, int32_t& nIndex, int32_t& nMediaID)
-{
-    int nSel = cob.GetCurSel();
-    if (nSel < 0)
-        return false;
-    nIndex = nSel;
-    const MediaItemData* pData = MediaItemAt(cob, nSel);
-    if (pData == nullptr)
-        return false;
-    nMediaID = pData->nMediaID;
-    return pData->bBorderless != 0;
-}
-
 void CCopyUIDlg::ApplyPaperSelections()
 {
     bool bTypeBorderless = ReadBackSelection(m_cobType, m_rkCopyState.nPaperTypeIndex, m_rkCopyState.nPaperType);

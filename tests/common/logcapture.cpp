@@ -5,24 +5,28 @@
 
 namespace qvtest {
 
-namespace {
 std::string ShellFolder(int nFolder)
 {
     char szPath[MAX_PATH] = "";
     SHGetSpecialFolderPathA(NULL, szPath, nFolder, FALSE);
     return szPath;
 }
-}  // namespace
+
+std::string LogConfigPath() { return ShellFolder(CSIDL_COMMON_APPDATA) + "\\QV\\RKLogConfig.ini"; }
+
+void WriteFullLogConfig()
+{
+    CreateDirectoryA((ShellFolder(CSIDL_COMMON_APPDATA) + "\\QV").c_str(), NULL);
+    WriteBytes(LogConfigPath(), "[Signature]\r\nPROJECT=Replika\r\nMANUFACTURER=QV\r\n[Modules]\r\nUI=15\r\n"
+                                "[LogFileSize]\r\nFILESIZE=200000000\r\n");
+}
 
 LogCapture::LogCapture(const char* pszPrefix) : m_path(ShellFolder(CSIDL_APPDATA) + "\\" + pszPrefix + "_UI.log")
 {
     // The logger reads its configuration once, when made.
-    std::string folder = ShellFolder(CSIDL_COMMON_APPDATA) + "\\QV";
-    CreateDirectoryA(folder.c_str(), NULL);
     {
-        SavedFile config(folder + "\\RKLogConfig.ini");
-        WriteBytes(folder + "\\RKLogConfig.ini", "[Signature]\r\nPROJECT=Replika\r\n[Modules]\r\nUI=15\r\n"
-                                                 "[LogFileSize]\r\nFILESIZE=200000000\r\n");
+        SavedFile config(LogConfigPath());
+        WriteFullLogConfig();
         DeleteFileA(m_path.c_str());
         m_pLog = new CRKLog("UI", pszPrefix);
     }

@@ -108,23 +108,18 @@ RunResult Run(const std::string& cmdLine)
     return RunResult{child.ExitCode(), output};
 }
 
-namespace {
-BOOL CALLBACK FindVisible(HWND hWnd, LPARAM lParam)
+HWND FindVisibleWindow(DWORD dwProcessId, int nItemID)
 {
-    auto* pSearch = reinterpret_cast<std::pair<DWORD, HWND>*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == pSearch->first && IsWindowVisible(hWnd))
-        pSearch->second = hWnd;
-    return pSearch->second == NULL;
-}
-}  // namespace
-
-HWND FindVisibleWindow(DWORD dwProcessId)
-{
-    std::pair<DWORD, HWND> search(dwProcessId, NULL);
-    EnumWindows(FindVisible, (LPARAM)&search);
-    return search.second;
+    for (HWND h = FindWindowExA(NULL, NULL, NULL, NULL); h; h = FindWindowExA(NULL, h, NULL, NULL)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        if (pid != dwProcessId || !IsWindowVisible(h))
+            continue;
+        HWND hItem = nItemID ? GetDlgItem(h, nItemID) : h;
+        if (hItem && IsWindowVisible(hItem))
+            return h;
+    }
+    return NULL;
 }
 
 std::string WindowText(HWND hWnd)

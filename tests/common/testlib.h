@@ -179,8 +179,9 @@ inline std::string ProgramCommand(const std::string& arguments)
     return "\"" + BesideExe("qvkcopy2.exe") + "\" " + arguments;
 }
 
-// A visible top-level window of the process; NULL when there is none.
-HWND FindVisibleWindow(DWORD dwProcessId);
+// A visible top-level window of the process (with the item nItemID visible in it, when
+// that is not 0); NULL when there is none.
+HWND FindVisibleWindow(DWORD dwProcessId, int nItemID = 0);
 // Any window's text, also across processes, without hanging on a stuck owner.
 std::string WindowText(HWND hWnd);
 // Dispatches this thread's messages until `done` holds; false when the time ran out.
@@ -204,6 +205,13 @@ private:
 };
 
 // --- the program's log ---------------------------------------------------------
+// A folder the shell knows (CSIDL_APPDATA, CSIDL_COMMON_APPDATA, ...).
+std::string ShellFolder(int nFolder);
+// The log configuration that every logger of the machine reads.
+std::string LogConfigPath();
+// Makes that configuration log every level of the module "UI" (its folder made when missing).
+void WriteFullLogConfig();
+
 // A logger writing every level into a file of its own for the scope; g_pLog points at
 // it. The shared configuration file is put back at once, so other programs never see
 // the change.

@@ -5,15 +5,6 @@
 namespace dlgtest {
 
 namespace {
-std::string ShellFolder(int nFolder)
-{
-    char szPath[MAX_PATH] = "";
-    SHGetSpecialFolderPathA(NULL, szPath, nFolder, FALSE);
-    return szPath;
-}
-
-std::string LogConfigPath() { return ShellFolder(CSIDL_COMMON_APPDATA) + "\\QV\\RKLogConfig.ini"; }
-
 const DWORD kSendTimeoutMs = 5000;
 }  // namespace
 
@@ -25,7 +16,7 @@ int Count(const std::string& text, const std::string& part)
     return n;
 }
 
-std::string AppDataFolder() { return ShellFolder(CSIDL_APPDATA); }
+std::string AppDataFolder() { return qvtest::ShellFolder(CSIDL_APPDATA); }
 std::string SettingsFolder() { return AppDataFolder() + "\\QV\\Imagora"; }
 
 std::string ResString(UINT nID)
@@ -39,11 +30,9 @@ Device::Device(const std::string& deviceID, const std::string& profile)
     : m_deviceID(deviceID),
       m_ctxID("#QV#Jet#" + deviceID),
       m_logPath(AppDataFolder() + "\\QVJet" + deviceID + "_UI.log"),
-      m_logConfig(LogConfigPath())
+      m_logConfig(qvtest::LogConfigPath())
 {
-    CreateDirectoryA((ShellFolder(CSIDL_COMMON_APPDATA) + "\\QV").c_str(), NULL);
-    qvtest::WriteBytes(LogConfigPath(), "[Signature]\r\nPROJECT=Replika\r\nMANUFACTURER=QV\r\n[Modules]\r\nUI=15\r\n"
-                                        "[LogFileSize]\r\nFILESIZE=200000000\r\n");
+    qvtest::WriteFullLogConfig();
     RemoveFiles();
     qvtest::WriteBytes(m_sim.File("device-" + m_deviceID + ".ini"), "[Device]\r\nBusyTime=0\r\n" + profile);
 }
@@ -69,13 +58,7 @@ HWND CopyProgram::WaitForWindowWith(int nItemID)
 {
     HWND hFound = NULL;
     WaitUntil([&] {
-        for (HWND h = FindWindowExA(NULL, NULL, NULL, NULL); h && !hFound; h = FindWindowExA(NULL, h, NULL, NULL)) {
-            DWORD dwPid = 0;
-            GetWindowThreadProcessId(h, &dwPid);
-            HWND hItem = ::GetDlgItem(h, nItemID);
-            if (dwPid == m_process.Id() && IsWindowVisible(h) && hItem && IsWindowVisible(hItem))
-                hFound = h;
-        }
+        hFound = qvtest::FindVisibleWindow(m_process.Id(), nItemID);
         return hFound != NULL || !m_process.Running();
     });
     return hFound;

@@ -13,12 +13,6 @@
 using namespace qvtest;
 
 namespace {
-std::string ShellFolder(int nFolder)
-{
-    char szPath[MAX_PATH] = "";
-    SHGetSpecialFolderPathA(NULL, szPath, nFolder, FALSE);
-    return szPath;
-}
 
 // One record of each level through a logger made for the purpose.
 void LogOneOfEach(const std::string& prefix)
@@ -61,7 +55,7 @@ protected:
     }
 
     const bool m_bFolder = CreateDirectoryA((ShellFolder(CSIDL_COMMON_APPDATA) + "\\QV").c_str(), NULL);
-    const std::string m_configPath = ShellFolder(CSIDL_COMMON_APPDATA) + "\\QV\\RKLogConfig.ini";
+    const std::string m_configPath = LogConfigPath();
     SavedFile m_savedConfig{m_configPath};
     const std::string m_prefix = "QVLogTest" + std::to_string(GetCurrentProcessId());
     const std::string m_logPath = ShellFolder(CSIDL_APPDATA) + "\\" + m_prefix + "_UI.log";

@@ -1,6 +1,6 @@
 #include "app/AboutDlg.h"
 
-#include "app/AppGlobals.h"
+#include "records/AppGlobals.h"
 #include "res/resource.h"
 
 namespace replika {

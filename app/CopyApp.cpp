@@ -3,6 +3,7 @@
 #include <new>
 #include <string.h>
 
+#include "app/AboutDlg.h"
 #include "app/DeviceCheck.h"
 #include "app/Handover.h"
 #include "app/SingleInstance.h"
@@ -12,8 +13,6 @@
 #include "res/resource.h"
 #include "status/StatusDlg.h"
 
-BOOL g_bRTLLayout = 0;
-UINT g_uInstanceProbeMsg = 0;
 
 namespace replika {
 
@@ -178,6 +177,18 @@ int CCopyApp::ExitInstance()
     m_infcCache.ReleaseAll();
     m_comApartment.Uninitialize();
     return CWinApp::ExitInstance();
+}
+
+void CCopyApp::SetToolTipRelay(HWND hDlg, CToolTipCtrl* pToolTip)
+{
+    m_hDlgWnd = hDlg;
+    m_pToolTip = pToolTip;
+}
+
+void CCopyApp::ShowAboutBox()
+{
+    CAboutDlg dlg;
+    dlg.DoModal();
 }
 
 BOOL CCopyApp::ProcessMessageFilter(int nCode, LPMSG lpMsg)

@@ -7,12 +7,13 @@
 #include "app/CmdLine.h"
 #include "app/ComApartment.h"
 #include "context/QVDSKInfcCache.h"
+#include "dialog/DialogHost.h"
 
-#include "app/AppGlobals.h"
+#include "records/AppGlobals.h"
 
 namespace replika {
 
-class CCopyApp : public CWinApp
+class CCopyApp : public CWinApp, public IDialogHost
 {
 public:
     CCopyApp();
@@ -22,9 +23,10 @@ public:
     virtual int ExitInstance();
     virtual BOOL ProcessMessageFilter(int nCode, LPMSG lpMsg);
 
-    // Set and cleared by the copy dialog.
-    CToolTipCtrl* m_pToolTip;
-    HWND m_hDlgWnd;
+    virtual void SetToolTipRelay(HWND hDlg, CToolTipCtrl* pToolTip);
+    virtual CString TitleSuffix() const { return m_cstrFriendlyName; }
+    virtual void ShowAboutBox();
+
     // " " + friendly name (or product name), appended to the copy dialog's title.
     CString m_cstrFriendlyName;
     HINSTANCE m_hResDll;
@@ -35,6 +37,9 @@ public:
     CQVDSKInfcCache m_infcCache;
 
 private:
+    // Set and cleared by the copy dialog.
+    CToolTipCtrl* m_pToolTip;
+    HWND m_hDlgWnd;
     void LoadResourceLibrary(char* pszHubletPath, size_t cchHubletPath);
     BOOL CreateLogger(const CString& cstrCtxID);
     void BuildFriendlyName(const CString& cstrCtxID);

@@ -4,7 +4,7 @@
 
 #include "framework/afxwin.h"
 
-#include "app/AppGlobals.h"
+#include "records/AppGlobals.h"
 
 namespace replika {
 

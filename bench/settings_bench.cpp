@@ -2,7 +2,7 @@
 // SaveSettings of CRKCopyState on the embedded default document, each timed
 // over many runs; the median is the figure.
 #include "bench/Measure.h"
-#include "dialog/RKCopyState.h"
+#include "records/RKCopyState.h"
 #include "settings/SettingsFiles.h"
 
 #include <windows.h>

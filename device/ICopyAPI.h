@@ -6,8 +6,8 @@
 #include <unknwn.h>
 #include <oleauto.h>
 
-#include "dialog/CopierFunctional.h"
-#include "dialog/CopyJobParams.h"
+#include "records/CopierFunctional.h"
+#include "records/CopyJobParams.h"
 
 // {E6A3C8F2-5D19-4A7B-9E04-B1C73F2D8A56}
 static const CLSID CLSID_CopyAPI = {0xe6a3c8f2, 0x5d19, 0x4a7b, {0x9e, 0x04, 0xb1, 0xc7, 0x3f, 0x2d, 0x8a, 0x56}};

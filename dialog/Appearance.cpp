@@ -4,8 +4,7 @@
 
 #include <algorithm>
 
-#include "app/AppGlobals.h"
-#include "app/CopyApp.h"
+#include "records/AppGlobals.h"
 #include "log/RKLog.h"
 #include "res/resource.h"
 
@@ -16,8 +15,6 @@ namespace {
 const COLORREF CAPTION_BLUE = RGB(0, 0, 255);
 const LONG HEADER_MAX_BOTTOM = 77;
 const float TITLE_POINTS = 30.0f;
-
-CCopyApp* TheCopyApp() { return dynamic_cast<CCopyApp*>(AfxGetApp()); }
 
 RECT WindowRectOf(const CWnd& wnd)
 {
@@ -272,8 +269,6 @@ void CCopyUIDlg::InitializeToolTip()
     try {
         m_pToolTip = new CToolTipCtrl;
         m_pToolTip->Create(this);
-        if (CCopyApp* pApp = TheCopyApp())
-            pApp->m_pToolTip = m_pToolTip;
         for (const auto& tip : kTips) {
             CString cstrText;
             if (cstrText.LoadString(tip.nString))

@@ -3,7 +3,7 @@
 // RuleControls, runs a rule and writes back what changed.
 #pragma once
 
-#include "dialog/RKCopyState.h"
+#include "records/RKCopyState.h"
 
 namespace replika {
 

@@ -1,8 +1,8 @@
 // The copy job built from the settings.
 #pragma once
 
-#include "dialog/CopyJobParams.h"
-#include "dialog/RKCopyState.h"
+#include "records/CopyJobParams.h"
+#include "records/RKCopyState.h"
 
 namespace replika {
 

@@ -6,7 +6,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include "app/AppGlobals.h"
+#include "records/AppGlobals.h"
 #include "log/RKLog.h"
 #include "res/resource.h"
 

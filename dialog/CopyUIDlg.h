@@ -14,8 +14,8 @@
 #include "controls/ImgButton.h"
 #include "device/ICopyAPI.h"
 #include "device/IUsageRecorder.h"
-#include "dialog/CopierFunctional.h"
-#include "dialog/RKCopyState.h"
+#include "records/CopierFunctional.h"
+#include "records/RKCopyState.h"
 #include "dialog/RKGUIError.h"
 #include "settings/SettingsFiles.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/CopierFunctional.h"
+#include "records/CopierFunctional.h"
 #include "dialog/MediaItemData.h"
 
 namespace replika {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "dialog/RKCopyState.h"
+#include "records/RKCopyState.h"
 
 namespace replika {
 

@@ -4,7 +4,7 @@
 
 #include <gdiplus.h>
 
-#include "app/CopyApp.h"
+#include "dialog/DialogHost.h"
 #include "log/RKLog.h"
 #include "res/resource.h"
 #include "status/StatusDlg.h"
@@ -13,9 +13,6 @@ namespace replika {
 
 namespace {
 const char kTraceInit[] = "CCopyUIDlg::OnInitDialog";
-
-// The application object when there is one (unit tests run the dialog without it).
-CCopyApp* CopyApp() { return dynamic_cast<CCopyApp*>(AfxGetApp()); }
 }  // namespace
 
 void CCopyUIDlg::InitSystemMenu()
@@ -63,6 +60,7 @@ BOOL CCopyUIDlg::OnInitDialog()
     m_pUsageStorage.Release();
     m_pVela.Release();
     CDialog::OnInitDialog();
+    bool bRelayToolTips = false;
     {
         CRKTraceScope trace(kTraceInit);  // its exit record closes the bound part, before the tooltips
 
@@ -90,12 +88,12 @@ BOOL CCopyUIDlg::OnInitDialog()
         SetIcon(m_hIcon, FALSE);
         InitSpinsAndContrast();
 
-        if (BindDeviceAndLoadSettings()) {
-            if (CCopyApp* pApp = CopyApp())
-                pApp->m_hDlgWnd = m_hWnd;  // the tooltip relay starts
-        }
+        bRelayToolTips = BindDeviceAndLoadSettings();
     }
     InitializeToolTip();
+    if (bRelayToolTips && m_pToolTip != nullptr)
+        if (IDialogHost* pHost = DialogHost())
+            pHost->SetToolTipRelay(m_hWnd, m_pToolTip);
     if (m_bBorderlessCapable == 0)
         HideBorderlessChoice();
     return TRUE;
@@ -113,8 +111,8 @@ bool CCopyUIDlg::BindDeviceAndLoadSettings()
     StartWorkerThread();
 
     GetWindowText(m_cstrTitle);
-    if (CCopyApp* pApp = CopyApp())
-        m_cstrTitle += pApp->m_cstrFriendlyName;
+    if (IDialogHost* pHost = DialogHost())
+        m_cstrTitle += pHost->TitleSuffix();
     SetWindowText(m_cstrTitle);
 
     if (FAILED(InitializeAPI())) {
@@ -180,10 +178,8 @@ void CCopyUIDlg::OnDestroy()
 void CCopyUIDlg::PostNcDestroy()
 {
     CRKTraceScope trace("CCopyUIDlg::PostNcDestroy");
-    if (CCopyApp* pApp = CopyApp()) {
-        pApp->m_hDlgWnd = NULL;
-        pApp->m_pToolTip = NULL;
-    }
+    if (IDialogHost* pHost = DialogHost())
+        pHost->SetToolTipRelay(NULL, NULL);
     CDialog::PostNcDestroy();
 }
 

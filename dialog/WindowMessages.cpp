@@ -3,9 +3,9 @@
 // resume from standby, the system menu, painting while minimised and the instance probe.
 #include "dialog/CopyUIDlg.h"
 
-#include "app/AboutDlg.h"
+#include "dialog/DialogHost.h"
 
-#include "app/AppGlobals.h"
+#include "records/AppGlobals.h"
 #include "res/resource.h"
 
 namespace replika {
@@ -99,8 +99,8 @@ void CCopyUIDlg::OnRButtonUp(UINT, CPoint)
 
 void CCopyUIDlg::ShowAboutBox()
 {
-    CAboutDlg dlg;
-    dlg.DoModal();
+    if (IDialogHost* pHost = DialogHost())
+        pHost->ShowAboutBox();
 }
 
 LRESULT CCopyUIDlg::OnInstanceProbe(WPARAM, LPARAM) { return g_uInstanceProbeMsg; }

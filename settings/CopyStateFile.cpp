@@ -1,6 +1,6 @@
 // The settings file of one device: CRKCopyState read from and written into an
 // existing State document, element by element, through CRKXML.
-#include "dialog/RKCopyState.h"
+#include "records/RKCopyState.h"
 
 #include "log/RKLog.h"
 #include "settings/FileReplace.h"

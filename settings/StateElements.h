@@ -2,7 +2,7 @@
 // the order of the file: the four texts, the booleans and the integers.
 #pragma once
 
-#include "dialog/RKCopyState.h"
+#include "records/RKCopyState.h"
 
 namespace replika {
 namespace state_file {

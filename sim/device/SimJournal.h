@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "dialog/CopyJobParams.h"
+#include "records/CopyJobParams.h"
 
 // One block per job: "[Job]", Time=, Context=, then one name=value line per
 // field of the job record (bEnableXDL as 21 comma-separated values), then a

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "dialog/CopierFunctional.h"
+#include "records/CopierFunctional.h"
 
 struct SimMedia
 {

@@ -37,13 +37,13 @@ TEST(AppObject, RelaysOnlyMessagesOfTheDialogAndItsControlsOnceBothAreSet)
         MSG msg = {hWnd, uMsg, 0, 0, 0, {0, 0}};
         app.ProcessMessageFilter(MSGF_DIALOGBOX, &msg);
     };
-    app.m_pToolTip = &tip;
+    app.SetToolTipRelay(NULL, &tip);
     filter(hDlg, WM_RBUTTONUP);  // no dialog yet
-    app.m_hDlgWnd = hDlg;
+    app.SetToolTipRelay(hDlg, &tip);
     filter(hDlg, WM_MOUSEMOVE);
     filter(hChild, WM_LBUTTONDOWN);
     filter(hTip, WM_KEYDOWN);  // not the dialog's
-    app.m_pToolTip = NULL;
+    app.SetToolTipRelay(hDlg, NULL);
     filter(hDlg, WM_LBUTTONUP);
     EXPECT_EQ((std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN}), g_relayed);
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "FakeCopyAPI.h"
-#include "dialog/RKCopyState.h"
+#include "records/RKCopyState.h"
 
 TEST(ICopyAPILayout, MethodsSitAtTheirVtablePositions)
 {

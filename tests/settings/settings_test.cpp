@@ -1,7 +1,7 @@
 // Settings files: CRKXML over the XML document of Wine, CRKCopyState read from
 // and written into State documents, and saves from several processes at once.
 #include "common/testlib.h"
-#include "dialog/RKCopyState.h"
+#include "records/RKCopyState.h"
 #include "settings/RKXML.h"
 #include "settings/SaveLock.h"
 #include "settings/SettingsFiles.h"

@@ -1,4 +1,4 @@
-#include "dialog/RKCopyState.h"
+#include "records/RKCopyState.h"
 
 #include <cstdio>
 #include <cstring>

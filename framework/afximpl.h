@@ -90,3 +90,7 @@ void AfxUnhookMsgFilter();
 BOOL AfxPreTranslateMessage(MSG* pMsg);
 
 void AfxSetCurrentThread(CWinThread* pThread);
+CWinThread* AfxGetThread();
+
+// Common controls are registered once, before the first window is made.
+void AfxInitCommonControls();

@@ -49,7 +49,6 @@ const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT 
 
 class CCmdTarget : public CObject
 {
-    DECLARE_DYNAMIC(CCmdTarget)
 public:
     CCmdTarget() {}
 

@@ -1,15 +1,12 @@
-// The framework: an MFC-compatible subset over Win32, narrow strings only.
+// The framework: a thin layer of window, dialog and thread classes over Win32, narrow strings only.
 //
-// Where it differs from MFC:
 // - Handlers in ON_COMMAND, ON_CONTROL, ON_BN_*, ON_EN_*, ON_CBN_*, ON_NOTIFY,
 //   ON_MESSAGE, ON_REGISTERED_MESSAGE and ON_(REGISTERED_)THREAD_MESSAGE are
 //   written as member pointers: ON_BN_CLICKED(IDC_X, &CMyDlg::OnX).
-// - OnPowerBroadcast is UINT (UINT nPowerEvent, LPARAM nEventData).
-// - A CString is passed to printf-style functions as (LPCTSTR)s or s.GetString().
 // - Bound windows live in one map for all threads: FromHandle gives the bound
 //   object on any thread; other handles get temporary wrappers per thread.
 // - A window bound by subclassing (DDX_Control, SubclassDlgItem) is released,
-//   not destroyed, when its object dies first; windows made by Create/CreateEx
+//   not destroyed, when its object dies first; windows made by CreateEx
 //   are destroyed with their object.
 // - The message-filter hook (ProcessMessageFilter) is installed while a modal
 //   CDialog runs; keyboard and mouse input of the dialog reaches it with

@@ -13,8 +13,6 @@ class CMenu : public CObject
 public:
     CMenu() : m_hMenu(NULL) {}
     HMENU m_hMenu;
-    operator HMENU() const { return m_hMenu; }
-    HMENU GetSafeHmenu() const { return m_hMenu; }
     static CMenu* PASCAL FromHandle(HMENU hMenu);
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = NULL)
     {
@@ -28,7 +26,6 @@ public:
 // every message through WindowProc and its message map until WM_NCDESTROY.
 class CWnd : public CCmdTarget
 {
-    DECLARE_DYNAMIC(CWnd)
 public:
     CWnd();
     ~CWnd() override;
@@ -46,11 +43,9 @@ public:
     virtual void PreSubclassWindow();
 
     // Windows created here are destroyed with the object.
-    virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
-                          int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = NULL);
-    virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                        UINT nID, LPVOID lpParam = NULL);
-    virtual BOOL DestroyWindow();
+    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                  int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = NULL);
+    BOOL DestroyWindow();
 
     void SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
     int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const
@@ -58,13 +53,11 @@ public:
         return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
     }
     void GetWindowText(CString& rString) const;
-    int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
     BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
-    BOOL IsWindow() const { return ::IsWindow(m_hWnd); }
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
     {
         ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
@@ -73,7 +66,6 @@ public:
     {
         MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
     }
-    BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
     {
         lpwndpl->length = sizeof(WINDOWPLACEMENT);
@@ -83,87 +75,33 @@ public:
     void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
     void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
     void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+    // The rectangle versions keep left < right in a right-to-left window too.
     void ScreenToClient(LPRECT lpRect) const;
-    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
     void ClientToScreen(LPRECT lpRect) const;
-    void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const
-    {
-        ::MapWindowPoints(m_hWnd, pwndTo ? pwndTo->m_hWnd : NULL, (LPPOINT)lpRect, 2);
-    }
-    void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
-    {
-        ::MapWindowPoints(m_hWnd, pwndTo ? pwndTo->m_hWnd : NULL, lpPoint, nCount);
-    }
 
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, NULL, bErase); }
-    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
     BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, HRGN hrgnUpdate = NULL,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
     {
         return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
     }
-
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
         return ::SendMessageA(m_hWnd, message, wParam, lParam);
-    }
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
-    {
-        return ::PostMessageA(m_hWnd, message, wParam, lParam);
-    }
-    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
-    {
-        return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam);
     }
 
     DWORD GetStyle() const { return (DWORD)::GetWindowLongPtrA(m_hWnd, GWL_STYLE); }
     DWORD GetExStyle() const { return (DWORD)::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE); }
     // nFlags (SWP_*) > 0 also calls SetWindowPos so a frame change shows.
-    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
-
-    CDC* GetDC();
-    int ReleaseDC(CDC* pDC);
-    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
-    CFont* GetFont() const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon)
     {
         return (HICON)SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon);
     }
-    HICON GetIcon(BOOL bBigIcon) const { return (HICON)SendMessage(WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0); }
     CMenu* GetSystemMenu(BOOL bRevert) const;
-
     CWnd* GetDlgItem(int nID) const;
-    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    void SetDlgItemText(int nID, LPCSTR lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
-    int GetDlgItemText(int nID, LPSTR lpStr, int nMaxCount) const
-    {
-        return (int)::GetDlgItemTextA(m_hWnd, nID, lpStr, nMaxCount);
-    }
-    int GetDlgItemText(int nID, CString& rString) const;
-    UINT GetDlgItemInt(int nID, BOOL* lpTrans = NULL, BOOL bSigned = TRUE) const
-    {
-        return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
-    }
-    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
-    void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
-    UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
-    void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton)
-    {
-        ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton);
-    }
 
-    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-    CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
-    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->m_hWnd); }
-    CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
-    static CWnd* PASCAL GetFocus() { return FromHandle(::GetFocus()); }
-    BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
-
-    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = NULL)
-    {
-        return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
-    }
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse) { return ::SetTimer(m_hWnd, nIDEvent, nElapse, NULL); }
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
 
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
@@ -221,16 +159,13 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
 class CDialog : public CWnd
 {
-    DECLARE_DYNAMIC(CDialog)
 public:
     CDialog();
-    explicit CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd = NULL);
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = NULL);
     ~CDialog() override;
 
     // Modal from an in-memory template (for example a copy with another font).
     // The template must stay valid until DoModal returns.
-    BOOL InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL, void* lpDialogInit = NULL);
     BOOL InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd = NULL);
     // The template comes from AfxGetResourceHandle(); -1 when it cannot be
     // loaded or the window cannot be made.
@@ -255,10 +190,8 @@ protected:
     void RunModalLoop();
 
     LPCSTR m_lpszTemplateName;
-    LPCDLGTEMPLATE m_lpDialogTemplate;
     HGLOBAL m_hDialogTemplate;
     CWnd* m_pParentWnd;
-    UINT m_nIDHelp;
     int m_nModalResult;
     volatile LONG m_bContinueModal;
 
@@ -270,32 +203,21 @@ protected:
 class CDialogTemplate
 {
 public:
-    explicit CDialogTemplate(const DLGTEMPLATE* pTemplate = NULL);
+    CDialogTemplate() : m_hTemplate(NULL), m_dwTemplateSize(0) {}
     ~CDialogTemplate();
     CDialogTemplate(const CDialogTemplate&) = delete;
     CDialogTemplate& operator=(const CDialogTemplate&) = delete;
 
     BOOL Load(LPCSTR lpDialogTemplateID);  // from AfxGetResourceHandle()
-    BOOL SetTemplate(const DLGTEMPLATE* pTemplate, UINT cb);
     BOOL SetFont(LPCSTR lpFaceName, WORD nFontSize);
-    BOOL GetFont(CString& strFaceName, WORD& nFontSize) const;
-    static BOOL PASCAL GetFont(const DLGTEMPLATE* pTemplate, CString& strFaceName, WORD& nFontSize);
-    void GetSizeInDialogUnits(SIZE* pSize) const;
-    HGLOBAL Detach();
-    // The size of a template in bytes, its items included; 0 when malformed.
-    static UINT PASCAL GetTemplateSize(const DLGTEMPLATE* pTemplate);
 
     HGLOBAL m_hTemplate;
     DWORD m_dwTemplateSize;
-    BOOL m_bSystemFont;
 };
 
 // Thrown by DDX on a failed exchange; UpdateData catches it.
 class CUserException : public CException
-{
-public:
-    CUserException() {}
-};
+{};
 
 class CDataExchange
 {
@@ -304,11 +226,9 @@ public:
     BOOL m_bSaveAndValidate;
     CWnd* m_pDlgWnd;
     HWND PrepareCtrl(int nIDC);  // the item's window; Fail()s when missing
-    HWND PrepareEditCtrl(int nIDC) { return PrepareCtrl(nIDC); }
     [[noreturn]] void Fail();
 };
 
 // Binds rControl to dialog item nIDC by subclassing it (once).
 void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
-void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value);

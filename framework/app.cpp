@@ -1,5 +1,10 @@
 #include "framework/afximpl.h"
 
+#include <string.h>
+
+#include <string>
+#include <vector>
+
 static CWinApp* s_pApp;
 static HINSTANCE s_hResource;
 
@@ -10,7 +15,7 @@ CWinApp* AFXAPI AfxGetApp() { return s_pApp; }
 CWnd* AFXAPI AfxGetMainWnd()
 {
     CWinThread* pThread = AfxGetThread();
-    return pThread ? pThread->GetMainWnd() : NULL;
+    return pThread ? pThread->m_pMainWnd : NULL;
 }
 
 HINSTANCE AFXAPI AfxGetInstanceHandle()
@@ -22,7 +27,7 @@ HINSTANCE AFXAPI AfxGetResourceHandle() { return s_hResource ? s_hResource : Afx
 
 void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) { s_hResource = hInstResource; }
 
-void AFXAPI AfxInitCommonControls()
+void AfxInitCommonControls()
 {
     static LONG s_bDone;
     if (::InterlockedExchange(&s_bDone, TRUE))
@@ -30,8 +35,6 @@ void AFXAPI AfxInitCommonControls()
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
 }
-
-IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 CWinApp::~CWinApp()
 {
@@ -48,72 +51,55 @@ int CWinApp::Run()
     return CWinThread::Run();
 }
 
-int CWinApp::ExitInstance() { return (int)m_msgCur.wParam; }
+// Backslashes are literal unless they precede a quote: 2n of them and a
+// quote give n backslashes and toggle quoting, 2n+1 give n and a quote.
+static bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
+
+static std::vector<std::string> SplitCommandLine(const char* p)
+{
+    std::vector<std::string> args;
+    for (;;) {
+        while (IsBlank(*p))
+            ++p;
+        if (!*p)
+            return args;
+        std::string arg;
+        bool bQuoted = false;
+        while (*p && (bQuoted || !IsBlank(*p))) {
+            size_t nSlashes = strspn(p, "\\");
+            p += nSlashes;
+            if (*p != '"') {
+                arg.append(nSlashes, '\\');
+                if (*p && (bQuoted || !IsBlank(*p)))
+                    arg += *p++;
+                continue;
+            }
+            arg.append(nSlashes / 2, '\\');
+            if (nSlashes % 2) {
+                arg += '"';
+            } else if (bQuoted && p[1] == '"') {  // "" inside quotes: one literal quote
+                arg += '"';
+                ++p;
+            } else {
+                bQuoted = !bQuoted;
+            }
+            ++p;
+        }
+        args.push_back(arg);
+    }
+}
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
 {
-    CStringArray args;
-    AfxSplitCommandLine(m_lpCmdLine, args);
-    for (INT_PTR i = 0; i < args.GetSize(); ++i) {
-        LPCSTR pszParam = args[i];
+    const std::vector<std::string> args = SplitCommandLine(m_lpCmdLine ? m_lpCmdLine : "");
+    for (size_t i = 0; i < args.size(); ++i) {
+        const char* pszParam = args[i].c_str();
         BOOL bFlag = pszParam[0] == '-' || pszParam[0] == '/';
-        if (bFlag)
-            ++pszParam;
-        rCmdInfo.ParseParam(pszParam, bFlag, i == args.GetUpperBound());
+        rCmdInfo.ParseParam(pszParam + (bFlag ? 1 : 0), bFlag, i + 1 == args.size());
     }
 }
 
-// Backslashes are literal unless they precede a quote: 2n of them and a
-// quote give n backslashes and toggle quoting, 2n+1 give n and a quote.
-void AFXAPI AfxSplitCommandLine(LPCSTR lpszCmdLine, CStringArray& args)
-{
-    args.RemoveAll();
-    if (!lpszCmdLine)
-        return;
-    const char* p = lpszCmdLine;
-    for (;;) {
-        while (*p == ' ' || *p == '\t')
-            ++p;
-        if (!*p)
-            break;
-        CString arg;
-        BOOL bQuoted = FALSE;
-        while (*p && (bQuoted || (*p != ' ' && *p != '\t'))) {
-            int nSlashes = 0;
-            while (*p == '\\') {
-                ++nSlashes;
-                ++p;
-            }
-            if (*p == '"') {
-                arg += CString('\\', nSlashes / 2);
-                if (nSlashes % 2) {
-                    arg += '"';
-                } else if (bQuoted && p[1] == '"') {
-                    arg += '"';
-                    ++p;
-                } else {
-                    bQuoted = !bQuoted;
-                }
-                ++p;
-            } else {
-                arg += CString('\\', nSlashes);
-                if (*p && (bQuoted || (*p != ' ' && *p != '\t')))
-                    arg += *p++;
-            }
-        }
-        args.Add(arg);
-    }
-}
-
-CCommandLineInfo::CCommandLineInfo() {}
-
-void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL)
-{
-    if (!bFlag && m_strFileName.IsEmpty())
-        m_strFileName = pszParam;
-}
-
-int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
+int AFXAPI AfxWinMain(HINSTANCE hInstance, LPSTR lpCmdLine)
 {
     CWinApp* pApp = AfxGetApp();
     if (!pApp)
@@ -121,7 +107,6 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdS
     pApp->m_hInstance = hInstance;
     if (lpCmdLine)
         pApp->m_lpCmdLine = lpCmdLine;
-    pApp->m_nCmdShow = nCmdShow;
     AfxInitCommonControls();
     int nReturnCode = -1;
     try {

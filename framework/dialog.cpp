@@ -1,8 +1,5 @@
 #include "framework/afximpl.h"
 
-#include <stdlib.h>
-#include <stdio.h>
-
 // --- message-filter hook: modal loops of the system and of CDialog ----------
 
 static thread_local HHOOK t_hHookMsgFilter;
@@ -39,8 +36,6 @@ void AfxUnhookMsgFilter()
 
 // --- CDialog -------------------------------------------------------------------
 
-IMPLEMENT_DYNAMIC(CDialog, CWnd)
-
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_COMMAND(IDOK, &CDialog::OnOK)
 ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
@@ -66,25 +61,12 @@ static INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
 }
 
 CDialog::CDialog()
-    : m_lpszTemplateName(NULL),
-      m_lpDialogTemplate(NULL),
-      m_hDialogTemplate(NULL),
-      m_pParentWnd(NULL),
-      m_nIDHelp(0),
-      m_nModalResult(-1),
-      m_bContinueModal(FALSE)
+    : m_lpszTemplateName(NULL), m_hDialogTemplate(NULL), m_pParentWnd(NULL), m_nModalResult(-1), m_bContinueModal(FALSE)
 {}
-
-CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd) : CDialog()
-{
-    m_lpszTemplateName = lpszTemplateName;
-    m_pParentWnd = pParentWnd;
-}
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : CDialog()
 {
     m_lpszTemplateName = MAKEINTRESOURCEA(nIDTemplate);
-    m_nIDHelp = nIDTemplate;
     m_pParentWnd = pParentWnd;
 }
 
@@ -94,19 +76,9 @@ CDialog::~CDialog()
         ::DestroyWindow(m_hWnd);
 }
 
-BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, void*)
-{
-    m_lpDialogTemplate = lpDialogTemplate;
-    m_hDialogTemplate = NULL;
-    m_lpszTemplateName = NULL;
-    m_pParentWnd = pParentWnd;
-    return lpDialogTemplate != NULL;
-}
-
 BOOL CDialog::InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd)
 {
     m_hDialogTemplate = hDialogTemplate;
-    m_lpDialogTemplate = NULL;
     m_lpszTemplateName = NULL;
     m_pParentWnd = pParentWnd;
     return hDialogTemplate != NULL;
@@ -158,7 +130,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, HWND hWndParent
 INT_PTR CDialog::DoModal()
 {
     HINSTANCE hInst = AfxGetResourceHandle();
-    LPCDLGTEMPLATE lpTemplate = m_lpDialogTemplate;
+    LPCDLGTEMPLATE lpTemplate = NULL;
     if (m_lpszTemplateName)
         lpTemplate = LoadDialogTemplate(hInst, m_lpszTemplateName);
     else if (m_hDialogTemplate)
@@ -293,28 +265,9 @@ void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 {
-    HWND hWnd = pDX->PrepareEditCtrl(nIDC);
+    HWND hWnd = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate)
         CWnd::FromHandle(hWnd)->GetWindowText(value);
     else
         ::SetWindowTextA(hWnd, value);
-}
-
-void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value)
-{
-    HWND hWnd = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        CString text;
-        CWnd::FromHandle(hWnd)->GetWindowText(text);
-        text.Trim();
-        char* pEnd = NULL;
-        long n = strtol(text, &pEnd, 10);
-        if (text.IsEmpty() || *pEnd)
-            pDX->Fail();
-        value = (int)n;
-    } else {
-        char szText[16];
-        snprintf(szText, sizeof(szText), "%d", value);
-        ::SetWindowTextA(hWnd, szText);
-    }
 }

@@ -11,15 +11,11 @@ struct TemplateHeader
 {
     bool bEx;
     DWORD dwStyle;
-    WORD nItems;
-    short cx, cy;
     size_t nFontOffset;   // where the font block is, or would be
     size_t nItemsOffset;  // first item, DWORD-aligned
-    WORD wPointSize;      // valid when the style has DS_SETFONT
-    WORD wWeight;
+    WORD wWeight;         // these three when the style has DS_SETFONT
     BYTE bItalic;
     BYTE bCharSet;
-    const WCHAR* pszFace;
 };
 
 WORD ReadWord(const BYTE* p)
@@ -66,15 +62,9 @@ void ParseHeader(const DLGTEMPLATE* pTemplate, TemplateHeader& h)
     h.bEx = ReadWord(p + 2) == kExSignature;
     if (h.bEx) {
         h.dwStyle = ReadDword(p + 12);
-        h.nItems = ReadWord(p + 16);
-        h.cx = (short)ReadWord(p + 22);
-        h.cy = (short)ReadWord(p + 24);
         p += 26;
     } else {
         h.dwStyle = ReadDword(p);
-        h.nItems = ReadWord(p + 8);
-        h.cx = (short)ReadWord(p + 14);
-        h.cy = (short)ReadWord(p + 16);
         p += 18;
     }
     p = SkipSzOrOrd(p);  // menu
@@ -82,47 +72,19 @@ void ParseHeader(const DLGTEMPLATE* pTemplate, TemplateHeader& h)
     p = SkipString(p);   // title
     h.nFontOffset = (size_t)(p - pStart);
     if (h.dwStyle & DS_SETFONT) {
-        h.wPointSize = ReadWord(p);
-        p += 2;
+        p += 2;  // point size
         if (h.bEx) {
             h.wWeight = ReadWord(p);
             h.bItalic = p[2];
             h.bCharSet = p[3];
             p += 4;
         }
-        h.pszFace = (const WCHAR*)p;
         p = SkipString(p);
     }
     h.nItemsOffset = Align4((size_t)(p - pStart));
 }
 
 }  // namespace
-
-UINT PASCAL CDialogTemplate::GetTemplateSize(const DLGTEMPLATE* pTemplate)
-{
-    if (!pTemplate)
-        return 0;
-    TemplateHeader h;
-    ParseHeader(pTemplate, h);
-    const BYTE* pStart = (const BYTE*)pTemplate;
-    const BYTE* p = pStart + h.nItemsOffset;
-    for (WORD i = 0; i < h.nItems; ++i) {
-        p = pStart + Align4((size_t)(p - pStart));
-        p += h.bEx ? 24 : 18;
-        p = SkipSzOrOrd(p);  // class
-        p = SkipSzOrOrd(p);  // text
-        WORD nExtra = ReadWord(p);
-        p += 2 + nExtra;
-    }
-    return (UINT)(p - pStart);
-}
-
-CDialogTemplate::CDialogTemplate(const DLGTEMPLATE* pTemplate)
-    : m_hTemplate(NULL), m_dwTemplateSize(0), m_bSystemFont(FALSE)
-{
-    if (pTemplate)
-        SetTemplate(pTemplate, GetTemplateSize(pTemplate));
-}
 
 CDialogTemplate::~CDialogTemplate()
 {
@@ -138,11 +100,7 @@ BOOL CDialogTemplate::Load(LPCSTR lpDialogTemplateID)
         return FALSE;
     HGLOBAL hRes = ::LoadResource(hInst, hRsrc);
     const DLGTEMPLATE* pTemplate = hRes ? (const DLGTEMPLATE*)::LockResource(hRes) : NULL;
-    return pTemplate && SetTemplate(pTemplate, ::SizeofResource(hInst, hRsrc));
-}
-
-BOOL CDialogTemplate::SetTemplate(const DLGTEMPLATE* pTemplate, UINT cb)
-{
+    DWORD cb = ::SizeofResource(hInst, hRsrc);
     if (!pTemplate || cb < sizeof(DLGTEMPLATE))
         return FALSE;
     HGLOBAL hNew = ::GlobalAlloc(GPTR, cb);
@@ -203,49 +161,5 @@ BOOL CDialogTemplate::SetFont(LPCSTR lpFaceName, WORD nFontSize)
     ::GlobalFree(m_hTemplate);
     m_hTemplate = hNew;
     m_dwTemplateSize = (DWORD)nNewSize;
-    m_bSystemFont = FALSE;
     return TRUE;
-}
-
-BOOL PASCAL CDialogTemplate::GetFont(const DLGTEMPLATE* pTemplate, CString& strFaceName, WORD& nFontSize)
-{
-    strFaceName.Empty();
-    nFontSize = 0;
-    if (!pTemplate)
-        return FALSE;
-    TemplateHeader h;
-    ParseHeader(pTemplate, h);
-    if (!(h.dwStyle & DS_SETFONT) || !h.pszFace)
-        return FALSE;
-    nFontSize = h.wPointSize;
-    int n = ::WideCharToMultiByte(CP_ACP, 0, h.pszFace, -1, NULL, 0, NULL, NULL);
-    if (n > 0) {
-        ::WideCharToMultiByte(CP_ACP, 0, h.pszFace, -1, strFaceName.GetBuffer(n), n, NULL, NULL);
-        strFaceName.ReleaseBuffer();
-    }
-    return TRUE;
-}
-
-BOOL CDialogTemplate::GetFont(CString& strFaceName, WORD& nFontSize) const
-{
-    return GetFont((const DLGTEMPLATE*)m_hTemplate, strFaceName, nFontSize);
-}
-
-void CDialogTemplate::GetSizeInDialogUnits(SIZE* pSize) const
-{
-    pSize->cx = pSize->cy = 0;
-    if (!m_hTemplate)
-        return;
-    TemplateHeader h;
-    ParseHeader((const DLGTEMPLATE*)m_hTemplate, h);
-    pSize->cx = h.cx;
-    pSize->cy = h.cy;
-}
-
-HGLOBAL CDialogTemplate::Detach()
-{
-    HGLOBAL h = m_hTemplate;
-    m_hTemplate = NULL;
-    m_dwTemplateSize = 0;
-    return h;
 }

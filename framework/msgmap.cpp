@@ -6,8 +6,6 @@
 // stored from, chosen by the entry's signature kind.
 #pragma GCC diagnostic ignored "-Wcast-function-type"
 
-IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
-
 const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap()
 {
     static const AFX_MSGMAP_ENTRY s_entries[] = {{0, 0, 0, 0, AfxSig_end, nullptr, nullptr}};

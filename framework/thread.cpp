@@ -4,7 +4,7 @@ static thread_local CWinThread* t_pCurrentThread;
 
 void AfxSetCurrentThread(CWinThread* pThread) { t_pCurrentThread = pThread; }
 
-CWinThread* AFXAPI AfxGetThread() { return t_pCurrentThread; }
+CWinThread* AfxGetThread() { return t_pCurrentThread; }
 
 BOOL AfxPreTranslateMessage(MSG* pMsg)
 {
@@ -12,8 +12,6 @@ BOOL AfxPreTranslateMessage(MSG* pMsg)
         return pThread->PreTranslateMessage(pMsg);
     return CWnd::WalkPreTranslateTree(NULL, pMsg);
 }
-
-IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
 CWinThread::CWinThread() : m_pMainWnd(NULL), m_hThread(NULL), m_nThreadID(0), m_bAutoDelete(TRUE), m_msgCur() {}
 
@@ -67,7 +65,7 @@ int CWinThread::RunThread()
     return nResult;
 }
 
-BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+BOOL CWinThread::CreateSuspended(UINT nStackSize, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
     if (m_hThread)
         return FALSE;
@@ -89,8 +87,7 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_A
     ::ResumeThread(hThread);
     ::WaitForSingleObject(startup.hEventStarted, INFINITE);
     ::CloseHandle(startup.hEventStarted);
-    if (dwCreateFlags & CREATE_SUSPENDED)
-        ::SuspendThread(hThread);
+    ::SuspendThread(hThread);
     ::SetEvent(startup.hEventGo);
     return TRUE;
 }
@@ -118,8 +115,7 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
 {
     if (!pMsg->hwnd && DispatchThreadMessageEx(pMsg))
         return TRUE;
-    CWnd* pMainWnd = AfxGetMainWnd();
-    return CWnd::WalkPreTranslateTree(pMainWnd ? pMainWnd->m_hWnd : NULL, pMsg);
+    return CWnd::WalkPreTranslateTree(m_pMainWnd ? m_pMainWnd->m_hWnd : NULL, pMsg);
 }
 
 BOOL CWinThread::ProcessMessageFilter(int, LPMSG) { return FALSE; }
@@ -135,27 +131,32 @@ CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UI
 {
     if (!pThreadClass)
         return NULL;
-    CObject* pObject = pThreadClass->CreateObject();
+    CObject* pObject = NULL;
+    try {
+        pObject = pThreadClass->m_pfnCreateObject();
+    } catch (...) {
+        return NULL;
+    }
     CWinThread* pThread = dynamic_cast<CWinThread*>(pObject);
     if (!pThread) {
         delete pObject;
         return NULL;
     }
-    if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
+    if (!pThread->CreateSuspended(nStackSize, lpSecurityAttrs)) {
         pThread->Delete();
         return NULL;
     }
-    pThread->SetThreadPriority(nPriority);
+    ::SetThreadPriority(pThread->m_hThread, nPriority);
     if (!(dwCreateFlags & CREATE_SUSPENDED))
         pThread->ResumeThread();
     return pThread;
 }
 
-void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)
+void AFXAPI AfxEndThread(UINT nExitCode)
 {
     CWinThread* pThread = AfxGetThread();
     AfxSetCurrentThread(NULL);
-    if (pThread && bDelete)
+    if (pThread)
         pThread->Delete();
     ::ExitThread(nExitCode);
 }

@@ -24,8 +24,6 @@ CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
         hMenu, [](HMENU h) { return ::IsMenu(h); }, [](CMenu* p, HMENU h) { p->m_hMenu = h; });
 }
 
-IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
-
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
@@ -193,13 +191,6 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     return TRUE;
 }
 
-BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                  UINT nID, LPVOID lpParam)
-{
-    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, pParentWnd ? pParentWnd->m_hWnd : NULL, (HMENU)(UINT_PTR)nID, lpParam);
-}
-
 BOOL CWnd::DestroyWindow()
 {
     if (!m_hWnd)
@@ -365,22 +356,6 @@ void CWnd::GetWindowText(CString& rString) const
     rString.ReleaseBuffer(nGot > 0 ? nGot : 0);
 }
 
-int CWnd::GetDlgItemText(int nID, CString& rString) const
-{
-    HWND hWnd = ::GetDlgItem(m_hWnd, nID);
-    if (!hWnd) {
-        rString.Empty();
-        return 0;
-    }
-    FromHandle(hWnd)->GetWindowText(rString);
-    return rString.GetLength();
-}
-
-BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
-{
-    return ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : NULL, x, y, cx, cy, nFlags);
-}
-
 static void SwapLeftRight(LPRECT lpRect)
 {
     LONG l = lpRect->left;
@@ -404,38 +379,17 @@ void CWnd::ClientToScreen(LPRECT lpRect) const
         SwapLeftRight(lpRect);
 }
 
-static BOOL ModifyWindowLong(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    DWORD dwOld = (DWORD)::GetWindowLongPtrA(hWnd, nIndex);
+    DWORD dwOld = GetExStyle();
     DWORD dwNew = (dwOld & ~dwRemove) | dwAdd;
     if (dwOld == dwNew)
         return FALSE;
-    ::SetWindowLongPtrA(hWnd, nIndex, (LONG_PTR)dwNew);
+    ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, (LONG_PTR)dwNew);
     if (nFlags)
-        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
-
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
-    return ModifyWindowLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
-}
-
-BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
-    return ModifyWindowLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
-}
-
-CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
-
-int CWnd::ReleaseDC(CDC* pDC) { return pDC ? ::ReleaseDC(m_hWnd, pDC->m_hDC) : 0; }
-
-void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
-{
-    SendMessage(WM_SETFONT, (WPARAM)(pFont ? pFont->m_hObject : NULL), bRedraw);
-}
-
-CFont* CWnd::GetFont() const { return CFont::FromHandle((HFONT)SendMessage(WM_GETFONT)); }
 
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
 

@@ -197,6 +197,14 @@ public:
     void AddItem(const char* pszClass, const char* pszText, WORD wID, DWORD dwStyle, short x, short y, short cx,
                  short cy);
     LPCDLGTEMPLATE Get() const { return (LPCDLGTEMPLATE)m_words.data(); }
+    // A copy in global memory (for a modal dialog); the caller frees it.
+    HGLOBAL Copy() const
+    {
+        HGLOBAL hCopy = ::GlobalAlloc(GPTR, m_words.size() * sizeof(WORD));
+        if (hCopy)
+            CopyMemory((void*)hCopy, m_words.data(), m_words.size() * sizeof(WORD));
+        return hCopy;
+    }
 
 private:
     void PushDword(DWORD d);

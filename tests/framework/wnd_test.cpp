@@ -1,73 +1,55 @@
 #include "testsupport.h"
 
-#include <thread>
+#include <stdio.h>
 
 namespace {
+
+enum { ID_ITEM = 7 };
+UINT g_nRegistered;  // registered at run time: the map reads it at dispatch
 
 // Notes what each handler received.
 class CProbeWnd : public CWnd
 {
 public:
-    CString log;
-
-    void Note(const char* pszFormat, ...) AFX_PRINTF_FORMAT(2, 3)
+    char log[64] = "";
+    void Note(const char* pszWhat, long a = 0, long b = 0) { snprintf(log, sizeof log, "%s %ld %ld", pszWhat, a, b); }
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam) { Note("sys", nID, (long)lParam); }
+    afx_msg void OnMouseMove(UINT, CPoint pt) { Note("move", pt.x, pt.y); }
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC) { return pDC->m_hDC ? 7 : 0; }
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     {
-        va_list args;
-        va_start(args, pszFormat);
-        log.FormatV(pszFormat, args);
-        va_end(args);
+        Note("color", nCtlColor, pWnd == this);
+        return (HBRUSH)(UINT_PTR)(pDC->m_hDC ? 9 : 0);
     }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_APP + 3)
-            return 333;  // before the map
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-
-    afx_msg void OnSysCommand(UINT nID, LPARAM lParam) { Note("sys %u %ld", nID, (long)lParam); }
-    afx_msg void OnMouseMove(UINT nFlags, CPoint pt) { Note("move %u %ld %ld", nFlags, pt.x, pt.y); }
-    afx_msg void OnMouseLeave() { Note("leave"); }
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC)
-    {
-        Note("erase %d", pDC != nullptr);
-        return 7;
-    }
-    afx_msg UINT OnPowerBroadcast(UINT nPowerEvent, LPARAM)
-    {
-        Note("power %u", nPowerEvent);
-        return 0;
-    }
-    afx_msg HCURSOR OnQueryDragIcon() { return (HCURSOR)(UINT_PTR)0x1234; }
-    afx_msg void OnTimer(UINT_PTR nIDEvent) { Note("timer %u", (unsigned)nIDEvent); }
-    afx_msg void OnClose() { Note("close"); }  // no default: the window stays
-    afx_msg void OnPaint()
-    {
-        CPaintDC dc(this);
-        Note("paint %d", dc.m_hDC != NULL);
-    }
+    afx_msg UINT OnPowerBroadcast(UINT nPowerEvent, LPARAM) { return nPowerEvent + 1; }
+    afx_msg void OnTimer(UINT_PTR nIDEvent) { Note("timer", (long)nIDEvent); }
+    afx_msg void OnClicked() { Note("click"); }
+    afx_msg void OnDeltaPos(NMHDR* pNMHDR, LRESULT* pResult) { *pResult = (LRESULT)pNMHDR->idFrom * 2; }
+    afx_msg LRESULT OnRegistered(WPARAM wParam, LPARAM lParam) { return (LRESULT)wParam + lParam; }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CProbeWnd, CWnd)
 ON_WM_SYSCOMMAND()
 ON_WM_MOUSEMOVE()
-ON_WM_MOUSELEAVE()
 ON_WM_ERASEBKGND()
+ON_WM_CTLCOLOR()
 ON_WM_POWERBROADCAST()
-ON_WM_QUERYDRAGICON()
 ON_WM_TIMER()
-ON_WM_CLOSE()
-ON_WM_PAINT()
+ON_BN_CLICKED(ID_ITEM, &CProbeWnd::OnClicked)
+ON_NOTIFY(UDN_DELTAPOS, ID_ITEM, &CProbeWnd::OnDeltaPos)
+ON_REGISTERED_MESSAGE(g_nRegistered, &CProbeWnd::OnRegistered)
 END_MESSAGE_MAP()
 
 }  // namespace
 
 TEST(WndTest, HandlersGetTheirArgumentsAndResults)
 {
+    g_nRegistered = RegisterWindowMessageA("FrameworkTest.Registered");
     CProbeWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "probe", WS_POPUP | WS_VISIBLE, 10, 10, 120, 80, NULL, NULL));
-    EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
+    ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "probe", WS_POPUP, 10, 10, 120, 80, NULL, NULL));
     HDC hDC = ::GetDC(wnd.m_hWnd);
+    NMHDR nm = {NULL, ID_ITEM, (UINT)UDN_DELTAPOS};
     const struct
     {
         UINT message;
@@ -77,76 +59,21 @@ TEST(WndTest, HandlersGetTheirArgumentsAndResults)
         LRESULT result;
     } cases[] = {
         {WM_SYSCOMMAND, 0x10 | 3, 77, "sys 19 77", 0},
-        {WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM(-5, 6), "move 4 -5 6", 0},
-        {WM_MOUSELEAVE, 0, 0, "leave", 0},
-        {WM_ERASEBKGND, (WPARAM)hDC, 0, "erase 1", 7},
-        {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, "power 18", 0},
-        {WM_QUERYDRAGICON, 0, 0, "", 0x1234},
-        {WM_APP + 3, 0, 0, "", 333},
-        {WM_TIMER, 42, 0, "timer 42", 0},
-        {WM_CLOSE, 0, 0, "close", 0},
+        {WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM(-5, 6), "move -5 6", 0},
+        {WM_ERASEBKGND, (WPARAM)hDC, 0, "", 7},
+        {WM_CTLCOLORSTATIC, (WPARAM)hDC, (LPARAM)wnd.m_hWnd, "color 6 1", 9},
+        {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, "", PBT_APMRESUMEAUTOMATIC + 1},
+        {WM_TIMER, 42, 0, "timer 42 0", 0},
+        {WM_COMMAND, MAKEWPARAM(ID_ITEM, BN_CLICKED), 0, "click 0 0", 0},
+        {WM_COMMAND, MAKEWPARAM(ID_ITEM, EN_CHANGE), 0, "", 0},
+        {WM_COMMAND, MAKEWPARAM(ID_ITEM + 1, BN_CLICKED), 0, "", 0},
+        {WM_NOTIFY, ID_ITEM, (LPARAM)&nm, "", ID_ITEM * 2},
+        {g_nRegistered, 3, 4, "", 7},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
-        wnd.log.Empty();
-        EXPECT_EQ(c.result, wnd.SendMessage(c.message, c.wParam, c.lParam));
-        EXPECT_STREQ(c.note, wnd.log);
+        wnd.log[0] = 0;
+        EXPECT_EQ(c.result, wnd.SendMessage(c.message, c.wParam, c.lParam)) << c.message;
+        EXPECT_STREQ(c.note, wnd.log) << c.message;
     }
     ::ReleaseDC(wnd.m_hWnd, hDC);
-    EXPECT_TRUE(IsWindow(wnd.m_hWnd));  // OnClose did not call the default
-    wnd.Invalidate(FALSE);
-    wnd.UpdateWindow();
-    EXPECT_STREQ("paint 1", wnd.log);
-}
-
-// Temporary wrappers: one per handle and thread, never owning the handle.
-TEST(WndTest, TemporaryWrappersLeaveTheirHandlesAlone)
-{
-    CWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
-    HWND hChild = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, wnd.m_hWnd, NULL, NULL, NULL);
-    HMENU hMenu = CreatePopupMenu();
-    HBRUSH hBrush = CreateSolidBrush(RGB(1, 2, 3));
-    HDC hDC = GetDC(wnd.m_hWnd);
-    EXPECT_EQ(&wnd, CWnd::FromHandle(wnd.m_hWnd));  // a bound window is its object
-    CWnd* pChild = CWnd::FromHandle(hChild);
-    CMenu* pMenu = CMenu::FromHandle(hMenu);
-    CGdiObject* pBrush = CBrush::FromHandle(hBrush);
-    CDC* pDC = CDC::FromHandle(hDC);
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hChild));
-    EXPECT_EQ(nullptr, CWnd::FromHandle(NULL));
-    // Enough dead handles that the maps drop their wrappers.
-    for (int i = 0; i < 80; ++i) {
-        HMENU hDead = CreatePopupMenu();
-        CMenu::FromHandle(hDead);
-        DestroyMenu(hDead);
-        HBRUSH hDeadBrush = CreateSolidBrush(RGB(i, 0, 0));
-        CBrush::FromHandle(hDeadBrush);
-        DeleteObject(hDeadBrush);
-    }
-    // A thread's wrappers go when it ends; the handles stay.
-    std::thread([&] {
-        CWnd::FromHandle(hChild);
-        CMenu::FromHandle(hMenu);
-        CBrush::FromHandle(hBrush);
-        CDC::FromHandle(hDC);
-    }).join();
-    const struct
-    {
-        const void *first, *again;
-        bool alive;
-    } kinds[] = {
-        {pChild, CWnd::FromHandle(hChild), IsWindow(hChild) != 0},
-        {pMenu, CMenu::FromHandle(hMenu), IsMenu(hMenu) != 0},
-        {pBrush, CBrush::FromHandle(hBrush), GetObjectType(hBrush) == OBJ_BRUSH},
-        {pDC, CDC::FromHandle(hDC), GetObjectType(hDC) == OBJ_DC},
-    };
-    for (const auto& kind : kinds) {
-        EXPECT_EQ(kind.first, kind.again) << &kind - kinds;
-        EXPECT_TRUE(kind.alive) << &kind - kinds;
-    }
-    EXPECT_EQ(hChild, pChild->m_hWnd);
-    ReleaseDC(wnd.m_hWnd, hDC);
-    DeleteObject(hBrush);
-    DestroyMenu(hMenu);
 }

@@ -336,6 +336,7 @@ protected:
 
 private:
     void EnableCopyButtons(BOOL bEnable);
+    void DrawHeaderBand(HDC hDC);
     bool m_bBusyWanted = false;
     bool m_bBusyApplyPending = false;
     LPARAM m_nFeederDocInADF = -1;  // the device's answer for the feeder event in hand; -1: ask it

@@ -5,6 +5,7 @@
 set -uo pipefail
 : "${QV_BIN:?run through scripts/bench}"
 counts=${QV_BENCH_EVENT_COUNTS:-"400 1000"}
+program=${QV_BENCH_EVENTS_PROGRAM:-qvkcopy2.exe}   # another build beside it, to compare
 device_id=EVENTS01
 ctx="#QV#QV Jet 2140#$device_id"
 
@@ -31,7 +32,7 @@ for level in 0 15; do
     "$level" > "$config_dir/RKLogConfig.ini"
   echo "  logging level $level:"
   # shellcheck disable=SC2086
-  out=$(wine "$QV_BIN/bench_device_events.exe" "\"$(win "$QV_BIN/qvkcopy2.exe")\" -CtxID \"$ctx\"" "$ctx" \
+  out=$(wine "$QV_BIN/bench_device_events.exe" "\"$(win "$QV_BIN/$program")\" -CtxID \"$ctx\"" "$ctx" \
     $counts 2>&1 </dev/null) || status=1
   echo "$out" | sed 's/^/    /'
 done

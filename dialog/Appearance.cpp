@@ -59,30 +59,40 @@ HBRUSH CCopyUIDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 
+// A band is drawn again only when it lies in the part being erased: hiding a control erases
+// just its place, and the band's pictures and title cost far more than the white around them.
 BOOL CCopyUIDlg::OnEraseBkgnd(CDC* pDC)
 {
     CDialog::OnEraseBkgnd(pDC);
     DrawBusyStrip();
     HDC hDC = pDC->m_hDC;
+    if (::RectVisible(hDC, &m_rcHeader))
+        DrawHeaderBand(hDC);
+    if (::RectVisible(hDC, &m_rcFooter)) {
+        FillGradient(hDC, m_rcFooter, m_clrBlueDark, m_clrBlueLight, GRADIENT_BAND);
+        DrawImageAt(hDC, m_rcFooter, 20, 20, m_pFooter.get(), m_bRTL);
+    }
+    return TRUE;
+}
+
+void CCopyUIDlg::DrawHeaderBand(HDC hDC)
+{
     FillGradient(hDC, m_rcHeader, m_clrBlueDark, m_clrBlueLight, GRADIENT_BAND);
-    FillGradient(hDC, m_rcFooter, m_clrBlueDark, m_clrBlueLight, GRADIENT_BAND);
     DrawImageAt(hDC, m_rcHeader, 20, 12, m_pHeaderLeft.get(), m_bRTL);
     if (m_pHeaderRight)
         DrawImageAt(hDC, m_rcHeader, (float)m_rcHeader.right - ((float)m_pHeaderRight->GetWidth() + 20), 0,
                     m_pHeaderRight.get(), m_bRTL);
-    if (!m_cstrHeaderText.IsEmpty() && m_pHeaderLeft && m_pHeaderRight) {
-        CRect rcText = m_rcHeader;
-        float fOffsetX = (float)m_pHeaderLeft->GetWidth() + 40;
-        if (m_bRTL) {
-            fOffsetX = (float)m_pHeaderRight->GetWidth() + 40;
-            rcText.right -= (LONG)m_pHeaderLeft->GetWidth() + 40;
-        }
-        Gdiplus::Font font(L"Arial", TITLE_POINTS, Gdiplus::FontStyleRegular);
-        DrawTextAt(hDC, m_cstrHeaderText, &font, rcText, fOffsetX, 17, m_clrBackground, m_bRTL,
-                   Gdiplus::StringAlignmentNear);
+    if (m_cstrHeaderText.IsEmpty() || !m_pHeaderLeft || !m_pHeaderRight)
+        return;
+    CRect rcText = m_rcHeader;
+    float fOffsetX = (float)m_pHeaderLeft->GetWidth() + 40;
+    if (m_bRTL) {
+        fOffsetX = (float)m_pHeaderRight->GetWidth() + 40;
+        rcText.right -= (LONG)m_pHeaderLeft->GetWidth() + 40;
     }
-    DrawImageAt(hDC, m_rcFooter, 20, 20, m_pFooter.get(), m_bRTL);
-    return TRUE;
+    Gdiplus::Font font(L"Arial", TITLE_POINTS, Gdiplus::FontStyleRegular);
+    DrawTextAt(hDC, m_cstrHeaderText, &font, rcText, fOffsetX, 17, m_clrBackground, m_bRTL,
+               Gdiplus::StringAlignmentNear);
 }
 
 void CCopyUIDlg::AttachGroupBoxes()

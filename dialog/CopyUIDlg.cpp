@@ -9,6 +9,7 @@
 #include "records/AppGlobals.h"
 #include "log/RKLog.h"
 #include "res/resource.h"
+#include "status/ProcessMessage.h"
 
 namespace replika {
 
@@ -63,6 +64,8 @@ ON_REGISTERED_MESSAGE(g_uPaperInADFMsg, &CCopyUIDlg::OnPaperInADF)
 ON_REGISTERED_MESSAGE(g_uDeviceBusyMsg, &CCopyUIDlg::OnDeviceBusy)
 ON_REGISTERED_MESSAGE(g_uInkLowMsg, &CCopyUIDlg::OnInkLow)
 ON_REGISTERED_MESSAGE(g_uDeviceDisconnectMsg, &CCopyUIDlg::OnDeviceDisconnect)
+ON_MESSAGE(WM_APPLY_BUSY_STATE, &CCopyUIDlg::OnApplyBusyState)
+ON_MESSAGE(WM_FEEDER_OUTCOME, &CCopyUIDlg::OnFeederOutcome)
 ON_WM_RBUTTONUP()
 ON_REGISTERED_MESSAGE(g_uInstanceProbeMsg, &CCopyUIDlg::OnInstanceProbe)
 ON_WM_ERASEBKGND()

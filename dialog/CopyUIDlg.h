@@ -19,7 +19,10 @@
 #include "dialog/RKGUIError.h"
 #include "settings/SettingsFiles.h"
 
+#include <memory>
+
 class CProcessMessage;
+class CFeederEventTarget;
 
 // Process-wide buffers for the device events, allocated by InitializeAPI and
 // freed when the dialog is destroyed (CCopyUIDlg::FreeEventBuffers).
@@ -32,6 +35,9 @@ extern UINT g_uPaperInADFMsg;
 extern UINT g_uDeviceBusyMsg;
 extern UINT g_uInkLowMsg;
 extern UINT g_uDeviceDisconnectMsg;
+
+// Posted by the dialog to itself after a busy or idle event: the display takes the last state.
+const UINT WM_APPLY_BUSY_STATE = WM_APP + 0x52;
 
 namespace replika {
 
@@ -110,9 +116,6 @@ public:
     // Device events: the busy display.
     void EnterBusyState();
     void LeaveBusyState();
-
-    // Run by the status-message thread on a feeder event without an original.
-    static void CustomSizeFromWorker(CWnd* pCopyDlg);
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -324,6 +327,20 @@ private:
     void SaveStartLocation();
 
     DWORD m_dwWorkerThreadID;  // 0 once the worker was told to end
+
+    // Device events: the busy state a run of events settles on, the feeder outcome in hand,
+    // and what the status-message thread shares with the dialog.
+protected:
+    afx_msg LRESULT OnApplyBusyState(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFeederOutcome(WPARAM wParam, LPARAM lParam);
+
+private:
+    void EnableCopyButtons(BOOL bEnable);
+    void DrawHeaderBand(HDC hDC);
+    bool m_bBusyWanted = false;
+    bool m_bBusyApplyPending = false;
+    LPARAM m_nFeederDocInADF = -1;  // the device's answer for the feeder event in hand; -1: ask it
+    std::shared_ptr<CFeederEventTarget> m_pEventTarget;
 };
 
 }  // namespace replika

@@ -23,6 +23,7 @@ const UINT kBusyTimerMs = 10;
 const LONG kBusyBlockWidth = 20;
 const size_t kInkLowBytes = 3 * sizeof(int32_t);
 const uintptr_t kPageSize = 4096;
+const DWORD kWorkerStopWaitMs = 100;
 
 // An event's addresses come from another component: they are read without trusting them.
 bool ReadEventMemory(const void* pSource, void* pTarget, size_t cb)
@@ -74,8 +75,7 @@ bool CCopyUIDlg::RegisterDeviceEvents()
                   {&g_uDeviceDisconnectMsg, g_szDeviceDisconnectMsg, "WM_DEVDISCONN %d"}};
     bool bAll = true;
     for (const auto& event : events) {
-        *event.pnMessage = ::RegisterWindowMessageA(event.pszName);
-        g_pLog->LogDetailedTrace(event.pszLabel, static_cast<int>(*event.pnMessage));
+        *event.pnMessage = RegisterDeviceEventMessage(event.pszName, event.pszLabel);
         bAll = bAll && *event.pnMessage != 0;
     }
     return bAll;
@@ -83,8 +83,8 @@ bool CCopyUIDlg::RegisterDeviceEvents()
 
 void CCopyUIDlg::StartWorkerThread()
 {
-    SetCustomSizeHandler(&CCopyUIDlg::CustomSizeFromWorker);
-    SetEventTarget(this);
+    m_pEventTarget = std::make_shared<CFeederEventTarget>(m_hWnd, this);
+    SetEventTarget(m_pEventTarget);
     CWinThread* pThread =
         AfxBeginThread(RUNTIME_CLASS(CProcessMessage), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED, NULL);
     m_pWorkerThread = dynamic_cast<CProcessMessage*>(pThread);
@@ -100,18 +100,19 @@ void CCopyUIDlg::StartWorkerThread()
     m_pWorkerThread->ResumeThread();
 }
 
-// The worker lets go of the dialog before anything of it is freed; then it is told to end.
+// The worker lets go of the dialog first, then is told to end and given 100 ms. A worker
+// still in a device call after that is abandoned: it owns its share of the event target and
+// its own reference to the device, and reaches the dialog only by posted messages.
 void CCopyUIDlg::StopWorkerThread()
 {
-    ReleaseEventTarget();
+    ReleaseEventTarget(m_pEventTarget);
     if (m_pWorkerThread == nullptr)
         return;
-    DWORD dwThreadID = m_dwWorkerThreadID;
-    m_dwWorkerThreadID = 0;
     m_pWorkerThread = nullptr;  // the thread deletes its object when it ends
-    ::PostThreadMessageA(dwThreadID, WM_DESTROY, 0, 0);
+    if (!EndStatusThread(m_dwWorkerThreadID, m_hWorkerThread, kWorkerStopWaitMs))
+        g_pLog->LogDetailedTrace("CCopyUIDlg::StopWorkerThread - The status-message thread is still busy: left");
+    m_dwWorkerThreadID = 0;
     if (m_hWorkerThread) {
-        ::WaitForSingleObject(m_hWorkerThread, 100);
         ::CloseHandle(m_hWorkerThread);
         m_hWorkerThread = nullptr;
     }
@@ -145,15 +146,40 @@ LRESULT CCopyUIDlg::OnPaperInADF(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-// Busy switches the display whatever context it came for.
+// Busy switches the display whatever context it came for. A run of busy and idle events
+// settles on its last state: the display is switched once, after the events queued so far.
 LRESULT CCopyUIDlg::OnDeviceBusy(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam != 0)
+    m_bBusyWanted = wParam != 0;
+    if (!m_bBusyApplyPending) {
+        m_bBusyApplyPending = PostMessage(WM_APPLY_BUSY_STATE) != FALSE;
+        if (!m_bBusyApplyPending)
+            OnApplyBusyState(0, 0);
+    }
+    if (IsEventForThisContext("OnDeviceBusy", lParam))
+        ForwardToWorker(g_uDeviceBusyMsg, wParam);
+    return 0;
+}
+
+LRESULT CCopyUIDlg::OnApplyBusyState(WPARAM, LPARAM)
+{
+    m_bBusyApplyPending = false;
+    if (m_bBusyWanted)
         EnterBusyState();
     else
         LeaveBusyState();
-    if (IsEventForThisContext("OnDeviceBusy", lParam))
-        ForwardToWorker(g_uDeviceBusyMsg, wParam);
+    return 0;
+}
+
+// A feeder event as the status-message thread passed it on: the image-size buttons, then,
+// for an empty feeder, the Custom Size handler with the device's answer the thread got.
+LRESULT CCopyUIDlg::OnFeederOutcome(WPARAM wParam, LPARAM lParam)
+{
+    if (!ApplyFeederState(m_hWnd, wParam))
+        return 0;
+    m_nFeederDocInADF = lParam;
+    OnRbnCustomSize();
+    m_nFeederDocInADF = FEEDER_NOT_ASKED;
     return 0;
 }
 
@@ -195,13 +221,20 @@ void CCopyUIDlg::InitBusyDisplay()
         m_brBlock.CreateSolidBrush(RGB(0, 255, 0));
 }
 
+// Only a button whose state changes is redrawn.
+void CCopyUIDlg::EnableCopyButtons(BOOL bEnable)
+{
+    for (CImgButton* pButton : {&m_btnBlack, &m_btnColor})
+        if ((pButton->IsWindowEnabled() != FALSE) != (bEnable != FALSE)) {
+            pButton->EnableWindow(bEnable);
+            pButton->Invalidate();
+        }
+}
+
 void CCopyUIDlg::EnterBusyState()
 {
     m_bBusy = 1;
-    for (CImgButton* pButton : {&m_btnBlack, &m_btnColor}) {
-        pButton->EnableWindow(FALSE);
-        pButton->Invalidate();
-    }
+    EnableCopyButtons(FALSE);
     GotoDlgCtrl(&m_btnHelp);
     m_stcCopyInProgress.ShowWindow(SW_SHOW);
     m_stcBusyStrip.ShowWindow(SW_SHOW);
@@ -213,10 +246,7 @@ void CCopyUIDlg::LeaveBusyState()
     m_bBusy = 0;
     m_stcBusyStrip.ShowWindow(SW_HIDE);
     KillTimer(kBusyTimerID);
-    for (CImgButton* pButton : {&m_btnBlack, &m_btnColor}) {
-        pButton->EnableWindow(TRUE);
-        pButton->Invalidate();
-    }
+    EnableCopyButtons(TRUE);
     m_stcCopyInProgress.ShowWindow(SW_HIDE);
     GotoDlgCtrl(&m_btnHelp);
 }
@@ -262,13 +292,6 @@ void CCopyUIDlg::OnTimer(UINT_PTR nIDEvent)
         return;
     }
     CDialog::OnTimer(nIDEvent);
-}
-
-// Runs on the status-message thread while the dialog is its event target.
-void CCopyUIDlg::CustomSizeFromWorker(CWnd* pCopyDlg)
-{
-    if (CCopyUIDlg* pDlg = dynamic_cast<CCopyUIDlg*>(pCopyDlg))
-        pDlg->OnRbnCustomSize();
 }
 
 }  // namespace replika

@@ -7,6 +7,7 @@
 #include "dialog/DialogHost.h"
 #include "log/RKLog.h"
 #include "res/resource.h"
+#include "status/ProcessMessage.h"
 #include "status/StatusDlg.h"
 
 namespace replika {
@@ -120,6 +121,8 @@ bool CCopyUIDlg::BindDeviceAndLoadSettings()
         ShowStartFailure(IDS_ERR_NOT_RESPONDING);
         return false;
     }
+    if (m_pEventTarget)
+        m_pEventTarget->SetDevice(m_pCopyAPI);
     g_pLog->LogDetailedTrace("%s%s %s%s %s%s %s%s %s%s",
                              "Parsed context id sucessfully m_cstrCtxID =", (LPCSTR)m_cstrCtxID,
                              "m_cstrProtocol =", (LPCSTR)m_cstrProtocol, "m_cstrManfctr =", (LPCSTR)m_cstrManfctr,

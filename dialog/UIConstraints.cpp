@@ -99,6 +99,8 @@ void CCopyUIDlg::ApplyRule(void (*pfnLogic)(CRKCopyState&, RuleControls&), bool 
 
 bool CCopyUIDlg::IsDocInADF()
 {
+    if (m_nFeederDocInADF >= 0)  // asked already by the status-message thread
+        return m_nFeederDocInADF != 0;
     LONG bDocInADF = 0;
     return m_pCopyAPI && SUCCEEDED(m_pCopyAPI->GetDocInADF(&bDocInADF)) && bDocInADF == 1;
 }

@@ -12,3 +12,8 @@ extern char g_szDeviceDisconnectMsg[MAX_PATH];
 
 // Writes prefix + context ID into each name (a context ID too long for a name is cut).
 void SetDeviceEventContext(const char* pszCtxID);
+
+// Registers one of the four names; the number is logged (detailed trace) with its label,
+// and a name the system refuses (over 255 characters) gets an Error record naming it.
+// Returns 0 for a refused name.
+UINT RegisterDeviceEventMessage(const char* pszName, const char* pszLabel);

@@ -1,7 +1,5 @@
 #include "status/ProcessMessage.h"
 
-#include <atomic>
-
 #include "res/resource.h"
 #include "status/DeviceEventNames.h"
 
@@ -14,45 +12,65 @@ UINT CProcessMessage::s_uDeviceDisconnectMsg = 0;
 static const WPARAM FEEDER_EMPTY = 0;
 static const WPARAM FEEDER_LOADED = 16;
 
-static PFN_CUSTOM_SIZE_HANDLER s_pfnCustomSize = NULL;
-
-void SetCustomSizeHandler(PFN_CUSTOM_SIZE_HANDLER pfnHandler) { s_pfnCustomSize = pfnHandler; }
-
-static std::atomic<CWnd*> s_pEventTarget{NULL};
-static std::atomic<int> s_nEventsInHand{0};
-
-// A feeder event in hand for as long as the object lives. It may act on the dialog only
-// if the dialog was still the target once the event was counted: the dialog clears the
-// target first and then waits for the count, so one of the two always sees the other.
-class EventInHand
+void CFeederEventTarget::SetDevice(const CComPtr<ICopyAPI>& pDevice)
 {
-public:
-    explicit EventInHand(CWnd* pCopyDlg)
-    {
-        ++s_nEventsInHand;
-        m_bMayAct = pCopyDlg != NULL && s_pEventTarget.load() == pCopyDlg;
-    }
-    ~EventInHand() { --s_nEventsInHand; }
-    bool MayAct() const { return m_bMayAct; }
-
-private:
-    bool m_bMayAct;
-};
-
-void SetEventTarget(CWnd* pCopyDlg) { s_pEventTarget = pCopyDlg; }
-
-void ReleaseEventTarget()
-{
-    s_pEventTarget = NULL;
-    while (s_nEventsInHand.load() != 0) {
-        // The handler may be waiting for this thread to answer a sent message.
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 1, QS_SENDMESSAGE);
-        MSG msg;
-        ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_pDevice = pDevice;
 }
 
-// The dialog lives on another thread: its buttons are reached by sent messages only.
+CComPtr<ICopyAPI> CFeederEventTarget::Device() const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_pDevice;
+}
+
+// Posting never waits for the dialog, so the lock is held only for a moment.
+bool CFeederEventTarget::PostOutcome(WPARAM nFeederState, LPARAM nDocInADF) const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_hDlg != NULL && ::PostMessageA(m_hDlg, WM_FEEDER_OUTCOME, nFeederState, nDocInADF);
+}
+
+void CFeederEventTarget::LetGo()
+{
+    CComPtr<ICopyAPI> pDevice;  // released outside the lock: a thread in a device call keeps its own
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_hDlg = NULL;
+    m_pDlg = NULL;
+    pDevice = std::move(m_pDevice);
+}
+
+static std::mutex s_targetLock;
+static std::shared_ptr<CFeederEventTarget> s_pTarget;
+
+void SetEventTarget(std::shared_ptr<CFeederEventTarget> pTarget)
+{
+    std::lock_guard<std::mutex> hold(s_targetLock);
+    s_pTarget.swap(pTarget);
+}
+
+void ReleaseEventTarget(std::shared_ptr<CFeederEventTarget>& pTarget)
+{
+    if (pTarget)
+        pTarget->LetGo();
+    SetEventTarget(nullptr);
+    pTarget.reset();
+}
+
+bool EndStatusThread(DWORD dwThreadID, HANDLE hThread, DWORD dwWaitMs)
+{
+    ::PostThreadMessageA(dwThreadID, WM_DESTROY, 0, 0);
+    return hThread != NULL && ::WaitForSingleObject(hThread, dwWaitMs) == WAIT_OBJECT_0;
+}
+
+static std::shared_ptr<CFeederEventTarget> CurrentEventTarget()
+{
+    std::lock_guard<std::mutex> hold(s_targetLock);
+    return s_pTarget;
+}
+
+static const int KEEP_CHECK = -1;
+
 static void SetButton(HWND hDlg, int nID, BOOL bEnable, int nCheck)
 {
     HWND hButton = ::GetDlgItem(hDlg, nID);
@@ -61,7 +79,25 @@ static void SetButton(HWND hDlg, int nID, BOOL bEnable, int nCheck)
     ::EnableWindow(hButton, bEnable);
 }
 
-static const int KEEP_CHECK = -1;
+bool ApplyFeederState(HWND hDlg, WPARAM nFeederState)
+{
+    BOOL bBorderlessShown = ::IsWindowVisible(::GetDlgItem(hDlg, IDC_RBN_BORDERLESS));
+    if (nFeederState == FEEDER_LOADED) {
+        SetButton(hDlg, IDC_RBN_FIT_TO_PAGE, TRUE, KEEP_CHECK);
+        SetButton(hDlg, IDC_RBN_ACTUAL_SIZE, TRUE, BST_UNCHECKED);
+        if (bBorderlessShown)
+            SetButton(hDlg, IDC_RBN_BORDERLESS, TRUE, KEEP_CHECK);
+        return false;
+    }
+    if (nFeederState != FEEDER_EMPTY)
+        return false;
+    SetButton(hDlg, IDC_RBN_FIT_TO_PAGE, FALSE, BST_UNCHECKED);
+    SetButton(hDlg, IDC_RBN_ACTUAL_SIZE, TRUE, BST_UNCHECKED);
+    if (bBorderlessShown)
+        SetButton(hDlg, IDC_RBN_BORDERLESS, FALSE, BST_UNCHECKED);
+    ::SendMessageA(::GetDlgItem(hDlg, IDC_RBN_CUSTOM_SIZE), BM_SETCHECK, BST_CHECKED, 0);
+    return true;
+}
 
 IMPLEMENT_DYNCREATE(CProcessMessage, CWinThread)
 
@@ -86,28 +122,22 @@ BOOL CProcessMessage::InitInstance() { return TRUE; }
 
 int CProcessMessage::ExitInstance() { return CWinThread::ExitInstance(); }
 
+// The device is asked here, on this thread, whether an original is in the feeder: a slow
+// or stuck device holds up this thread only. The dialog applies the outcome on its own.
 void CProcessMessage::OnPaperInADF(WPARAM wParam, LPARAM lParam)
 {
-    CWnd* pCopyDlg = reinterpret_cast<CWnd*>(lParam);
-    EventInHand event(pCopyDlg);
-    if (!event.MayAct())
+    std::shared_ptr<CFeederEventTarget> pTarget = CurrentEventTarget();
+    if (!pTarget || !pTarget->IsFor(reinterpret_cast<CWnd*>(lParam)))
         return;
-    HWND hDlg = pCopyDlg->GetSafeHwnd();
-    BOOL bBorderlessShown = ::IsWindowVisible(::GetDlgItem(hDlg, IDC_RBN_BORDERLESS));
-    if (wParam == FEEDER_LOADED) {
-        SetButton(hDlg, IDC_RBN_FIT_TO_PAGE, TRUE, KEEP_CHECK);
-        SetButton(hDlg, IDC_RBN_ACTUAL_SIZE, TRUE, BST_UNCHECKED);
-        if (bBorderlessShown)
-            SetButton(hDlg, IDC_RBN_BORDERLESS, TRUE, KEEP_CHECK);
-    } else if (wParam == FEEDER_EMPTY) {
-        SetButton(hDlg, IDC_RBN_FIT_TO_PAGE, FALSE, BST_UNCHECKED);
-        SetButton(hDlg, IDC_RBN_ACTUAL_SIZE, TRUE, BST_UNCHECKED);
-        if (bBorderlessShown)
-            SetButton(hDlg, IDC_RBN_BORDERLESS, FALSE, BST_UNCHECKED);
-        ::SendMessageA(::GetDlgItem(hDlg, IDC_RBN_CUSTOM_SIZE), BM_SETCHECK, BST_CHECKED, 0);
-        if (s_pfnCustomSize != NULL)
-            s_pfnCustomSize(pCopyDlg);
-    }
+    if (wParam != FEEDER_EMPTY && wParam != FEEDER_LOADED)
+        return;
+    LPARAM nDocInADF = FEEDER_NOT_ASKED;
+    if (wParam == FEEDER_EMPTY)
+        if (CComPtr<ICopyAPI> pDevice = pTarget->Device()) {
+            LONG bDocInADF = 0;
+            nDocInADF = SUCCEEDED(pDevice->GetDocInADF(&bDocInADF)) && bDocInADF == 1;
+        }
+    pTarget->PostOutcome(wParam, nDocInADF);
 }
 
 void CProcessMessage::OnIgnoredEvent(WPARAM, LPARAM) {}

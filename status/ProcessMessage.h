@@ -3,6 +3,12 @@
 #pragma once
 
 #include "framework/afxwin.h"
+#include "framework/afxcom.h"
+
+#include <memory>
+#include <mutex>
+
+#include "device/ICopyAPI.h"
 
 class CProcessMessage : public CWinThread
 {
@@ -28,14 +34,42 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// The copy dialog's Custom Size handler, which a feeder event without an original runs
-// on this thread. The copy dialog installs it before it starts the thread.
-typedef void (*PFN_CUSTOM_SIZE_HANDLER)(CWnd* pCopyDlg);
-void SetCustomSizeHandler(PFN_CUSTOM_SIZE_HANDLER pfnHandler);
+// Posted by the thread to the copy dialog for a feeder event: wParam the feeder's state,
+// lParam what the device answered to GetDocInADF (FEEDER_NOT_ASKED when it was not asked).
+// The dialog changes its image-size buttons and settings on its own thread, so the thread
+// never touches the dialog's controls or records, and the dialog never waits for it.
+const UINT WM_FEEDER_OUTCOME = WM_APP + 0x51;
+const LPARAM FEEDER_NOT_ASKED = -1;
 
-// The copy dialog the thread may act on. The dialog names itself before it starts the
-// thread and lets go while it closes: ReleaseEventTarget returns once no feeder event is
-// being handled (answering the handler's sent messages meanwhile); events handled after
-// it leave the dialog alone.
-void SetEventTarget(CWnd* pCopyDlg);
-void ReleaseEventTarget();
+// The copy dialog as the thread sees it: its window, named only by handle, and the device
+// copy interface. Both sides hold it by shared pointer, so a thread abandoned in the middle
+// of a device call still owns everything it can touch; after LetGo nothing reaches the dialog.
+class CFeederEventTarget
+{
+public:
+    CFeederEventTarget(HWND hDlg, const CWnd* pDlg) : m_hDlg(hDlg), m_pDlg(pDlg) {}
+    void SetDevice(const CComPtr<ICopyAPI>& pDevice);
+    bool IsFor(const CWnd* pDlg) const { return pDlg != NULL && pDlg == m_pDlg; }
+    CComPtr<ICopyAPI> Device() const;
+    bool PostOutcome(WPARAM nFeederState, LPARAM nDocInADF) const;
+    void LetGo();
+
+private:
+    mutable std::mutex m_lock;
+    HWND m_hDlg;
+    const CWnd* m_pDlg;  // compared with the events' lParam, never followed
+    CComPtr<ICopyAPI> m_pDevice;
+};
+
+// The dialog the thread acts for; null when none. The dialog names itself before it starts
+// the thread and lets go (ReleaseEventTarget) when it closes.
+void SetEventTarget(std::shared_ptr<CFeederEventTarget> pTarget);
+// From here no event reaches the dialog; the holder is emptied. Never waits for the thread.
+void ReleaseEventTarget(std::shared_ptr<CFeederEventTarget>& pTarget);
+// Tells the thread to end and waits for it at most dwWaitMs; a thread still busy then is
+// abandoned. True when it ended in time.
+bool EndStatusThread(DWORD dwThreadID, HANDLE hThread, DWORD dwWaitMs);
+
+// The dialog's side of a feeder event: the image-size buttons of hDlg. Returns true when
+// Custom Size was checked and its handler is to run.
+bool ApplyFeederState(HWND hDlg, WPARAM nFeederState);

@@ -5,7 +5,7 @@
 
 namespace replika {
 
-static const COLORREF WHITE = RGB(255, 255, 255);
+static const COLORREF kWhite = RGB(255, 255, 255);
 
 const char CAboutDlg::kBuildNumber[] = "2.0.0.412";
 const char CAboutDlg::kVersionDate[] = "2026-12-06";
@@ -30,12 +30,12 @@ BOOL CAboutDlg::OnInitDialog()
     BOOL bRTL = g_bRTLLayout;
     RECT rcClient;
     GetClientRect(&rcClient);
-    m_brBackground.CreateSolidBrush(WHITE);
+    m_brBackground.CreateSolidBrush(kWhite);
 
     m_btnOK.SendMessage(BM_SETSTYLE, BS_OWNERDRAW, TRUE);
     m_btnOK.ModifyStyleEx(WS_EX_LAYOUTRTL | WS_EX_RTLREADING, 0);
     m_btnOK.SetImages(IDP_BUTTON_NORMAL, IDP_BUTTON_HOVER, IDP_BUTTON_DISABLED, IMAGE_KIND_PNG, bRTL);
-    m_btnOK.SetOwnerBackground(rcClient, WHITE, WHITE);
+    m_btnOK.SetOwnerBackground(rcClient, kWhite, kWhite);
 
     const struct
     {
@@ -53,7 +53,7 @@ void CAboutDlg::OnPaint()
     CPaintDC dc(this);
     RECT rc;
     GetClientRect(&rc);
-    CPen pen(PS_SOLID, 1, WHITE);
+    CPen pen(PS_SOLID, 1, kWhite);
     CPen* pOldPen = dc.SelectObject(&pen);
     for (int y = rc.top; y < rc.bottom; ++y) {
         dc.MoveTo(rc.left, y);

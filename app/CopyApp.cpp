@@ -13,13 +13,12 @@
 #include "res/resource.h"
 #include "status/StatusDlg.h"
 
-
 namespace replika {
 
-static const char EXE_NAME[] = "qvkcopy2.exe";
-static const char TRACE_INIT[] = "CCopyApp::InitInstance";
+static const char kExeName[] = "qvkcopy2.exe";
+static const char kTrace[] = "CCopyApp::InitInstance";
 
-CCopyApp::CCopyApp() : m_pToolTip(NULL), m_hDlgWnd(NULL), m_hResDll(NULL), m_hMutex(NULL) {}
+CCopyApp::CCopyApp() : m_hResDll(NULL), m_hMutex(NULL), m_pToolTip(NULL), m_hDlgWnd(NULL) {}
 
 CCopyApp::~CCopyApp()
 {
@@ -38,7 +37,7 @@ void CCopyApp::LoadResourceLibrary(char* pszHubletPath, size_t cchHubletPath)
     if (n == 0 || n >= sizeof(szExePath))
         return;
     ::CharLowerA(szExePath);
-    char* pszName = strstr(szExePath, EXE_NAME);
+    char* pszName = strstr(szExePath, kExeName);
     if (pszName == NULL)
         return;
     int cchFolder = (int)(pszName - szExePath);
@@ -139,7 +138,7 @@ BOOL CCopyApp::InitInstance()
     m_infcCache.SetContextID((const char*)cstrCtxID);
     if (!CreateLogger(cstrCtxID))
         return FALSE;
-    CRKTraceScope trace(TRACE_INIT);
+    CRKTraceScope trace(kTrace);
 
     BuildFriendlyName(cstrCtxID);
     if (LaunchHublet(szHubletPath, cstrCtxID))

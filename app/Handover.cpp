@@ -11,7 +11,7 @@
 
 namespace replika {
 
-static const int COPY_MODE_HUBLET = 3;
+static const int kCopyModeHublet = 3;
 
 static void ShowScannerCopyFailure() { ShowStatusNotice(IDS_ERR_NOT_RESPONDING, CString("QV Copy")); }
 
@@ -90,7 +90,7 @@ BOOL LaunchHublet(const char* pszHubletPath, const CString& cstrCtxID)
         return FALSE;
     int nCopyMode = QueryCopyMode(pManager.Get(), cstrCtxID);
     pManager.Release();
-    if (nCopyMode != COPY_MODE_HUBLET)
+    if (nCopyMode != kCopyModeHublet)
         return FALSE;
 
     char szParams[MAX_PATH];

@@ -7,10 +7,10 @@
 
 namespace replika {
 
-static const DWORD PROBE_TIMEOUT_MS = 200;
+static const DWORD kProbeTimeoutMs = 200;
 // Longest names the system takes: registered messages 255 characters, kernel objects MAX_PATH - 1.
-static const int MAX_MESSAGE_NAME = 255;
-static const int MAX_OBJECT_NAME = MAX_PATH - 1;
+static const int kMaxMessageName = 255;
+static const int kMaxObjectName = MAX_PATH - 1;
 
 static CString InstanceObjectName(const char* pszGuid, const CString& cstrCtxID, int nMaxLength)
 {
@@ -26,12 +26,12 @@ static CString InstanceObjectName(const char* pszGuid, const CString& cstrCtxID,
 
 CString InstanceMutexName(const CString& cstrCtxID)
 {
-    return InstanceObjectName("{5B1D3E70-2A44-4C19-8E6F-0D7A93C2B418}", cstrCtxID, MAX_OBJECT_NAME);
+    return InstanceObjectName("{5B1D3E70-2A44-4C19-8E6F-0D7A93C2B418}", cstrCtxID, kMaxObjectName);
 }
 
 CString InstanceProbeMessageName(const CString& cstrCtxID)
 {
-    return InstanceObjectName("{A7C24F19-3D58-4B07-9E21-6F4B0C8D5E93}", cstrCtxID, MAX_MESSAGE_NAME);
+    return InstanceObjectName("{A7C24F19-3D58-4B07-9E21-6F4B0C8D5E93}", cstrCtxID, kMaxMessageName);
 }
 
 // Message 0 is no probe: every window answers it with 0. A hung window costs at most
@@ -41,7 +41,7 @@ BOOL CALLBACK FindRunningInstance(HWND hWnd, LPARAM lParam)
     if (g_uInstanceProbeMsg == 0)
         return FALSE;
     DWORD_PTR nResult = 0;
-    if (!::SendMessageTimeoutA(hWnd, g_uInstanceProbeMsg, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, PROBE_TIMEOUT_MS,
+    if (!::SendMessageTimeoutA(hWnd, g_uInstanceProbeMsg, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, kProbeTimeoutMs,
                                &nResult))
         return TRUE;
     if (nResult != g_uInstanceProbeMsg)

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "framework/afxcom.h"
+
 using Gdiplus::Status;
 
 namespace {
@@ -57,18 +59,13 @@ GdiPicture LoadEncodedResource(HINSTANCE hInstance, UINT nResourceID, LPCSTR psz
     }
     memcpy(pCopy, pBytes, cb);
     ::GlobalUnlock(hCopy);
-    IStream* pStream = NULL;
-    if (FAILED(::CreateStreamOnHGlobal(hCopy, TRUE, &pStream))) {
+    CComPtr<IStream> stream;  // frees the copy of the bytes when it goes
+    if (FAILED(::CreateStreamOnHGlobal(hCopy, TRUE, &stream))) {
         ::GlobalFree(hCopy);
         return nullptr;
     }
-    GdiPicture picture;
-    {
-        Gdiplus::Bitmap encoded(pStream, FALSE);
-        picture = DecodedCopy(encoded);
-    }
-    pStream->Release();  // frees the copy of the bytes
-    return picture;
+    Gdiplus::Bitmap encoded(stream.Get(), FALSE);
+    return DecodedCopy(encoded);
 }
 
 }  // namespace
@@ -230,11 +227,8 @@ void ControlFontFor(UINT nCodePage, int nLogPixelsY, LOGFONTA& lf)
 
 void CreateControlFont(CFont& font, CWnd* pWnd)
 {
-    int nLogPixelsY = 0;
-    if (HDC hDC = ::GetDC(pWnd ? pWnd->m_hWnd : NULL)) {
-        nLogPixelsY = ::GetDeviceCaps(hDC, LOGPIXELSY);
-        ::ReleaseDC(pWnd ? pWnd->m_hWnd : NULL, hDC);
-    }
+    CClientDC dc(pWnd);
+    const int nLogPixelsY = dc.GetSafeHdc() ? dc.GetDeviceCaps(LOGPIXELSY) : 0;
     LOGFONTA lf;
     ControlFontFor(::GetACP(), nLogPixelsY, lf);
     font.DeleteObject();

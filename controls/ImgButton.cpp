@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-static const UINT REPAINT_NOW = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
+static const UINT kRepaintNow = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
 
 BEGIN_MESSAGE_MAP(CImgButton, CButton)
 ON_WM_MOUSEMOVE()
@@ -47,7 +47,7 @@ void CImgButton::SetOwnerBackground(const RECT& rcOwner, COLORREF clr1, COLORREF
 
 BOOL CImgButton::EnableWindow(BOOL bEnable)
 {
-    RedrawWindow(NULL, NULL, REPAINT_NOW);
+    RedrawWindow(NULL, NULL, kRepaintNow);
     return CButton::EnableWindow(bEnable);
 }
 
@@ -61,13 +61,11 @@ void CImgButton::ReleaseImages()
 // The owner's background over its whole rectangle, of which the slice under the button is shown.
 void CImgButton::PaintOwnerBackground(HDC hDC, const RECT& rcClient)
 {
-    HWND hParent = ::GetParent(m_hWnd);
-    HDC hParentDC = ::GetDC(hParent);
-    if (!hParentDC)
+    CClientDC parentDC(GetParent());
+    if (!parentDC.GetSafeHdc())
         return;
-    HDC hMemDC = ::CreateCompatibleDC(hParentDC);
-    HBITMAP hBitmap = hMemDC ? ::CreateCompatibleBitmap(hParentDC, m_rcOwner.right, m_rcOwner.bottom) : NULL;
-    ::ReleaseDC(hParent, hParentDC);
+    HDC hMemDC = ::CreateCompatibleDC(parentDC);
+    HBITMAP hBitmap = hMemDC ? ::CreateCompatibleBitmap(parentDC, m_rcOwner.right, m_rcOwner.bottom) : NULL;
     if (hBitmap) {
         HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
         FillGradient(hMemDC, m_rcOwner, m_clrBackground1, m_clrBackground2, GRADIENT_BAND);
@@ -142,12 +140,12 @@ void CImgButton::OnMouseMove(UINT, CPoint)
 void CImgButton::OnMouseHover(UINT, CPoint)
 {
     m_bHover = true;
-    RedrawWindow(NULL, NULL, REPAINT_NOW);
+    RedrawWindow(NULL, NULL, kRepaintNow);
 }
 
 void CImgButton::OnMouseLeave()
 {
     m_bTracking = false;
     m_bHover = false;
-    RedrawWindow(NULL, NULL, REPAINT_NOW);
+    RedrawWindow(NULL, NULL, kRepaintNow);
 }

@@ -12,9 +12,9 @@ namespace replika {
 
 namespace {
 
-const COLORREF CAPTION_BLUE = RGB(0, 0, 255);
-const LONG HEADER_MAX_BOTTOM = 77;
-const float TITLE_POINTS = 30.0f;
+const COLORREF kCaptionBlue = RGB(0, 0, 255);
+const LONG kHeaderMaxBottom = 77;
+const float kTitlePoints = 30.0f;
 
 RECT WindowRectOf(const CWnd& wnd)
 {
@@ -90,7 +90,7 @@ void CCopyUIDlg::DrawHeaderBand(HDC hDC)
         fOffsetX = (float)m_pHeaderRight->GetWidth() + 40;
         rcText.right -= (LONG)m_pHeaderLeft->GetWidth() + 40;
     }
-    Gdiplus::Font font(L"Arial", TITLE_POINTS, Gdiplus::FontStyleRegular);
+    Gdiplus::Font font(L"Arial", kTitlePoints, Gdiplus::FontStyleRegular);
     DrawTextAt(hDC, m_cstrHeaderText, &font, rcText, fOffsetX, 17, m_clrBackground, m_bRTL,
                Gdiplus::StringAlignmentNear);
 }
@@ -124,7 +124,7 @@ void CCopyUIDlg::AttachCaptions()
         if (!stc.SubclassDlgItem(caption.nID, this))
             continue;
         stc.m_nAlignment = CCustomStatic::ALIGN_CENTER;
-        stc.m_clrText = CAPTION_BLUE;
+        stc.m_clrText = kCaptionBlue;
         CString cstrText;
         stc.GetWindowText(cstrText);
         FitStaticToText(stc, cstrText);
@@ -135,10 +135,9 @@ void CCopyUIDlg::AttachCaptions()
 void CCopyUIDlg::FitStaticToText(CCustomStatic& stc, const CString& cstrText)
 {
     RECT rcText = {0, 0, 0, 0};
-    if (HDC hDC = ::GetDC(stc.m_hWnd)) {
-        ::DrawTextA(hDC, cstrText, cstrText.GetLength(), &rcText, DT_CALCRECT);
-        ::ReleaseDC(stc.m_hWnd, hDC);
-    }
+    CClientDC dc(&stc);
+    if (dc.GetSafeHdc())
+        dc.DrawText(cstrText, &rcText, DT_CALCRECT);
     RECT rcInParent;
     stc.GetRectInParent(rcInParent);
     stc.MoveWindow(rcInParent.left, rcInParent.top, rcText.right - rcText.left, rcText.bottom - rcText.top, TRUE);
@@ -220,7 +219,7 @@ void CCopyUIDlg::LoadBandsAndPictures()
     if (m_btnColor.m_hWnd)
         m_btnColor.GetRectInParent(rcColor);
     m_rcHeader = m_rcClient;
-    m_rcHeader.bottom = std::min(rcCaption.top - 3, HEADER_MAX_BOTTOM);
+    m_rcHeader.bottom = std::min(rcCaption.top - 3, kHeaderMaxBottom);
     m_rcFooter = m_rcClient;
     m_rcFooter.top = rcColor.bottom + 5;
     m_cstrHeaderText.LoadString(IDS_HEADER_TITLE);

@@ -202,7 +202,7 @@ void SelectOrClear(CComboBox& list, int nPos)
 
 void CCopyUIDlg::PreInitializeUI()
 {
-    g_pLog->LogMainTrace("Entering PreInitializeUI");
+    auto trace = CRKTraceScope::Prefixed("PreInitializeUI");
     LogStateForUI();
     CRKCopyState& s = m_rkCopyState;
     using Choice = RadioChoice;
@@ -241,7 +241,6 @@ void CCopyUIDlg::PreInitializeUI()
                   ListIndexToSelect(s.nPaperTypeIndex, COPIER_MAX_MEDIA_TYPES, "PaperTypeIndex out of range"));
     SelectOrClear(m_cobSize,
                   ListIndexToSelect(s.nPaperSizeIndex, COPIER_MAX_MEDIA_SIZES, "PaperSizeIndex out of range"));
-    g_pLog->LogMainTrace("Exiting PreInitializeUI");
 }
 
 }  // namespace replika

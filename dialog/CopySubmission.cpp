@@ -1,9 +1,8 @@
 // Copy submission: Color Copy and Black Copy send a job built from the settings to the device.
 #include "dialog/CopyUIDlg.h"
 
-#include <comdef.h>
-
 #include "dialog/CopyJob.h"
+#include "dialog/LoggedStep.h"
 #include "log/RKLog.h"
 #include "res/resource.h"
 #include "status/StatusDlg.h"
@@ -59,24 +58,26 @@ HRESULT CCopyUIDlg::Copy_Click()
     static const char kTrace[] = "CCopyUIDlg::Copy_Click";
     CRKTraceScope trace(kTrace);
     HRESULT hr = E_POINTER;
-    try {
+    const ExceptionRecords kSubmissionRecords = {/*bUpperHexCode=*/false, /*bFrameworkMessage=*/false};
+    const bool bCompleted = RunLoggedStep(kTrace, kSubmissionRecords, hr, [&] {
         if (!m_pCopyAPI) {
             g_pLog->LogError("%s - no device interface", kTrace);
             m_rkGUIError.SetFromStatus(hr);
-            return hr;
+            return;
         }
         if (m_bAdfOnly == 1) {
             g_pLog->LogDetailedTrace("%s - Device is ADF only", kTrace);
             if (!WaitForOriginalInFeeder()) {
                 g_pLog->LogDetailedTrace("%s - User Cancelled copy job as there is no doc in ADF", kTrace);
-                return 0;
+                hr = S_OK;
+                return;
             }
         }
         m_rkCopyState.nNbrCopies = m_spnCopies.GetPos32();
         hr = m_pCopyAPI->SubmitCopy(MakeCopyJob(m_rkCopyState));
         if (SUCCEEDED(hr)) {
             UpdateFliteRecorder();
-            return hr;
+            return;
         }
         const int nErrorIndex = CRKGUIError::MapStatusToErrorIndex(hr);
         if (nErrorIndex == ERRIDX_INK_CARTRIDGE_EMPTY) {
@@ -85,18 +86,13 @@ HRESULT CCopyUIDlg::Copy_Click()
             ShowStatus(IDS_ERR_INK_EMPTY, 0);
             m_pCopyAPI->SetStatusPaused(0);
             m_rkGUIError.Reset();
-            return hr;
+            return;
         }
         g_pLog->LogError("%s  - Submit copy Api failed with 0x%x", kTrace, static_cast<unsigned>(hr));
         m_rkGUIError.SetErrorIndex(nErrorIndex);
-    } catch (const _com_error& e) {
-        hr = e.Error();
-        RKLogComError(kTrace, hr);
+    });
+    if (!bCompleted)
         m_rkGUIError.SetFromStatus(hr);
-    } catch (...) {
-        g_pLog->LogError("%s - unknown exception", kTrace);
-        m_rkGUIError.SetFromStatus(hr);
-    }
     return hr;
 }
 

@@ -128,9 +128,7 @@ int CCopyUIDlg::DialogFontPointSize(int nPixelsPerInch, int nScreenWidth)
 
 INT_PTR CCopyUIDlg::DoModal()
 {
-    HDC hScreen = ::GetDC(NULL);
-    int nPixelsPerInch = ::GetDeviceCaps(hScreen, LOGPIXELSX);
-    ::ReleaseDC(NULL, hScreen);
+    int nPixelsPerInch = CClientDC(nullptr).GetDeviceCaps(LOGPIXELSX);
     int nScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
 
     CDialogTemplate dlgTemplate;

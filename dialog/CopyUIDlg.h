@@ -29,7 +29,6 @@ class CFeederEventTarget;
 extern char* g_pszCtx;           // the context ID that came with the last event
 extern int32_t* g_pnInkLowData;  // the three values of the last ink-low event
 
-
 // The four device-event messages of this dialog's context, registered at dialog start.
 extern UINT g_uPaperInADFMsg;
 extern UINT g_uDeviceBusyMsg;
@@ -54,68 +53,16 @@ enum OriginalKind {
 class CCopyUIDlg : public CDialog
 {
 public:
-    enum { IDD = 102 };
-    enum { RULE_COUNT = 16 };
-
     CCopyUIDlg(CWnd* pParent, LPCSTR pszCtxID, LPCSTR pszProtocol);
     virtual ~CCopyUIDlg();
+    CCopyUIDlg(const CCopyUIDlg&) = delete;
+    CCopyUIDlg& operator=(const CCopyUIDlg&) = delete;
 
     virtual INT_PTR DoModal();
 
-    // Context ID and device binding.
+    // Splits "#maker#product#device ID"; 0 when a part is missing.
     static int ParseContextID(const CString& cstrCtxID, CString& cstrManfctr, CString& cstrProduct,
                               CString& cstrDeviceID);
-    void SetDefaultState();
-    HRESULT InitializeAPI();
-    void FreeEventBuffers();
-
-    // Settings model.
-    void InitializeCopierFuncStruc(CopierFunctional* pCopierFunc);
-    bool PopulateStateFromDevice();
-    void ValidateState();
-    void PreInitializeUI();
-
-    // The model side of PreInitializeUI: what the controls are to show.
-    void LogStateForUI();
-    static int QualityToShow(int nQuality);  // 1, 2 or 3
-    static int ImageSizeRadioToShow(int nSpecialFeatureRadio);
-    static OriginalKind OriginalToShow(int bTextMode, int bEnhanceLightClr);
-    static int ListIndexToSelect(int nIndex, int nListMax, const char* pszOutOfRangeText);
-
-    // Media lists.
-    bool FillCombos();
-    bool FillMediaTypesCombo();
-    bool FillMediaSizesCombo();
-    bool FillMediaSourcesCombo();
-    void SetDefaultPaperSize();
-    void UpdateBorderlessRadio();
-    void EnableBorderlessRadio(bool bAllowed);
-
-    // Constraint rules: UIConstraints runs the rules whose bits are set in the mask.
-    void UIConstraints(int nMask);
-    void RestrictnAA();
-    void RestrictnAB();
-    void RestrictnAC();
-    void RestrictnAD();
-    void RestrictnAE();
-    void RestrictnAF();
-    void RestrictnAG();
-    void RestrictnAH();
-    void RestrictnAI();
-    void RestrictnAJ();
-    void RestrictnAK();
-    void RestrictnAL();
-    void RestrictnAM();
-    void RestrictnAN();
-    void RestrictnAO();
-    void RestrictnAP();
-
-    // Copy submission.
-    HRESULT Copy_Click();
-
-    // Device events: the busy display.
-    void EnterBusyState();
-    void LeaveBusyState();
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -171,34 +118,132 @@ protected:
     afx_msg void OnBtnRestoreFactory();
     afx_msg void OnBtnSave();
 
-    // Appearance (the seams of OnInitDialog, in its order) and help and usage recording.
+    // Help.
+    afx_msg void OnBtnHelp();
+
+    // Device events.
+    afx_msg LRESULT OnPaperInADF(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDeviceBusy(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnInkLow(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDeviceDisconnect(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnApplyBusyState(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFeederOutcome(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    friend struct CCopyUIDlgTestAccess;  // the unit tests reach the members through it
+
+    enum { IDD = 102 };
+    enum { RULE_COUNT = 16 };
+    // The trace name of everything OnInitDialog and its first-use steps write.
+    static constexpr char kTraceInit[] = "CCopyUIDlg::OnInitDialog";
+
+    // Device binding.
+    void SetDefaultState();
+    HRESULT InitializeAPI();
+    void FreeEventBuffers();
+
+    // Settings model.
+    void InitializeCopierFuncStruc(CopierFunctional* pCopierFunc);
+    bool PopulateStateFromDevice();
+    void ValidateState();
+    void PreInitializeUI();
+
+    // The model side of PreInitializeUI: what the controls are to show.
+    void LogStateForUI();
+    static int QualityToShow(int nQuality);  // 1, 2 or 3
+    static int ImageSizeRadioToShow(int nSpecialFeatureRadio);
+    static int ListIndexToSelect(int nIndex, int nListMax, const char* pszOutOfRangeText);
+    static OriginalKind OriginalToShow(int bTextMode, int bEnhanceLightClr);
+
+    // Media lists: the item data of the Type and Size lists; freed when the dialog is destroyed.
+    bool FillCombos();
+    bool FillMediaTypesCombo();
+    bool FillMediaSizesCombo();
+    bool FillMediaSourcesCombo();
+    bool FillMediaList(CComboBox& list, int nKind, const char* pszName);
+    void FreeMediaItemData();
+    void SetDefaultPaperSize();
+    void UpdateBorderlessRadio();
+    void EnableBorderlessRadio(bool bAllowed);
+
+    // Constraint rules: UIConstraints runs the rules whose bits are set in the mask; each
+    // rule reads the controls it touches, changes them by its logic and writes them back.
+    void UIConstraints(int nMask);
+    void RestrictnAA();
+    void RestrictnAB();
+    void RestrictnAC();
+    void RestrictnAD();
+    void RestrictnAE();
+    void RestrictnAF();
+    void RestrictnAG();
+    void RestrictnAH();
+    void RestrictnAI();
+    void RestrictnAJ();
+    void RestrictnAK();
+    void RestrictnAL();
+    void RestrictnAM();
+    void RestrictnAN();
+    void RestrictnAO();
+    void RestrictnAP();
+    void ApplyRule(void (*pfnLogic)(CRKCopyState&, RuleControls&), bool bAskDevice = false);
+    bool IsDocInADF();
+    bool SelectFirstTypeWithID(int nMediaID);
+
+    // Control handlers and submission.
+    HRESULT Copy_Click();
+    void StoreQuality(int nQuality);
+    void EnablePercentControls(bool bEnable);
+    void CopyFromButton(int bColorCopy, const char* pszTrace);
+    bool WaitForOriginalInFeeder();
+    INT_PTR ShowStatus(UINT nIDMessage, UINT nIDCancelCaption);
+
+    // Appearance (the seams of OnInitDialog, in its order).
     void AttachGroupBoxes();      // the four group boxes become owner-drawn frames
     void AttachCaptions();        // the three caption statics, blue, sized to their text
     void LayOutFrames();          // frame edges and the gaps under the captions
     void SetUpPictureButtons();   // the five picture buttons and their faces
     void LoadBandsAndPictures();  // header and footer bands, their pictures and the title text
     void InitializeToolTip();
-    afx_msg void OnBtnHelp();
-    void InitFliteRec();
-    void UpdateFliteRecorder();
     void FitStaticToText(CCustomStatic& stc, const CString& cstrText);
-    static DWORD WINAPI HelpThreadProc(LPVOID pDialog);
-
-public:
     // The pictures are let go before GDI+ is shut down (OnDestroy).
     void ReleasePictures();
 
-protected:
-    // Device events.
-    afx_msg LRESULT OnPaperInADF(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnDeviceBusy(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnInkLow(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnDeviceDisconnect(WPARAM wParam, LPARAM lParam);
+    // Help and usage recording.
+    static DWORD WINAPI HelpThreadProc(LPVOID pDialog);
+    void InitFliteRec();
+    void UpdateFliteRecorder();
 
-    DECLARE_MESSAGE_MAP()
+    // Device events: the busy display.
+    void EnterBusyState();
+    void LeaveBusyState();
+    // One step of the busy animation while busy; otherwise the strip in the background colour.
+    void DrawBusyStrip();
 
-private:
-    friend struct CCopyUIDlgTestAccess;  // unit tests of the binding reach the members through it
+    // Lifecycle.
+    // The point size DoModal gives the dialog font; 0 keeps the template's own font.
+    static int DialogFontPointSize(int nPixelsPerInch, int nScreenWidth);
+    bool BindDeviceAndLoadSettings();
+    void InitSystemMenu();
+    void InitSpinsAndContrast();
+    void InitBusyDisplay();
+    bool RegisterDeviceEvents();
+    void StartWorkerThread();
+    void StopWorkerThread();
+    void ForwardToWorker(UINT nMessage, WPARAM wParam);
+    bool IsEventForThisContext(const char* pszHandler, LPARAM lParam);
+    void ShowStartFailure(UINT nIDMessage);
+    void ApplyPaperSelections();
+    void HideBorderlessChoice();
+    void ShowAboutBox();
+
+    // First use and the settings files.
+    bool FormSettingsFileNames();
+    bool SettingsFilePath(const char* pszFileName, char* pszPath, size_t cchPath) const;
+    void LoadOrCreateSettings();
+    bool CreateSettingsFiles();
+    void SaveStartLocation();
 
     // Image-size radio buttons.
     CButton m_rbnFitToPage;
@@ -280,61 +325,10 @@ private:
     CComPtr<IVela> m_pVela;
     CComPtr<IUsageStorage> m_pUsageStorage;
     int m_bUsageReady = 0;
-
-    // Media lists: the item data of the Type and Size lists; freed when the dialog is destroyed.
-    bool FillMediaList(CComboBox& list, int nKind, const char* pszName);
-    void FreeMediaItemData();
-    // Constraint rules: the controls a rule touches, read, changed by its logic, written back.
-    void ApplyRule(void (*pfnLogic)(CRKCopyState&, RuleControls&), bool bAskDevice = false);
-    bool IsDocInADF();
-    bool SelectFirstTypeWithID(int nMediaID);
-    // Control handlers and submission.
-    void StoreQuality(int nQuality);
-    void EnablePercentControls(bool bEnable);
-    void CopyFromButton(int bColorCopy, const char* pszTrace);
-    bool WaitForOriginalInFeeder();
-    INT_PTR ShowStatus(UINT nIDMessage, UINT nIDCancelCaption);
-
-    CCopyUIDlg(const CCopyUIDlg&) = delete;
-    CCopyUIDlg& operator=(const CCopyUIDlg&) = delete;
-
-    // --- lifecycle, first use, save and restore, device events: private helpers ---
-public:
-    // One step of the busy animation while busy; otherwise the strip in the background colour.
-    void DrawBusyStrip();
-    // The point size DoModal gives the dialog font; 0 keeps the template's own font.
-    static int DialogFontPointSize(int nPixelsPerInch, int nScreenWidth);
-
-private:
-    bool BindDeviceAndLoadSettings();
-    void InitSystemMenu();
-    void InitSpinsAndContrast();
-    void InitBusyDisplay();
-    bool RegisterDeviceEvents();
-    void StartWorkerThread();
-    void StopWorkerThread();
-    void ForwardToWorker(UINT nMessage, WPARAM wParam);
-    bool IsEventForThisContext(const char* pszHandler, LPARAM lParam);
-    void ShowStartFailure(UINT nIDMessage);
-    void ApplyPaperSelections();
-    void HideBorderlessChoice();
-    void ShowAboutBox();
-    // First use and the settings files.
-    bool FormSettingsFileNames();
-    bool SettingsFilePath(const char* pszFileName, char* pszPath, size_t cchPath) const;
-    void LoadOrCreateSettings();
-    bool CreateSettingsFiles();
-    void SaveStartLocation();
-
     DWORD m_dwWorkerThreadID;  // 0 once the worker was told to end
 
     // Device events: the busy state a run of events settles on, the feeder outcome in hand,
     // and what the status-message thread shares with the dialog.
-protected:
-    afx_msg LRESULT OnApplyBusyState(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnFeederOutcome(WPARAM wParam, LPARAM lParam);
-
-private:
     void EnableCopyButtons(BOOL bEnable);
     void DrawHeaderBand(HDC hDC);
     bool m_bBusyWanted = false;

@@ -2,9 +2,9 @@
 // settings, create the device copy component and bind it to the device.
 #include "dialog/CopyUIDlg.h"
 
-#include <comdef.h>
 #include <cstring>
 
+#include "dialog/LoggedStep.h"
 #include "log/RKLog.h"
 
 char* g_pszCtx = nullptr;
@@ -121,7 +121,8 @@ HRESULT CCopyUIDlg::InitializeAPI()
     static const char kTrace[] = "CCopyUIDlg::InitializeAPI";
     CRKTraceScope trace(kTrace);
     HRESULT hr = E_FAIL;
-    try {
+    const ExceptionRecords kBindingRecords = {/*bUpperHexCode=*/true, /*bFrameworkMessage=*/true};
+    const bool bCompleted = RunLoggedStep(kTrace, kBindingRecords, hr, [&] {
         hr = m_pCopyAPI.CoCreateInstance(CLSID_CopyAPI, IID_ICopyAPI);
         if (FAILED(hr)) {
             m_pCopyAPI.Release();
@@ -143,21 +144,9 @@ HRESULT CCopyUIDlg::InitializeAPI()
                 m_pCopyAPI->SetNotifyWindow(GetSafeHwnd());
             }
         }
-    } catch (const _com_error& e) {
-        hr = e.Error();
-        RKLogComError(kTrace, hr, true);
+    });
+    if (!bCompleted)
         m_rkGUIError.SetFromStatus(hr);
-    } catch (CException* e) {
-        hr = E_FAIL;
-        char szText[256] = "";
-        e->GetErrorMessage(szText, 255);
-        e->Delete();
-        g_pLog->LogError("%s", szText);
-        m_rkGUIError.SetFromStatus(hr);
-    } catch (...) {
-        g_pLog->LogError("%s - unknown exception", kTrace);
-        m_rkGUIError.SetFromStatus(hr);
-    }
     return hr;
 }
 

@@ -10,9 +10,9 @@ namespace {
 
 const char kHelpLibrary[] = "qvkspr08.dll";
 const char kHelpExport[] = "_SprigHandleHelpButton@12";
-const int HELP_TOPIC = 3004;
+const int kHelpTopic = 3004;
 const char kVendor[] = "#Quorvane";
-const LONG USAGE_STORAGE_KIND = 2;
+const LONG kUsageStorageKind = 2;
 
 typedef int(WINAPI* HelpButtonFn)(HWND hWnd, int nReserved, int nTopic);
 
@@ -23,14 +23,14 @@ struct UsageEvent
     const char* pszFailure;
 };
 
-const UsageEvent* OriginalUsageEvent(int bTextMode, int bEnhanceLightClr)
+const UsageEvent* OriginalUsageEvent(OriginalKind original)
 {
     static const UsageEvent kText = {85, "CopyTextButtonSelection", "QVAiO_SWCStrCopyTextButtonSelection - FRU failed"};
     static const UsageEvent kPhoto = {84, "CopyPhotoButtonSelection",
                                       "QVAiO_SWCStrCopyPhotoButtonSelection - FRU failed"};
     static const UsageEvent kMixed = {86, "CopyMixedButtonSelection",
                                       "QVAiO_SWCStrCopyMixedButtonSelection - FRU failed"};
-    switch (CCopyUIDlg::OriginalToShow(bTextMode, bEnhanceLightClr)) {
+    switch (original) {
     case ORIGINAL_TEXT:
         return &kText;
     case ORIGINAL_PHOTO:
@@ -56,62 +56,59 @@ const UsageEvent* QualityUsageEvent(int nQuality)
 
 void CCopyUIDlg::OnBtnHelp()
 {
-    g_pLog->LogMainTrace("Entering OnBtnHelp");
+    auto trace = CRKTraceScope::Prefixed("OnBtnHelp");
     HANDLE hThread = ::CreateThread(NULL, 0, &CCopyUIDlg::HelpThreadProc, this, 0, NULL);
     if (hThread) {
         if (m_hHelpThread)
             ::CloseHandle(m_hHelpThread);  // the earlier help thread runs on by itself
         m_hHelpThread = hThread;
     }
-    g_pLog->LogMainTrace("Exiting OnBtnHelp");
 }
 
 // Touches nothing of the dialog but its window handle.
 DWORD WINAPI CCopyUIDlg::HelpThreadProc(LPVOID pDialog)
 {
-    g_pLog->LogMainTrace("Entering HelpThreadProc");
+    auto trace = CRKTraceScope::Prefixed("HelpThreadProc");
     HWND hWnd = pDialog ? static_cast<CCopyUIDlg*>(pDialog)->m_hWnd : NULL;
     if (HMODULE hLibrary = ::LoadLibraryA(kHelpLibrary)) {
         g_pLog->LogDetailedTrace("qvkspr08.dll loaded");
         if (HelpButtonFn pfnHelp =
                 reinterpret_cast<HelpButtonFn>(reinterpret_cast<void*>(::GetProcAddress(hLibrary, kHelpExport))))
-            pfnHelp(hWnd, 0, HELP_TOPIC);
+            pfnHelp(hWnd, 0, kHelpTopic);
         ::FreeLibrary(hLibrary);
     }
-    g_pLog->LogMainTrace("Exiting HelpThreadProc");
     return 0;
 }
 
 void CCopyUIDlg::InitFliteRec()
 {
     CBstr bstrVendor(kVendor), bstrInstance(kVendor);
-    g_pLog->LogMainTrace("Entering method InitFliteRec");
+    auto trace = CRKTraceScope::Prefixed("method InitFliteRec");
     try {
         if (FAILED(m_pVela.CoCreateInstance(CLSID_Vela, IID_IVela, CLSCTX_SERVER)))
             g_pLog->LogError("Vela object creation failed");
         else if (FAILED(m_pVela->SetInstance(bstrVendor, bstrInstance, 0)))
             g_pLog->LogError("SetInstance failed");
-        else if (FAILED(m_pVela->GetUsageStorage(bstrVendor, USAGE_STORAGE_KIND, &m_pUsageStorage)))
+        else if (FAILED(m_pVela->GetUsageStorage(bstrVendor, kUsageStorageKind, &m_pUsageStorage)))
             g_pLog->LogError("Could not get pointer to UsageStorageInterface");
         else
             m_bUsageReady = 1;
     } catch (...) {
     }
-    g_pLog->LogMainTrace("Exiting method InitFliteRec");
 }
 
 void CCopyUIDlg::UpdateFliteRecorder()
 {
-    g_pLog->LogMainTrace("Entered method UpdateFliteRecorder");
+    auto trace = CRKTraceScope::Prefixed("method UpdateFliteRecorder", "Entered ");
     if (!m_pUsageStorage && m_bUsageReady == 0)
         InitFliteRec();
     if (!m_pUsageStorage) {
         g_pLog->LogError("UsageStorageInterface pointer is NULL");
-        g_pLog->LogMainTrace("Exiting method UpdateFliteRecorder");
         return;
     }
-    const UsageEvent* events[] = {OriginalUsageEvent(m_rkCopyState.bTextMode, m_rkCopyState.bEnhanceLightClr),
-                                  QualityUsageEvent(m_rkCopyState.nQuality)};
+    const UsageEvent* events[] = {
+        OriginalUsageEvent(OriginalToShow(m_rkCopyState.bTextMode, m_rkCopyState.bEnhanceLightClr)),
+        QualityUsageEvent(m_rkCopyState.nQuality)};
     try {
         for (const UsageEvent* pEvent : events) {
             if (!pEvent)
@@ -122,7 +119,6 @@ void CCopyUIDlg::UpdateFliteRecorder()
         }
     } catch (...) {
     }
-    g_pLog->LogMainTrace("Exiting method UpdateFliteRecorder");
 }
 
 }  // namespace replika

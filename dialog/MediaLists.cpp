@@ -27,7 +27,7 @@ bool SelectionAllowsBorderless(const CComboBox& list)
 
 bool CCopyUIDlg::FillCombos()
 {
-    g_pLog->LogMainTrace("Enetering FillCombos");
+    auto trace = CRKTraceScope::Prefixed("FillCombos", "Enetering ");
     delete m_pCopierFunctional;
     m_pCopierFunctional = new CopierFunctional();
     HRESULT hr = E_POINTER;  // no device interface: nothing to ask
@@ -42,13 +42,14 @@ bool CCopyUIDlg::FillCombos()
         m_pCopierFunctional = nullptr;
         m_rkGUIError.SetFromStatus(hr);
         g_pLog->LogError("GetCapabilities failed");
+        trace.OmitExit();
         return false;
     }
     if (!FillMediaTypesCombo() || !FillMediaSizesCombo() || !FillMediaSourcesCombo()) {
         m_rkGUIError.SetErrorIndex(ERRIDX_NOT_RESPONDING);
+        trace.OmitExit();
         return false;
     }
-    g_pLog->LogMainTrace("Exiting FillCombos");
     return true;
 }
 
@@ -58,7 +59,7 @@ bool CCopyUIDlg::FillMediaSizesCombo() { return FillMediaList(m_cobSize, MEDIA_S
 
 bool CCopyUIDlg::FillMediaList(CComboBox& list, int nKind, const char* pszName)
 {
-    g_pLog->LogMainTrace("Entering %s", pszName);
+    auto trace = CRKTraceScope::Prefixed(pszName);
     FreeItemDataOf(list);
     list.ResetContent();
     bool bAllAdded = true;
@@ -76,13 +77,12 @@ bool CCopyUIDlg::FillMediaList(CComboBox& list, int nKind, const char* pszName)
         list.SetItemDataPtr(nPos, new MediaItemData(entry.data));
     }
     list.SetCurSel(0);
-    g_pLog->LogMainTrace("Exiting %s", pszName);
     return bAllAdded;
 }
 
 bool CCopyUIDlg::FillMediaSourcesCombo()
 {
-    g_pLog->LogMainTrace("Entering FillMediaSourcesCombo");
+    auto trace = CRKTraceScope::Prefixed("FillMediaSourcesCombo");
     m_cobSource.ResetContent();
     bool bAllAdded = true;
     const std::vector<SourceEntry> entries =
@@ -100,7 +100,6 @@ bool CCopyUIDlg::FillMediaSourcesCombo()
     }
     m_cobSource.SetCurSel(0);
     m_rkCopyState.nTraySelection = 1;
-    g_pLog->LogMainTrace("Exiting FillMediaSourcesCombo");
     return bAllAdded;
 }
 

@@ -47,10 +47,9 @@ void CCopyUIDlg::InitializeCopierFuncStruc(CopierFunctional* pCopierFunc)
 
 bool CCopyUIDlg::PopulateStateFromDevice()
 {
-    g_pLog->LogMainTrace("Entering PopulateStateFromDevice");
+    auto trace = CRKTraceScope::Prefixed("PopulateStateFromDevice");
     if (!m_pCopierFunctional) {
         g_pLog->LogError("CopierFunctional structure is null");
-        g_pLog->LogMainTrace("Exiting PopulateStateFromDevice");
         return false;
     }
     const CopierFunctional& r = *m_pCopierFunctional;
@@ -113,14 +112,12 @@ bool CCopyUIDlg::PopulateStateFromDevice()
     f[XDL_TRAY_SELECTION] = supported(XDL_TRAY_SELECTION) ? 1 : 0;
     if (supported(XDL_TRAY_SELECTION))
         s.nTraySelection = 1;
-
-    g_pLog->LogMainTrace("Exiting PopulateStateFromDevice");
     return true;
 }
 
 void CCopyUIDlg::ValidateState()
 {
-    g_pLog->LogMainTrace("Entering ValidateState");
+    auto trace = CRKTraceScope::Prefixed("ValidateState");
     CRKCopyState& s = m_rkCopyState;
     if (s.nNbrCopies < s.nMinCopies || s.nNbrCopies > s.nMaxCopies) {
         s.nNbrCopies = s.nMinCopies;
@@ -130,7 +127,6 @@ void CCopyUIDlg::ValidateState()
         s.nReduceEnlarge = 100;
         g_pLog->LogError("ReduceEnlarge out of range");
     }
-    g_pLog->LogMainTrace("Exiting ValidateState");
 }
 
 void CCopyUIDlg::LogStateForUI()

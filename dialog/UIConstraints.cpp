@@ -3,6 +3,7 @@
 // only what changed (the status-message thread may run rules at the same time).
 #include "dialog/CopyUIDlg.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "dialog/ConstraintRules.h"
@@ -12,38 +13,43 @@
 namespace replika {
 
 namespace {
-// Rules log in three forms, chosen by their letters.
+// Rules log in three forms, chosen by their letters: "CCopyUIDlg::RestrictnAH()-- Entering",
+// "CCopyUIDlg::RestrictnAI() - - Entering" (AI to AN) and "Entering RestrictnAA" (the others).
 class CRuleTrace
 {
 public:
-    explicit CRuleTrace(const char* pszLetters) : m_pszLetters(pszLetters) { Write("- Entering", "Entering"); }
-    ~CRuleTrace() { Write("- Exiting", "Exiting"); }
+    explicit CRuleTrace(const char* pszLetters) : m_scope(ScopeFor(pszLetters, m_szName, sizeof m_szName)) {}
     CRuleTrace(const CRuleTrace&) = delete;
     CRuleTrace& operator=(const CRuleTrace&) = delete;
 
 private:
-    void Write(const char* pszSuffix, const char* pszWord) const
+    static CRKTraceScope ScopeFor(const char* pszLetters, char* pszName, size_t cchName)
     {
-        const char second = m_pszLetters[1];
-        if (second == 'H')
-            g_pLog->LogMainTrace("CCopyUIDlg::Restrictn%s()-%s", m_pszLetters, pszSuffix);
-        else if (second >= 'I' && second <= 'N')
-            g_pLog->LogMainTrace("CCopyUIDlg::Restrictn%s() - %s", m_pszLetters, pszSuffix);
-        else
-            g_pLog->LogMainTrace("%s Restrictn%s", pszWord, m_pszLetters);
+        const char second = pszLetters[1];
+        if (second == 'H') {
+            snprintf(pszName, cchName, "CCopyUIDlg::Restrictn%s()-", pszLetters);
+            return CRKTraceScope(pszName);
+        }
+        if (second >= 'I' && second <= 'N') {
+            snprintf(pszName, cchName, "CCopyUIDlg::Restrictn%s() - ", pszLetters);
+            return CRKTraceScope(pszName);
+        }
+        snprintf(pszName, cchName, "Restrictn%s", pszLetters);
+        return CRKTraceScope::Prefixed(pszName);
     }
-    const char* m_pszLetters;
+
+    char m_szName[40];
+    CRKTraceScope m_scope;
 };
 
 }  // namespace
 
 void CCopyUIDlg::UIConstraints(int nMask)
 {
-    g_pLog->LogMainTrace("CCopyUIDlg::UIConstraints() - %s", "- Entering");
+    CRKTraceScope trace("CCopyUIDlg::UIConstraints() - ");
     for (int nBit = 0; nBit < RULE_COUNT; ++nBit)
         if (nMask & (1 << nBit))
             (this->*m_pfnRules[nBit])();
-    g_pLog->LogMainTrace("CCopyUIDlg::UIConstraints() - %s", "- Exiting");
 }
 
 void CCopyUIDlg::ApplyRule(void (*pfnLogic)(CRKCopyState&, RuleControls&), bool bAskDevice)

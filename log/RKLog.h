@@ -85,26 +85,42 @@ inline void RKTraceEnter(const char* pszFunction) { g_pLog->LogMainTrace("%s%s",
 
 // Writes the entry record now and the exit record when the scope ends. The usual form is
 // "<qualified name>- Entering" / "<qualified name>- Exiting"; Prefixed gives the form
-// "Entering <name>" / "Exiting <name>" that a few functions write instead.
+// "Entering <name>" / "Exiting <name>" that a few functions write instead, some of them
+// with an entry word of their own ("Entered method ...").
 class CRKTraceScope
 {
 public:
-    explicit CRKTraceScope(const char* pszFunction) : CRKTraceScope(pszFunction, false) {}
-    static CRKTraceScope Prefixed(const char* pszName) { return CRKTraceScope(pszName, true); }
-    ~CRKTraceScope() { Write(false); }
+    explicit CRKTraceScope(const char* pszFunction) : CRKTraceScope(pszFunction, nullptr) {}
+    static CRKTraceScope Prefixed(const char* pszName, const char* pszEntryWord = "Entering ")
+    {
+        return CRKTraceScope(pszName, pszEntryWord);
+    }
+    ~CRKTraceScope()
+    {
+        if (m_bWriteExit)
+            Write(false);
+    }
     CRKTraceScope(const CRKTraceScope&) = delete;
     CRKTraceScope& operator=(const CRKTraceScope&) = delete;
 
+    // For a failure path of a function that logs its exit only when it succeeds.
+    void OmitExit() { m_bWriteExit = false; }
+
 private:
-    CRKTraceScope(const char* pszName, bool bPrefixed) : m_pszName(pszName), m_bPrefixed(bPrefixed) { Write(true); }
+    CRKTraceScope(const char* pszName, const char* pszEntryWord)
+        : m_pszName(pszName), m_pszEntryWord(pszEntryWord), m_bWriteExit(true)
+    {
+        Write(true);
+    }
     void Write(bool bEntering) const
     {
-        if (m_bPrefixed)
-            g_pLog->LogMainTrace("%s%s", bEntering ? "Entering " : "Exiting ", m_pszName);
+        if (m_pszEntryWord)
+            g_pLog->LogMainTrace("%s%s", bEntering ? m_pszEntryWord : "Exiting ", m_pszName);
         else
             g_pLog->LogMainTrace("%s%s", m_pszName, bEntering ? "- Entering" : "- Exiting");
     }
 
     const char* m_pszName;
-    bool m_bPrefixed;
+    const char* m_pszEntryWord;  // null for the usual form
+    bool m_bWriteExit;
 };

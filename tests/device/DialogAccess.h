@@ -1,4 +1,4 @@
-// The binding tests look at the dialog's private members through this one door.
+// The unit tests look at the dialog's private members through this one door.
 #pragma once
 
 #include "dialog/CopyUIDlg.h"
@@ -49,6 +49,17 @@ struct CCopyUIDlgTestAccess
         return dlg.Detach();
     }
     void OnSelchangeCobSize() { dlg.OnSelchangeCobSize(); }
+    void SetDefaultState() { dlg.SetDefaultState(); }
+    HRESULT InitializeAPI() { return dlg.InitializeAPI(); }
+    void InitializeCopierFuncStruc(CopierFunctional* pRecord) { dlg.InitializeCopierFuncStruc(pRecord); }
+    bool PopulateStateFromDevice() { return dlg.PopulateStateFromDevice(); }
+    void ValidateState() { dlg.ValidateState(); }
+    bool FillCombos() { return dlg.FillCombos(); }
+    void UIConstraints(int nMask) { dlg.UIConstraints(nMask); }
+    static int DialogFontPointSize(int nPixelsPerInch, int nScreenWidth)
+    {
+        return CCopyUIDlg::DialogFontPointSize(nPixelsPerInch, nScreenWidth);
+    }
 };
 
 }  // namespace replika

@@ -52,7 +52,7 @@ TEST_F(InitializeAPI, BindsTheComponentToTheContext)
 {
     {
         CCopyUIDlg dlg(nullptr, "#Maker#Model 100#CN12345", "-CtxID");
-        EXPECT_EQ(S_OK, dlg.InitializeAPI());
+        EXPECT_EQ(S_OK, Dlg(dlg).InitializeAPI());
         ASSERT_NE(nullptr, Dlg(dlg).m_pCopyAPI.Get());
         EXPECT_EQ(1, fake.initCalls);
         EXPECT_EQ(L"-CtxID", fake.protocol);
@@ -87,7 +87,7 @@ TEST_F(InitializeAPI, FailuresAreReturnedAndMapped)
         fake.hrInitProtocol = c.hrInit;
         {
             CCopyUIDlg dlg(nullptr, "#Maker#Model#ID", "-CtxID");
-            EXPECT_EQ(FAILED(c.hrCreate) ? c.hrCreate : c.hrInit, dlg.InitializeAPI());
+            EXPECT_EQ(FAILED(c.hrCreate) ? c.hrCreate : c.hrInit, Dlg(dlg).InitializeAPI());
             EXPECT_EQ(c.bKept, Dlg(dlg).m_pCopyAPI.Get() != nullptr);
             EXPECT_EQ(c.nErrorIndex, Dlg(dlg).m_rkGUIError.GetErrorIndex());
             EXPECT_EQ(0, fake.notifyCalls);

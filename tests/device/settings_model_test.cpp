@@ -16,9 +16,9 @@ protected:
     void SetUp() override
     {
         lstrcpynA(g_szDefaultFileName, "DCN12345.xml", MAX_PATH);
-        dlg.SetDefaultState();
+        Dlg(dlg).SetDefaultState();
         Dlg(dlg).m_pCopierFunctional = new CopierFunctional();
-        dlg.InitializeCopierFuncStruc(Dlg(dlg).m_pCopierFunctional);
+        Dlg(dlg).InitializeCopierFuncStruc(Dlg(dlg).m_pCopierFunctional);
     }
 
     CopierFunctional& Caps() { return *Dlg(dlg).m_pCopierFunctional; }
@@ -78,7 +78,7 @@ TEST_F(SettingsModel, EachSettingFollowsOnlyItsOwnFlag)
             Caps().*t.device = t.answer;
         }
         Caps().bSettingSupported[cleared.flag] = cleared.flag == XDL_PAPER_TYPE ? 2 : 0;  // only 1 counts
-        ASSERT_TRUE(dlg.PopulateStateFromDevice());
+        ASSERT_TRUE(Dlg(dlg).PopulateStateFromDevice());
         for (const Taken& t : kTaken) {
             bool off = t.flag == cleared.flag;
             EXPECT_EQ(off ? t.answer + 1 : t.answer, State().*t.setting) << "answer " << t.answer;
@@ -94,7 +94,7 @@ TEST_F(SettingsModel, TrayDuplexersAndUntiedFlags)
     CRKCopyState& s = State();
     s.nTraySelection = 3;
     s.bADFDuplexerPresent = s.bPrintDuplexerPresent = 1;
-    ASSERT_TRUE(dlg.PopulateStateFromDevice());
+    ASSERT_TRUE(Dlg(dlg).PopulateStateFromDevice());
     EXPECT_EQ(1, s.nTraySelection);  // a supported tray is always the first
     EXPECT_EQ(0, s.bADFDuplexerPresent);
     EXPECT_EQ(0, s.bPrintDuplexerPresent);
@@ -103,7 +103,7 @@ TEST_F(SettingsModel, TrayDuplexersAndUntiedFlags)
     for (int i = 0; i < COPIER_SETTING_FLAGS; ++i)
         Caps().bSettingSupported[i] = 0;
     Caps().bSettingSupported[XDL_FLAG7] = 1;
-    ASSERT_TRUE(dlg.PopulateStateFromDevice());
+    ASSERT_TRUE(Dlg(dlg).PopulateStateFromDevice());
     EXPECT_EQ(3, s.nTraySelection);
     EXPECT_EQ(0, s.pbEnableXDL[XDL_TRAY_SELECTION]);
     EXPECT_EQ(0, s.pbEnableXDL[XDL_FLAG6]);
@@ -115,7 +115,7 @@ TEST_F(SettingsModel, NoCapabilityRecordLeavesTheSettings)
     delete Dlg(dlg).m_pCopierFunctional;
     Dlg(dlg).m_pCopierFunctional = nullptr;
     State().nBrightness = 33;
-    EXPECT_FALSE(dlg.PopulateStateFromDevice());
+    EXPECT_FALSE(Dlg(dlg).PopulateStateFromDevice());
     EXPECT_EQ(33, State().nBrightness);
 }
 
@@ -131,7 +131,7 @@ TEST_F(SettingsModel, ValidateStateRepairsCopiesAndPercentage)
     for (const auto& c : cases) {
         s.nNbrCopies = c.copies;
         s.nReduceEnlarge = c.percent;
-        dlg.ValidateState();
+        Dlg(dlg).ValidateState();
         EXPECT_EQ(c.copiesAfter, s.nNbrCopies) << c.copies;
         EXPECT_EQ(c.percentAfter, s.nReduceEnlarge) << c.percent;
     }

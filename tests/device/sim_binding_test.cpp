@@ -29,13 +29,13 @@ TEST(SimBinding, CapabilitiesBecomeSettingsAndTheJobReachesTheJournal)
     CCopyUIDlg dlg(nullptr, kCtxID, "-CtxID");
     ASSERT_EQ(1, CCopyUIDlg::ParseContextID(Dlg(dlg).m_cstrCtxID, Dlg(dlg).m_cstrManfctr, Dlg(dlg).m_cstrProduct,
                                             Dlg(dlg).m_cstrDeviceID));
-    ASSERT_EQ(S_OK, dlg.InitializeAPI());
-    dlg.SetDefaultState();
+    ASSERT_EQ(S_OK, Dlg(dlg).InitializeAPI());
+    Dlg(dlg).SetDefaultState();
     Dlg(dlg).m_pCopierFunctional = new CopierFunctional();
-    dlg.InitializeCopierFuncStruc(Dlg(dlg).m_pCopierFunctional);
+    Dlg(dlg).InitializeCopierFuncStruc(Dlg(dlg).m_pCopierFunctional);
     ASSERT_EQ(S_OK, Dlg(dlg).m_pCopyAPI->GetCapabilities(Dlg(dlg).m_pCopierFunctional));
-    ASSERT_TRUE(dlg.PopulateStateFromDevice());
-    dlg.ValidateState();
+    ASSERT_TRUE(Dlg(dlg).PopulateStateFromDevice());
+    Dlg(dlg).ValidateState();
     ASSERT_EQ(S_OK, Dlg(dlg).m_pCopyAPI->SubmitCopy(replika::MakeCopyJob(Dlg(dlg).m_rkCopyState)));
     const std::string journal = qvtest::ReadBytes(sim.File("journal-E2E1.txt"));
     Dlg(dlg).m_pCopyAPI->Shutdown();

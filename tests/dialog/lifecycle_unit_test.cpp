@@ -11,7 +11,8 @@ TEST(CopyDialogLifecycle, PixelsPerInchAndScreenWidthChooseTheFontSize)
     const int rows[][3] = {{96, 800, 8},   {96, 1023, 8},  {96, 1024, 0},  {120, 800, 6},   // ppi, width, points
                            {120, 1023, 6}, {120, 1024, 8}, {120, 1280, 0}, {144, 800, 0}};  // 0: the template's
     for (const auto& row : rows)
-        EXPECT_EQ(row[2], CCopyUIDlg::DialogFontPointSize(row[0], row[1])) << row[0] << " ppi, " << row[1] << " px";
+        EXPECT_EQ(row[2], replika::CCopyUIDlgTestAccess::DialogFontPointSize(row[0], row[1]))
+            << row[0] << " ppi, " << row[1] << " px";
 }
 
 TEST(CopyDialogLifecycle, OnlyTheThreeResumeEventsStartMonitoringAgain)

@@ -41,7 +41,7 @@ protected:
         hDlg = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(102), nullptr, PlainDialogProc, 0);
         ASSERT_NE(nullptr, hDlg);
         Dlg(dlg).BindToWindow(hDlg);
-        dlg.SetDefaultState();
+        Dlg(dlg).SetDefaultState();
         Dlg(dlg).m_pCopyAPI = CComPtr<ICopyAPI>::Adopt(&device);
         const std::tuple<bool, int, const char*, int, int> slots[] = {
             {true, 0, "Plain", 1, 0},   {true, 3, "Photo", 3, 1},     {true, 7, "Glossy", 5, 1},
@@ -88,7 +88,7 @@ protected:
 TEST_F(CopyDialog, ListsComeFromTheCapabilityRecord)
 {
     State().nTraySelection = 3;
-    ASSERT_TRUE(dlg.FillCombos());
+    ASSERT_TRUE(Dlg(dlg).FillCombos());
     EXPECT_EQ("Plain|Photo|Glossy|Photo 2", Texts(IDC_COB_TYPE));
     const MediaItemData* pSecond =
         reinterpret_cast<const MediaItemData*>(SendMessageA(Item(IDC_COB_TYPE), CB_GETITEMDATA, 1, 0));  // slot 3's
@@ -107,7 +107,7 @@ TEST_F(CopyDialog, ListsComeFromTheCapabilityRecord)
 
 TEST_F(CopyDialog, SizeWithoutBorderlessMovesTheCheckToFitToPage)
 {
-    ASSERT_TRUE(dlg.FillCombos());
+    ASSERT_TRUE(Dlg(dlg).FillCombos());
     Select(IDC_COB_TYPE, 1);
     Select(IDC_COB_SIZE, 1);
     Dlg(dlg).OnSelchangeCobSize();
@@ -127,13 +127,13 @@ TEST_F(CopyDialog, SizeWithoutBorderlessMovesTheCheckToFitToPage)
 
 TEST_F(CopyDialog, RuleAIRunsTheRulesAgainThroughTheTypeList)
 {
-    ASSERT_TRUE(dlg.FillCombos());
+    ASSERT_TRUE(Dlg(dlg).FillCombos());
     // Size 76 with type 5 jumps to the first type 3; the nested run finds type 3 and stops.
     State().nPaperSize = 76;
     State().nPaperType = 5;
     State().nPaperTypeIndex = 2;
     Dlg(dlg).m_nConstraintMask = 1 << 8;
-    dlg.UIConstraints(1 << 8);
+    Dlg(dlg).UIConstraints(1 << 8);
     EXPECT_EQ(1, Selected(IDC_COB_TYPE));
     EXPECT_EQ(3, State().nPaperType);
     EXPECT_EQ(1, State().nPaperTypeIndex);

@@ -72,7 +72,8 @@ RECT CopyProgram::Place(int nID) const
 
 HWND CopyProgram::Focus() const
 {
-    GUITHREADINFO info = {sizeof info};
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetWindowThreadProcessId(m_hDlg, NULL), &info) ? info.hwndFocus : NULL;
 }
 

@@ -89,11 +89,13 @@ TEST(DeviceFailures, ShowTheirMessageAndEndOnlyWhenTheDeviceDoesNotRespond)
         HWND hStatus = NULL;
         ASSERT_EQ(ResString(nIDMessage), NextStatus(program, &hStatus));
         const bool bInk = nIDMessage == IDS_ERR_INK_EMPTY;  // the device holds its own status display meanwhile
-        if (!pszLogged)
+        if (!pszLogged) {
             EXPECT_TRUE(Has(device.Status(), bInk ? "paused=1" : "paused=0")) << device.Status();
+        }
         Press(hStatus, IDC_BTN_SINGLE);
-        if (bInk)
+        if (bInk) {
             EXPECT_TRUE(WaitUntil([&] { return Has(device.Status(), "paused=0"); }, 5000));
+        }
         ASSERT_EQ(bEnds, program.Process().WaitForExit(bEnds ? qvtest::kHangGuardMs : 1000));  // else it stays
         EXPECT_TRUE(bEnds ? program.Process().ExitCode() == 0 : program.Close());
         if (pszLogged) {

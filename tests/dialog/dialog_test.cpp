@@ -1,6 +1,9 @@
 // The copy dialog end to end: the real program under Wine against the simulated device.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <atomic>
 #include <thread>
 #include <tuple>

@@ -9,6 +9,7 @@
 using qvtest::BinFolder;
 using qvtest::ChildProcess;
 using qvtest::ProgramCommand;
+using qvtest::ResString;
 using qvtest::SimFolder;
 using qvtest::WindowText;
 
@@ -18,13 +19,6 @@ std::string Lower(std::string s)
 {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return (char)tolower(c); });
     return s;
-}
-
-std::string ResString(UINT nID)
-{
-    char sz[512] = "";
-    LoadStringA(GetModuleHandleA(NULL), nID, sz, sizeof(sz));
-    return sz;
 }
 
 std::string ProgramPath() { return qvtest::BesideExe("qvkcopy2.exe"); }

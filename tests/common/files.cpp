@@ -49,6 +49,13 @@ std::string ResourceBytes(HMODULE hModule, int id, const char* pszType)
     return pBytes ? std::string(pBytes, SizeofResource(hModule, hInfo)) : std::string();
 }
 
+std::string ResString(UINT nID)
+{
+    char sz[512] = "";
+    LoadStringA(GetModuleHandleA(NULL), nID, sz, sizeof(sz));
+    return sz;
+}
+
 namespace {
 void RemoveTree(const std::string& folder)
 {

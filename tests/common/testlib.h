@@ -29,6 +29,8 @@ bool WriteBytes(const std::string& path, const std::string& bytes);
 std::string Replaced(std::string text, const std::string& from, const std::string& to);
 // The bytes of a resource; empty when the module does not hold it.
 std::string ResourceBytes(HMODULE hModule, int id, const char* pszType);
+// A string of the test executable's table, which is the program's own.
+std::string ResString(UINT nID);
 
 // A fresh, empty folder under the temporary path, removed with everything in it.
 class TempFolder

@@ -9,7 +9,6 @@
 #include "controls/CustomGroupBox.h"
 #include "controls/CustomStatic.h"
 #include "controls/ImgButton.h"
-#include "controls/PictureSet.h"
 #include "res/resource.h"
 #include "controls/picture_checks.h"
 
@@ -41,49 +40,6 @@ TEST(DrawToolkit, PicturesAndTextMirrorWithinTheRectangle)
     DrawTextAt(t.dc, "text", NULL, t.Whole(), 10, 5, BLUE, FALSE, 0);
     DrawImageAt(t.dc, t.Whole(), 0, 0, NULL, FALSE);
     EXPECT_EQ(400 * 60, t.Count(t.Whole(), [](COLORREF c) { return c == WHITE; })) << "nothing to draw";
-}
-
-// Buttons share faces through a set: each gets a copy that outlives the set and shows
-// the same pixels as a decode of its own.
-TEST(DrawToolkit, PictureSetHandsOutCopiesOfOneDecode)
-{
-    GdiPicture first, second;
-    {
-        CPictureSet set;
-        first = set.Load(IDP_BUTTON_DISABLED, IMAGE_KIND_PNG);
-        second = set.Load(IDP_BUTTON_DISABLED, IMAGE_KIND_PNG);
-        for (int i = 0; i < 2; ++i)
-            EXPECT_EQ(nullptr, set.Load(9999, IMAGE_KIND_PNG)) << "a missing picture stays missing";
-        EXPECT_EQ(nullptr, set.Load(IDP_BUTTON_DISABLED, IMAGE_KIND_JPEG + 1));
-    }
-    ASSERT_TRUE(first && second);
-    EXPECT_NE(first.get(), second.get());
-    GdiPicture own = LoadImageResource(GetModuleHandleA(NULL), IDP_BUTTON_DISABLED, IMAGE_KIND_PNG);
-    ASSERT_TRUE(own);
-    ASSERT_EQ(own->GetWidth(), second->GetWidth());
-    ASSERT_EQ(own->GetHeight(), second->GetHeight());
-    for (INT x : {0, 20, 92, 183}) {
-        Gdiplus::Color mine, copied;
-        own->GetPixel(x, 14, &mine);
-        second->GetPixel(x, 14, &copied);
-        EXPECT_EQ(mine.GetValue(), copied.GetValue()) << "x " << x;
-    }
-}
-
-TEST(DrawToolkit, ControlFontFollowsTheCodePage)
-{
-    const std::tuple<UINT, int, LONG, BYTE, const char*> rows[] = {
-        {1252, 96, -13, DEFAULT_CHARSET, "Arial"},
-        {1256, 120, -16, ARABIC_CHARSET, ""},
-        {1255, 0, 16, HEBREW_CHARSET, ""},
-        {932, 96, -13, SHIFTJIS_CHARSET, "\x82\x6c\x82\x72"}};
-    for (auto [nCodePage, nDpi, lfHeight, nCharSet, pszFace] : rows) {
-        LOGFONTA lf;
-        ControlFontFor(nCodePage, nDpi, lf);
-        EXPECT_EQ(lfHeight, lf.lfHeight) << nCodePage;
-        EXPECT_EQ(nCharSet, lf.lfCharSet) << nCodePage;
-        EXPECT_TRUE(*pszFace ? !strncmp(pszFace, lf.lfFaceName, strlen(pszFace)) : !*lf.lfFaceName) << nCodePage;
-    }
 }
 
 // A dialog with one of each control, drawn for real.

@@ -110,6 +110,16 @@ TEST_F(SettingsModel, TrayDuplexersAndUntiedFlags)
     EXPECT_EQ(1, s.pbEnableXDL[XDL_FLAG7]);
 }
 
+TEST_F(SettingsModel, BrightnessIsClampedToItsRange)
+{
+    const int rows[][2] = {{130, 100}, {-5, 0}, {100, 100}, {0, 0}};  // the device's answer, the setting
+    for (const auto& row : rows) {
+        Caps().nBrightness = row[0];
+        ASSERT_TRUE(dlg.PopulateStateFromDevice());
+        EXPECT_EQ(row[1], State().nBrightness) << row[0];
+    }
+}
+
 TEST_F(SettingsModel, NoCapabilityRecordLeavesTheSettings)
 {
     delete Dlg(dlg).m_pCopierFunctional;

@@ -19,13 +19,6 @@ int Count(const std::string& text, const std::string& part)
 std::string AppDataFolder() { return qvtest::ShellFolder(CSIDL_APPDATA); }
 std::string SettingsFolder() { return AppDataFolder() + "\\QV\\Imagora"; }
 
-std::string ResString(UINT nID)
-{
-    char sz[512] = "";
-    LoadStringA(GetModuleHandleA(NULL), nID, sz, sizeof(sz));
-    return sz;
-}
-
 Device::Device(const std::string& deviceID, const std::string& profile)
     : m_deviceID(deviceID),
       m_ctxID("#QV#Jet#" + deviceID),
@@ -44,9 +37,9 @@ void Device::RemoveFiles() const
         DeleteFileA(path.c_str());
 }
 
-DWORD Device::Control(const std::string& command) const
+qvtest::RunResult Device::Command(const std::string& command) const
 {
-    return qvtest::Run("\"" + qvtest::BesideExe("qvsimctl.exe") + "\" \"" + m_ctxID + "\" " + command).exitCode;
+    return qvtest::Run("\"" + qvtest::BesideExe("qvsimctl.exe") + "\" \"" + m_ctxID + "\" " + command);
 }
 
 CopyProgram::CopyProgram(const std::string& ctxID, const char* pszProgram)
@@ -69,11 +62,31 @@ void CopyProgram::Click(int nID) const
     SendMessageTimeoutA(Item(nID), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, NULL);
 }
 
+RECT CopyProgram::Place(int nID) const
+{
+    RECT rc = {};
+    GetWindowRect(Item(nID), &rc);
+    MapWindowPoints(NULL, m_hDlg, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+HWND CopyProgram::Focus() const
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(m_hDlg, NULL), &info) ? info.hwndFocus : NULL;
+}
+
+void CopyProgram::FocusOn(int nID) const
+{
+    SendMessageTimeoutA(m_hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(nID)), TRUE, SMTO_ABORTIFHUNG,
+                        kSendTimeoutMs, NULL);
+}
+
 void CopyProgram::PressKey(int nFocusID, UINT nVirtualKey) const
 {
     HWND hFocus = Item(nFocusID);
-    SendMessageTimeoutA(m_hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hFocus), TRUE, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                        NULL);
+    FocusOn(nFocusID);
     PostMessageA(hFocus, WM_KEYDOWN, nVirtualKey, 1);
     PostMessageA(hFocus, WM_KEYUP, nVirtualKey, 0xC0000001);
 }

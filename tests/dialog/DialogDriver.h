@@ -14,7 +14,7 @@ inline bool Has(const std::string& text, const std::string& part) { return text.
 int Count(const std::string& text, const std::string& part);
 std::string AppDataFolder();
 std::string SettingsFolder();  // where the program keeps the settings files
-std::string ResString(UINT nID);
+using qvtest::ResString;
 
 // A simulated device "#QV#Jet#<ID>" with its profile; the program logs at every level.
 class Device
@@ -27,9 +27,11 @@ public:
     std::string FactoryFile() const { return SettingsFolder() + "\\F" + m_deviceID + ".xml"; }
     std::string Log() const { return qvtest::ReadBytes(m_logPath); }
     std::string Journal() const { return qvtest::ReadBytes(m_sim.File("journal-" + m_deviceID + ".txt")); }
-    DWORD Control(const std::string& command) const;  // qvsimctl's exit code
+    DWORD Control(const std::string& command) const { return Command(command).exitCode; }
+    std::string Status() const { return Command("status").output; }  // qvsimctl's line on the device
 
 private:
+    qvtest::RunResult Command(const std::string& command) const;
     void RemoveFiles() const;
     std::string m_deviceID, m_ctxID, m_logPath;
     qvtest::SimFolder m_sim;
@@ -51,6 +53,12 @@ public:
     void ClickLater(int nID) const { ::PostMessageA(Item(nID), BM_CLICK, 0, 0); }
     bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
     bool Visible(int nID) const { return ::IsWindowVisible(Item(nID)) != FALSE; }
+    bool Checked(int nID) const { return ::SendMessageA(Item(nID), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    int Selected(int nID) const { return static_cast<int>(::SendMessageA(Item(nID), CB_GETCURSEL, 0, 0)); }
+    std::string Text(int nID) const { return qvtest::WindowText(Item(nID)); }
+    RECT Place(int nID) const;  // the control's rectangle in the dialog's client area
+    HWND Focus() const;         // the control with the keyboard focus in the program
+    void FocusOn(int nID) const;
     // A key through the dialog's message loop while the control has the focus.
     void PressKey(int nFocusID, UINT nVirtualKey) const;
     void Settle() const;  // the dialog has handled what was sent and posted so far

@@ -65,7 +65,7 @@ TEST(CopySubmission, FeederOnlyDevicePromptsForTheOriginalAndTheJobCarriesTheCho
 
 // A failed start, or a job the device refuses: the message, then the dialog stays, except
 // when the device does not respond, which ends the program with code 0 after the message.
-// Which status gives which message is the error index's own concern.
+// A job status counts by its low 16 bits.
 TEST(DeviceFailures, ShowTheirMessageAndEndOnlyWhenTheDeviceDoesNotRespond)
 {
     // {failure, what the log holds once (or null), message, whether the program ends}
@@ -73,7 +73,10 @@ TEST(DeviceFailures, ShowTheirMessageAndEndOnlyWhenTheDeviceDoesNotRespond)
         {"InitProtocol=0x80004005", "Failed to initialize API layer", IDS_ERR_NOT_RESPONDING, true},
         {"GetCapabilities=0x80004005", "Failed to Initialize Combos", IDS_ERR_NOT_RESPONDING, true},
         {"SubmitCopy=0x8004F9E6", nullptr, IDS_ERR_INK_EMPTY, false},
+        {"SubmitCopy=0x8004F9FD", nullptr, IDS_ERR_BUSY, false},
+        {"SubmitCopy=0x8007F9FE", nullptr, IDS_ERR_GENERAL, false},
         {"SubmitCopy=0x80004005", nullptr, IDS_ERR_NOT_RESPONDING, true},
+        {"SubmitCopy=0x80070005", nullptr, IDS_ERR_NOT_RESPONDING, true},
     };
     for (const auto& [pszFailure, pszLogged, nIDMessage, bEnds] : rows) {
         SCOPED_TRACE(pszFailure);
@@ -85,7 +88,14 @@ TEST(DeviceFailures, ShowTheirMessageAndEndOnlyWhenTheDeviceDoesNotRespond)
         }
         HWND hStatus = NULL;
         ASSERT_EQ(ResString(nIDMessage), NextStatus(program, &hStatus));
+        const bool bInk = nIDMessage == IDS_ERR_INK_EMPTY;  // the device holds its own status display meanwhile
+        if (!pszLogged) {
+            EXPECT_TRUE(Has(device.Status(), bInk ? "paused=1" : "paused=0")) << device.Status();
+        }
         Press(hStatus, IDC_BTN_SINGLE);
+        if (bInk) {
+            EXPECT_TRUE(WaitUntil([&] { return Has(device.Status(), "paused=0"); }, 5000));
+        }
         ASSERT_EQ(bEnds, program.Process().WaitForExit(bEnds ? qvtest::kHangGuardMs : 1000));  // else it stays
         EXPECT_TRUE(bEnds ? program.Process().ExitCode() == 0 : program.Close());
         if (pszLogged) {

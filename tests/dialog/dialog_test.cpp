@@ -1,9 +1,13 @@
 // The copy dialog end to end: the real program under Wine against the simulated device.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <atomic>
 #include <thread>
 #include <tuple>
+#include <vector>
 
 #include "DialogDriver.h"
 #include "res/resource.h"
@@ -19,6 +23,15 @@ std::string Element(const std::string& xml, const std::string& name)
     return from < to && to != std::string::npos ? xml.substr(from + name.size() + 2, to - from - name.size() - 2) : "";
 }
 std::string Location(const std::string& xml) { return Element(xml, "X") + "," + Element(xml, "Y"); }
+std::string WithElements(std::string xml, const std::vector<std::pair<std::string, std::string>>& values)
+{
+    for (const auto& [name, value] : values) {
+        size_t from = xml.find("<" + name + ">") + name.size() + 2;
+        xml.replace(from, xml.find("</" + name + ">") - from, value);
+    }
+    return xml;
+}
+bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 
 std::string MoveTo(const CopyProgram& program, int x, int y)
 {
@@ -78,7 +91,7 @@ TEST(CopyDialog, AHostileDeviceIDNamesFilesInsideTheSettingsFolderOnly)
 }
 
 // One run takes device events, keys, Save and Restore. Events count for the own context only,
-// but busy always switches the display. Enter runs only the listed captions and Escape never
+// but busy always switches the display, the copy buttons and the focus (to Help). Enter runs only the listed captions and Escape never
 // closes: each key is followed by Enter on Restore Factory, whose log record proves the key
 // before it was handled. Save writes the default file and Restore reads only the factory file.
 // Closing stores the start location, unless the dialog is minimised.
@@ -109,6 +122,8 @@ TEST(CopyDialog, EventsKeysSaveRestoreAndTheStartLocation)
     RunDialog(device, [&](CopyProgram& program) {
         for (const auto& [pszEvent, sender, wParam, bBusyShown, bTaken] : events) {
             SCOPED_TRACE(sender);
+            const bool bBusyEvent = pszEvent ? std::string(pszEvent) == "Device_s_Busy_" : sender != "placed";
+            program.FocusOn(IDC_EDB_COPIES);
             int nCustomSizeRuns = Count(device.Log(), kCustomSize);
             if (pszEvent)
                 program.SendDeviceEvent(pszEvent + own, sender, wParam);
@@ -119,6 +134,8 @@ TEST(CopyDialog, EventsKeysSaveRestoreAndTheStartLocation)
             program.Settle();
             EXPECT_EQ(bBusyShown, program.Visible(IDC_STC_COPY_IN_PROGRESS));
             EXPECT_EQ(bBusyShown, program.Visible(IDC_STC_BUSY_STRIP));
+            EXPECT_EQ(!bBusyShown, program.Enabled(IDC_BTN_COLOR) && program.Enabled(IDC_BTN_BLACK));
+            EXPECT_EQ(program.Item(bBusyEvent ? IDC_BTN_HELP : IDC_EDB_COPIES), program.Focus());
             EXPECT_EQ(nCustomSizeRuns + (bTaken ? 1 : 0), Count(device.Log(), kCustomSize));
         }
         EXPECT_TRUE(Has(device.Log(), "OnPaperInADF:: g_pszCtx:#QV#Other#Z9,m_cstrCtxID:" + own));
@@ -181,4 +198,76 @@ TEST(CopyDialog, EventsDuringClosingNeverHarmTheTeardown)
         bStop = true;
         events.join();
     }
+}
+
+// The default file's settings reach the controls, repaired where out of range; the list
+// selections are read back; only Save Settings makes a change outlast the run, and Restore
+// Factory shows the factory settings without saving them.
+TEST(CopyDialog, StartShowsTheDefaultFileAndOnlySaveKeepsAChange)
+{
+    Device device("MAP1", "ConstraintMask=0\r\n");
+    RunDialog(device);  // first use: both files from the device
+    const std::string firstUse = ReadBytes(device.DefaultFile());
+    // {nQuality, nSpecialFeatureRadio, nPaperTypeIndex, nPaperSizeIndex} in the file; the quality and
+    // image-size buttons checked, the type and size selected, Borderless enabled, the log's complaint;
+    // what Save Settings then writes of quality, image size, type and size (the file said 99 for both)
+    const std::tuple<std::vector<const char*>, int, int, int, int, bool, const char*, std::vector<const char*>> rows[] = {
+        {{"7", "4", "25", "5"}, IDC_RBN_BEST, IDC_RBN_ACTUAL_SIZE, 0, 5, false, "PaperTypeIndex out of range",
+         {"3", "16", "1", "76"}},
+        {{"0", "32", "3", "50"}, IDC_RBN_BEST, IDC_RBN_FIT_TO_PAGE, 3, 0, false, "PaperSizeIndex out of range",
+         {"3", "32", "3", "2"}},
+        {{"2", "32", "3", "5"}, IDC_RBN_NORMAL, IDC_RBN_BORDERLESS, 3, 5, true, nullptr, {"2", "32", "3", "76"}},
+        {{"1", "32", "3", "12"}, IDC_RBN_FAST, IDC_RBN_FIT_TO_PAGE, 3, -1, false, nullptr, {"1", "32", "3", "99"}},
+    };
+    const char* const names[] = {"nQuality", "nSpecialFeatureRadio", "nPaperType", "nPaperSize"};
+    for (const auto& [file, nQuality, nImageSize, nType, nSize, bBorderless, pszLogged, saved] : rows) {
+        SCOPED_TRACE(std::string(file[0]) + file[1] + file[2] + file[3]);
+        qvtest::WriteBytes(device.DefaultFile(),
+                           WithElements(firstUse, {{names[0], file[0]}, {names[1], file[1]}, {"nPaperTypeIndex", file[2]},
+                                                   {"nPaperSizeIndex", file[3]}, {names[2], "99"}, {names[3], "99"}}));
+        const size_t logStart = device.Log().size();
+        RunDialog(device, [&](CopyProgram& program) {
+            for (int nID : {IDC_RBN_BEST, IDC_RBN_NORMAL, IDC_RBN_FAST, IDC_RBN_ACTUAL_SIZE, IDC_RBN_FIT_TO_PAGE,
+                            IDC_RBN_BORDERLESS, IDC_RBN_CUSTOM_SIZE})
+                EXPECT_EQ(nID == nQuality || nID == nImageSize, program.Checked(nID)) << nID;
+            EXPECT_EQ(nType, program.Selected(IDC_COB_TYPE));
+            EXPECT_EQ(nSize, program.Selected(IDC_COB_SIZE));
+            EXPECT_EQ(bBorderless, program.Enabled(IDC_RBN_BORDERLESS));
+            program.Click(IDC_BTN_SAVE);
+        });
+        EXPECT_EQ(pszLogged != nullptr, Has(device.Log().substr(logStart), pszLogged ? pszLogged : "Index out of range"));
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(saved[i], Element(ReadBytes(device.DefaultFile()), names[i])) << names[i];
+    }
+
+    auto setCopies = [](CopyProgram& program, int nCopies) {  // the spin writes its edit
+        SendMessageA(program.Item(IDC_SPN_COPIES), UDM_SETPOS32, 0, nCopies);
+        program.Settle();
+    };
+    RunDialog(device, [&](CopyProgram& program) {
+        setCopies(program, 7);
+        program.Click(IDC_BTN_SAVE);
+        setCopies(program, 9);  // not saved
+    });
+    RECT rcActual, rcFit, rcBorderless;
+    RunDialog(device, [&](CopyProgram& program) {
+        EXPECT_EQ("7", program.Text(IDC_EDB_COPIES));
+        program.Click(IDC_BTN_RESTORE_FACTORY);
+        EXPECT_EQ("1", program.Text(IDC_EDB_COPIES));
+        EXPECT_TRUE(program.Checked(IDC_RBN_NORMAL) && !program.Checked(IDC_RBN_FAST));
+        EXPECT_TRUE(program.Checked(IDC_RBN_ACTUAL_SIZE) && !program.Checked(IDC_RBN_FIT_TO_PAGE));
+        EXPECT_EQ(0, program.Selected(IDC_COB_TYPE));
+        rcActual = program.Place(IDC_RBN_ACTUAL_SIZE), rcFit = program.Place(IDC_RBN_FIT_TO_PAGE);
+        rcBorderless = program.Place(IDC_RBN_BORDERLESS);
+    });
+    RunDialog(device, [&](CopyProgram& program) { EXPECT_EQ("7", program.Text(IDC_EDB_COPIES)); });
+
+    // A device that cannot print borderless: Fit To Page and Actual Size move down one place each.
+    Device flat("MAP2", "BorderlessCapable=0\r\n");
+    RunDialog(flat, [&](CopyProgram& program) {
+        EXPECT_FALSE(program.Visible(IDC_RBN_BORDERLESS));
+        EXPECT_TRUE(SameRect(rcBorderless, program.Place(IDC_RBN_FIT_TO_PAGE)));
+        EXPECT_TRUE(SameRect(rcFit, program.Place(IDC_RBN_ACTUAL_SIZE)));
+        EXPECT_FALSE(SameRect(rcActual, rcFit));
+    });
 }

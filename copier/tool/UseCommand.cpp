@@ -102,7 +102,7 @@ int Register(const ComponentSet& set)
     return kExitOk;
 }
 
-// The set whose DLLs hold all three classes; otherwise what each class has.
+// The set whose DLLs hold all three classes, "none", or what each class has.
 std::string ActiveSet()
 {
     std::string servers[kClassCount];
@@ -115,6 +115,8 @@ std::string ActiveSet()
         if (matches == kClassCount)
             return set.pszName;
     }
+    if (servers[0].empty() && servers[1].empty() && servers[2].empty())
+        return "none";
     std::string mixed = "mixed:";
     for (size_t i = 0; i < kClassCount; ++i)
         mixed += std::string(i ? ", " : " ") + kClasses[i].pszRole + " = " + (servers[i].empty() ? "none" : servers[i]);

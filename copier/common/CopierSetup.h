@@ -21,8 +21,13 @@ extern const char kCopierProduct[];
 // "#" manufacturer "#" product "#" deviceId.
 std::string CopierContextID(const CopierSetup& setup);
 
-// The set-up file of the current user (created on first save, with its folder).
+// The set-up file of the current user (created on first save, with its folder):
+// %QVCOPIER_SETUPS% when set, else %APPDATA%\QV\Copier\setups.txt.
 std::string CopierSetupsPath();
+
+// A device ID no set-up has had in this file: "copier-" + a number above every
+// one the file has ever given out.
+std::string NewCopierDeviceId(const std::vector<CopierSetup>& setups);
 
 // Every set-up in the file, in file order; an absent file is an empty list.
 // False, with a one-line reason, when the file cannot be read.

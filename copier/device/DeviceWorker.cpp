@@ -54,6 +54,7 @@ bool DeviceWorker::Submit(const Job& job)
     if (!m_hThread || InterlockedCompareExchange(&m_lBusy, 1, 0) != 0)
         return false;
     m_job = job;
+    InterlockedExchange(&m_lPending, 1);  // the job is written before the thread may take it
     m_events.Busy(true);
     SetEvent(m_hWake);
     return true;
@@ -71,17 +72,13 @@ DWORD WINAPI DeviceWorker::Main(void* self)
 
 void DeviceWorker::Run()
 {
-    while (!m_lStop) {
-        WaitForSingleObject(m_hWake, kFeederPollMs);
+    for (;;) {
+        if (InterlockedExchange(&m_lPending, 0))
+            RunJob();
         if (m_lStop)
             break;
-        if (m_lBusy)
-            RunJob();
         Poll();
-    }
-    if (m_lBusy) {  // submitted but never run
-        m_source.EndJob();
-        InterlockedExchange(&m_lBusy, 0);
+        WaitForSingleObject(m_hWake, kFeederPollMs);
     }
 }
 
@@ -89,7 +86,6 @@ void DeviceWorker::RunJob()
 {
     HRESULT hr = PrintOriginals(m_printer, m_job.documentName, m_job.settings, m_source, m_job.pageCount);
     m_source.EndJob();
-    m_hrLast = hr;
     if (SUCCEEDED(hr))
         CopierLog("device: job \"%s\" printed, %u original(s) x %d", m_job.documentName.c_str(), m_job.pageCount,
                   m_job.settings.copies);

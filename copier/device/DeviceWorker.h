@@ -27,13 +27,12 @@ public:
     DeviceWorker& operator=(const DeviceWorker&) = delete;
 
     bool Start();
-    void Stop();  // a running job is finished first; returns when the thread has ended
+    void Stop();  // a submitted job is printed first; returns when the thread has ended
     // False while the previous job still runs.
     bool Submit(const Job& job);
     bool Busy() const { return m_lBusy != 0; }
     // Set when the printer or the source stopped answering, until both answer again.
     bool Lost() const { return m_lLost != 0; }
-    HRESULT LastResult() const { return m_hrLast; }
 
 private:
     static DWORD WINAPI Main(void* self);
@@ -48,9 +47,9 @@ private:
     HANDLE m_hThread = nullptr;
     HANDLE m_hWake = nullptr;
     volatile LONG m_lStop = 0;
-    volatile LONG m_lBusy = 0;
+    volatile LONG m_lBusy = 0;     // from Submit until the job has ended
+    volatile LONG m_lPending = 0;  // a submitted job waits for the thread
     volatile LONG m_lLost = 0;
-    volatile HRESULT m_hrLast = S_OK;
     bool m_bDocument = false;
     DWORD m_dwNextPrinterCheck = 0;
 };

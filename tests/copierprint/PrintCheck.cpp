@@ -59,10 +59,28 @@ std::string PdfFolder()
     return WindowsPathOfUnix(std::string(home && *home ? home : "/root") + "/PDF");
 }
 
-// A Linux program run from here: Wine starts a program that is no Windows program natively.
-qvtest::RunResult RunTool(const std::string& tool, const std::string& arguments)
+// A Linux program run through /bin/sh. Wine starts a program that is no Windows program
+// natively but gives it neither our pipes nor its exit code: both come back through files
+// in a folder of Linux's /tmp, and the code's file appears last.
+qvtest::RunResult RunTool(const std::string& command)
 {
-    return qvtest::Run("\"" + WindowsPathOfUnix("/usr/bin/" + tool) + "\" " + arguments);
+    static LONG s_nRuns = 0;
+    char folder[64];
+    snprintf(folder, sizeof(folder), "/tmp/qvtool-%lu-%ld", GetCurrentProcessId(), InterlockedIncrement(&s_nRuns));
+    std::string unixFolder = folder, winFolder = WindowsPathOfUnix(folder);
+    CreateDirectoryA(winFolder.c_str(), nullptr);
+    std::string script = command + " > " + unixFolder + "/out 2>/dev/null; echo $? > " + unixFolder + "/rc.tmp; mv " +
+                         unixFolder + "/rc.tmp " + unixFolder + "/rc";
+    qvtest::ChildProcess child("\"" + WindowsPathOfUnix("/bin/sh") + "\" -c \"" + script + "\"");
+    qvtest::RunResult result = {~0u, std::string()};
+    if (qvtest::PumpUntil([&] { return GetFileAttributesA((winFolder + "\\rc").c_str()) != INVALID_FILE_ATTRIBUTES; })) {
+        result.exitCode = static_cast<DWORD>(atoi(qvtest::ReadBytes(winFolder + "\\rc").c_str()));
+        result.output = qvtest::ReadBytes(winFolder + "\\out");
+    }
+    for (const char* name : {"\\out", "\\rc"})
+        DeleteFileA((winFolder + name).c_str());
+    RemoveDirectoryA(winFolder.c_str());
+    return result;
 }
 
 std::string FindPdf(const std::string& tag)
@@ -186,7 +204,7 @@ PrintedPdf::PrintedPdf(const std::string& tag, DWORD waitMs)
             std::string path = FindPdf(tag);
             if (path.empty())
                 return false;
-            qvtest::RunResult result = RunTool("pdfinfo", "\"" + UnixPathOf(path) + "\"");
+            qvtest::RunResult result = RunTool("pdfinfo '" + UnixPathOf(path) + "'");
             if (result.exitCode != 0)
                 return false;
             m_path = path;
@@ -212,8 +230,9 @@ RenderedPage PrintedPdf::Render(int page, int dpi) const
 {
     RenderedPage rendered;
     char arguments[600];
-    snprintf(arguments, sizeof(arguments), "-r %d -f %d -l %d \"%s\"", dpi, page, page, UnixPathOf(m_path).c_str());
-    std::string ppm = RunTool("pdftoppm", arguments).output;
+    snprintf(arguments, sizeof(arguments), "pdftoppm -r %d -f %d -l %d '%s'", dpi, page, page,
+             UnixPathOf(m_path).c_str());
+    std::string ppm = RunTool(arguments).output;
     int maxValue = 0, consumed = 0;
     if (sscanf(ppm.c_str(), "P6 %d %d %d%n", &rendered.width, &rendered.height, &maxValue, &consumed) != 3 ||
         maxValue != 255)

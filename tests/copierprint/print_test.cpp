@@ -124,16 +124,18 @@ TEST_F(CopierPrint, FailuresGiveTheDialogsCodesAndPrintNothing)
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.what);
         qvtest::TempFolder originals("qvorig");
-        if (c.file && c.content)
+        if (c.file && c.content) {
             qvtest::WriteBytes(originals.File(c.file), c.content);
-        else if (c.file)
+        } else if (c.file) {
             ASSERT_TRUE(copiertest::WriteOriginal(originals.File(c.file)));
+        }
         BoundCopier copier(Tag(("f" + std::to_string(++index)).c_str()), originals.Path(), c.printer);
         ASSERT_EQ(S_OK, copier.BindResult());
         CopierFunctional caps = {};
         EXPECT_EQ(c.capabilities, copier.Api()->GetCapabilities(&caps));
-        if (SUCCEEDED(c.capabilities))
+        if (SUCCEEDED(c.capabilities)) {
             EXPECT_EQ(0x400, caps.nConstraintMask & 0x400);  // originals only through the feeder
+        }
         LONG doc = -1;
         copier.Api()->GetDocInADF(&doc);
         EXPECT_EQ(c.docInFeeder, doc);

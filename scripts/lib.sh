@@ -76,10 +76,34 @@ qv_wineserver_start() {
   wine cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
+# The PDF printer the print tests measure: a CUPS printer "PDF" (the default) whose
+# jobs land as PDF files in $HOME/PDF. A running cupsd is used as it is; one started
+# here is stopped by qv_cups_stop, by its PID.
+QV_CUPSD_PID=
+qv_cups_running() { lpstat -r 2>/dev/null | grep -q "is running"; }
+qv_cups_start() {
+  if ! qv_cups_running; then
+    /usr/sbin/cupsd -f >/dev/null 2>&1 </dev/null &
+    QV_CUPSD_PID=$!
+    local i
+    for i in $(seq 50); do qv_cups_running && break; sleep 0.1; done
+    qv_cups_running || { echo "cupsd did not start" >&2; return 1; }
+  fi
+  if ! lpstat -p PDF >/dev/null 2>&1; then
+    lpadmin -p PDF -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E || return 1
+  fi
+  lpstat -d 2>/dev/null | grep -q ": PDF$" || lpadmin -d PDF
+}
+qv_cups_stop() {
+  if [ -n "$QV_CUPSD_PID" ]; then kill "$QV_CUPSD_PID" 2>/dev/null; wait "$QV_CUPSD_PID" 2>/dev/null; fi
+  QV_CUPSD_PID=
+}
+
 qv_cleanup() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
   if [ -n "$QV_XVFB_PID" ]; then kill "$QV_XVFB_PID" 2>/dev/null; wait "$QV_XVFB_PID" 2>/dev/null; fi
   QV_XVFB_PID=
+  qv_cups_stop
 }
 
 # Register the stand-in COM servers of a build into the prefix.

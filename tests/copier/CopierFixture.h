@@ -1,0 +1,48 @@
+// What the copier tests share: a private set-up file and source folder, the tool run
+// as a child process, and the component registrations put back however a test ends.
+#pragma once
+
+#include "common/testlib.h"
+
+#include <string>
+#include <vector>
+
+namespace copiertest {
+
+// The three class registrations the tool switches, saved and restored at scope end.
+class RegistrationScope
+{
+public:
+    RegistrationScope();
+    ~RegistrationScope();
+    RegistrationScope(const RegistrationScope&) = delete;
+    RegistrationScope& operator=(const RegistrationScope&) = delete;
+
+private:
+    struct Saved
+    {
+        std::string key, name, value;
+        bool bExisted;
+    };
+    std::vector<Saved> m_saved;
+};
+
+// A set-up file and its log in a folder of their own, named to every process started
+// within the scope, and an image folder to be a source.
+class CopierFixture : public ::testing::Test
+{
+protected:
+    CopierFixture();
+
+    qvtest::RunResult Tool(const std::string& arguments) const;
+    std::string SetupFileBytes() const { return qvtest::ReadBytes(m_files.File("setups.txt")); }
+    // The first printer the tool lists; empty when the machine has none.
+    std::string FirstPrinter() const;
+
+    qvtest::TempFolder m_files{"qvcopier"}, m_source{"qvsource"};
+
+private:
+    qvtest::EnvVar m_setupsEnv, m_logEnv;
+};
+
+}  // namespace copiertest

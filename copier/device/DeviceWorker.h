@@ -1,0 +1,55 @@
+// The device's own thread: runs the submitted job (busy when it starts, idle when it
+// ends) and, between jobs, polls the source's feeder and whether the printer and the
+// source still answer.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "copier/device/DeviceEvents.h"
+#include "copier/device/ImageSource.h"
+#include "copier/device/JobSettings.h"
+
+class DeviceWorker
+{
+public:
+    struct Job
+    {
+        std::string documentName;
+        PrintSettings settings;
+        unsigned pageCount;  // the source's job is begun
+    };
+
+    DeviceWorker(IImageSource& source, const std::string& printer, DeviceEvents& events);
+    ~DeviceWorker();
+    DeviceWorker(const DeviceWorker&) = delete;
+    DeviceWorker& operator=(const DeviceWorker&) = delete;
+
+    bool Start();
+    void Stop();  // a submitted job is printed first; returns when the thread has ended
+    // False while the previous job still runs.
+    bool Submit(const Job& job);
+    bool Busy() const { return m_lBusy != 0; }
+    // Set when the printer or the source stopped answering, until both answer again.
+    bool Lost() const { return m_lLost != 0; }
+
+private:
+    static DWORD WINAPI Main(void* self);
+    void Run();
+    void RunJob();
+    void Poll();
+
+    IImageSource& m_source;
+    std::string m_printer;
+    DeviceEvents& m_events;
+    Job m_job;
+    HANDLE m_hThread = nullptr;
+    HANDLE m_hWake = nullptr;
+    volatile LONG m_lStop = 0;
+    volatile LONG m_lBusy = 0;     // from Submit until the job has ended
+    volatile LONG m_lPending = 0;  // a submitted job waits for the thread
+    volatile LONG m_lLost = 0;
+    bool m_bDocument = false;
+    DWORD m_dwNextPrinterCheck = 0;
+};

@@ -1,0 +1,46 @@
+// A folder of image files as the source of originals: every file in it is one page,
+// in name order; the files stay where they are. "An original in the feeder" holds
+// while the folder has a file. PNG, JPEG, TIFF and BMP are decoded by WIC; the
+// resolution is the one the file's header gives, else 300 dpi.
+#pragma once
+
+#include <wincodec.h>
+
+#include <string>
+#include <vector>
+
+#include "copier/device/ImageHeader.h"
+#include "copier/device/ImageSource.h"
+
+class FolderSource : public IImageSource
+{
+public:
+    explicit FolderSource(const std::string& folder);
+    ~FolderSource() override;
+
+    bool HasFeeder() const override { return true; }
+    bool FeederOnly() const override { return true; }  // a folder has no glass
+    HRESULT Answers() const override;
+    bool DocumentPresent() const override;
+
+    HRESULT BeginJob(unsigned& pageCount) override;
+    HRESULT OpenPage(unsigned index, OriginalSize& size) override;
+    HRESULT ReadPixels(uint32_t left, uint32_t top, uint32_t width, uint32_t height, uint8_t* pixels) override;
+    void EndJob() override;
+
+    // The plain files of the folder, in name order (not case-sensitive).
+    std::vector<std::string> FileNames() const;
+
+private:
+    void ClosePage();
+
+    std::string m_folder;
+    struct Page
+    {
+        std::string path;
+        ImageHeader header;
+    };
+    std::vector<Page> m_pages;
+    IWICImagingFactory* m_pFactory;
+    IWICBitmapSource* m_pPixels;  // the open page, converted to 32-bit BGRx
+};

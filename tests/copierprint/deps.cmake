@@ -1,0 +1,4 @@
+# The copier's print path: its arithmetic linked in, the component loaded from beside
+# the test, and the PDF printer's output read back with the poppler tools.
+target_link_libraries(test_${name} PRIVATE qvcopier_device_core)
+add_dependencies(test_${name} qvcopier_device)

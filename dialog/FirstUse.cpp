@@ -1,73 +1,37 @@
 // The per-device settings files: their names, loading the default file at start and, on
 // the first use of a device, making the default and factory files from the embedded
-// document and saving the device's values into them.
+// document with the device's values.
 #include "dialog/CopyUIDlg.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "log/RKLog.h"
-#include "log/SafeFileName.h"
 #include "res/resource.h"
 
 namespace replika {
 
 namespace {
 const char kTraceInit[] = "CCopyUIDlg::OnInitDialog";
-const char kBackupSuffix[] = ".bad";
-// What a settings path holds beside the folder and the device ID, the backup's suffix included.
-const size_t kNameOverhead = sizeof("\\D.xml.bad") - 1;
 
-// The embedded default document; false when the resource is missing.
-bool FindDefaultDocument(const void** ppBytes, DWORD* pcbBytes)
+// The embedded default document; empty when the resource is missing.
+std::string DefaultDocument()
 {
     HMODULE hModule = AfxGetResourceHandle();
     HRSRC hResource = ::FindResourceA(hModule, MAKEINTRESOURCEA(IDR_DEFAULT_STATE), RES_TYPE_XML);
     HGLOBAL hLoaded = hResource ? ::LoadResource(hModule, hResource) : NULL;
-    *ppBytes = hLoaded ? ::LockResource(hLoaded) : NULL;
-    *pcbBytes = hResource ? ::SizeofResource(hModule, hResource) : 0;
-    return *ppBytes != NULL && *pcbBytes != 0;
-}
-
-// A settings file about to be replaced is kept beside it as "<name>.bad" (one backup).
-void KeepBeforeReplacing(const char* pszPath)
-{
-    if (::GetFileAttributesA(pszPath) == INVALID_FILE_ATTRIBUTES)
-        return;
-    char szBackup[MAX_PATH];
-    int n = snprintf(szBackup, sizeof(szBackup), "%s%s", pszPath, kBackupSuffix);
-    if (n < 0 || n >= static_cast<int>(sizeof(szBackup)))
-        return;
-    if (::MoveFileExA(pszPath, szBackup, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
-        g_pLog->LogWarning("%s - Kept the unreadable settings file as %s", kTraceInit, szBackup);
-    else
-        g_pLog->LogError("%s - Could not keep %s as %s (error %lu)", kTraceInit, pszPath, szBackup, ::GetLastError());
-}
-
-bool WriteWholeFile(HANDLE hFile, const void* pBytes, DWORD cbBytes)
-{
-    DWORD cbWritten = 0;
-    return ::WriteFile(hFile, pBytes, cbBytes, &cbWritten, NULL) && cbWritten == cbBytes;
+    const char* pBytes = hLoaded ? static_cast<const char*>(::LockResource(hLoaded)) : NULL;
+    return pBytes ? std::string(pBytes, ::SizeofResource(hModule, hResource)) : std::string();
 }
 }  // namespace
 
-// The device ID comes from outside: it is made a safe file-name part, cut (with a hash)
-// so that the longest path, the backup, still fits.
 bool CCopyUIDlg::FormSettingsFileNames()
 {
-    g_szDefaultFileName[0] = '\0';
-    g_szFactoryFileName[0] = '\0';
-    size_t cchFolder = strlen(g_szSettingsFolder);
-    const size_t kShortestPart = 12;  // room for a cut name with its hash
-    if (cchFolder + kNameOverhead + kShortestPart >= MAX_PATH) {
-        g_pLog->LogError("%s - Settings folder too long for a file name: %s", kTraceInit, g_szSettingsFolder);
-        return false;
-    }
-    char szDevicePart[MAX_PATH];
-    RKSafeFileNamePart(m_cstrDeviceID, szDevicePart, MAX_PATH - cchFolder - kNameOverhead);
-    snprintf(g_szDefaultFileName, sizeof(g_szDefaultFileName), "D%s.xml", szDevicePart);
-    snprintf(g_szFactoryFileName, sizeof(g_szFactoryFileName), "F%s.xml", szDevicePart);
-    return true;
+    if (replika::FormSettingsFileNames(g_szSettingsFolder, m_cstrDeviceID, g_szDefaultFileName, g_szFactoryFileName))
+        return true;
+    g_pLog->LogError("%s - Settings folder too long for a file name: %s", kTraceInit, g_szSettingsFolder);
+    return false;
 }
 
 // Folder + "\" + name; false when the name is not formed yet or the path would not fit.
@@ -98,39 +62,31 @@ void CCopyUIDlg::LoadOrCreateSettings()
     CreateSettingsFiles();
 }
 
-// Both files from the embedded document, then the settings saved into each.
+// Each file is the embedded document with the device's values, put in place whole, so a
+// run killed at any moment leaves each file missing or complete. The factory file comes
+// first: while the default file is missing, the next start is a first use again and
+// makes both.
 bool CCopyUIDlg::CreateSettingsFiles()
 {
     char szDefaultPath[MAX_PATH], szFactoryPath[MAX_PATH];
-    const void* pDocument = nullptr;
-    DWORD cbDocument = 0;
+    const std::string document = DefaultDocument();
     if (!SettingsFilePath(g_szDefaultFileName, szDefaultPath, sizeof(szDefaultPath)) ||
-        !SettingsFilePath(g_szFactoryFileName, szFactoryPath, sizeof(szFactoryPath)) ||
-        !FindDefaultDocument(&pDocument, &cbDocument))
+        !SettingsFilePath(g_szFactoryFileName, szFactoryPath, sizeof(szFactoryPath)) || document.empty())
         return false;
 
-    KeepBeforeReplacing(szDefaultPath);
-    HANDLE hFile = ::CreateFileA(szDefaultPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (hFile == INVALID_HANDLE_VALUE) {
-        g_pLog->LogError("XML file could not be created");
+    KeepUnreadableSettingsFile(szFactoryPath);
+    if (!CreateSettingsFile(m_rkCopyState, szFactoryPath, document)) {
+        g_pLog->LogError("%s - Failed to write factory XML", kTraceInit);
         return false;
     }
-    bool bWritten = WriteWholeFile(hFile, pDocument, cbDocument);
-    ::CloseHandle(hFile);
-    if (!bWritten)
-        g_pLog->LogError("%s - Could not write %s (error %lu)", kTraceInit, szDefaultPath, ::GetLastError());
-
-    KeepBeforeReplacing(szFactoryPath);
-    ::CopyFileA(szDefaultPath, szFactoryPath, FALSE);
-
-    if (m_rkCopyState.SaveSettings(szDefaultPath))
-        g_pLog->LogDetailedTrace("%s - Succesfully written to default XML", kTraceInit);
-    else
+    g_pLog->LogDetailedTrace("%s - Succesfully written to factory XML", kTraceInit);
+    KeepUnreadableSettingsFile(szDefaultPath);
+    if (!CreateSettingsFile(m_rkCopyState, szDefaultPath, document)) {
+        g_pLog->LogError("XML file could not be created");
         g_pLog->LogError("%s - Failed to write default XML", kTraceInit);
-    if (m_rkCopyState.SaveSettings(szFactoryPath))
-        g_pLog->LogDetailedTrace("%s - Succesfully written to factory XML", kTraceInit);
-    else
-        g_pLog->LogError("%s - Failed to write factory XML", kTraceInit);
+        return false;
+    }
+    g_pLog->LogDetailedTrace("%s - Succesfully written to default XML", kTraceInit);
     return true;
 }
 

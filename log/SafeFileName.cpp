@@ -26,6 +26,17 @@ bool IsReservedName(const char* psz)
 
 }  // namespace
 
+bool RKIsValidFileName(const char* pszName)
+{
+    size_t nLen = pszName ? strlen(pszName) : 0;
+    if (nLen == 0 || nLen > 255 || strcmp(pszName, ".") == 0 || strcmp(pszName, "..") == 0)
+        return false;
+    for (size_t i = 0; i < nLen; ++i)
+        if (!IsSafeChar(static_cast<unsigned char>(pszName[i])))
+            return false;
+    return pszName[nLen - 1] != '.' && pszName[nLen - 1] != ' ' && !IsReservedName(pszName);
+}
+
 unsigned RKTextHash(const char* pszText)
 {
     unsigned h = 2166136261u;

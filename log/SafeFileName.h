@@ -12,5 +12,11 @@
 // digits of a hash of the whole text, so that two long texts still give two names.
 void RKSafeFileNamePart(const char* pszText, char* pszOut, size_t cchOut);
 
+// Whether pszName can be used as it is as one file name: no path separator or other
+// character a file name may not hold (':' among them, as it would name a stream of the
+// file), no control character, not "." or "..", no trailing dot or space, no reserved
+// device name as its stem, at most 255 characters.
+bool RKIsValidFileName(const char* pszName);
+
 // A 32-bit FNV-1a hash of a text, for names that must stay short.
 unsigned RKTextHash(const char* pszText);

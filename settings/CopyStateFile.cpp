@@ -173,19 +173,23 @@ void WriteAllSettings(CRKXML& xml, const char* pszPath, CRKCopyState& state)
 // Saving is all or nothing on disk (CRKXML::SaveFile replaces the file whole),
 // so a save that waited 30 s in vain goes ahead without the lock: the worst
 // case is the same as with it, the last save wins. Leftovers of killed saves
-// are removed only under the lock, when no save of ours can be writing one.
-void SaveUnderSemaphore(CRKXML& xml, const char* pszPath)
+// are removed only under the lock, when no save of ours can be writing one:
+// at the first save of the process and after a holder died.
+bool SaveUnderSemaphore(CRKXML& xml, const char* pszPath)
 {
     if (!CRKXML::GetSaveSemaphore()) {
         g_pLog->LogError("XML data save failure");
-        return;
+        return false;
     }
     replika::CSaveLock lock(30000);
-    if (lock.Obtained())
+    static bool s_bLookedForLeftovers = false;
+    if (lock.Obtained() && (!s_bLookedForLeftovers || lock.TakenOverFromTheDead())) {
         replika::RemoveLeftoverTempFiles(pszPath);
-    else
+        s_bLookedForLeftovers = true;
+    }
+    if (!lock.Obtained())
         g_pLog->LogError("Settings file semaphore not obtained, saving %s without it", pszPath);
-    xml.SaveFile();
+    return xml.SaveFile() == 1;
 }
 
 bool LoadSettingsFile(CRKXML& xml, LPCSTR pszPath)
@@ -242,4 +246,16 @@ int CRKCopyState::SaveSettings(LPCSTR pszPath)
 int CRKCopyState::SaveStartLocation(LPCSTR pszPath)
 {
     return RewriteSettingsFile(pszPath, [&](CRKXML& xml) { WriteStartLocation(xml, *this); });
+}
+
+bool replika::CreateSettingsFile(CRKCopyState& state, const char* pszPath, const std::string& document)
+{
+    CRKTraceScope trace(kSaveSettings);
+    CRKXML xml;
+    if (!xml.LoadDocument(document, pszPath))
+        return false;
+    WriteAllSettings(xml, pszPath, state);
+    bool bSaved = SaveUnderSemaphore(xml, pszPath);
+    xml.Unload();
+    return bSaved;
 }

@@ -9,6 +9,9 @@ namespace replika {
 
 namespace {
 const UINT kUtf16 = 1200;
+const wchar_t kControlStandIns = 0xE000;
+
+bool IsControlXmlCannotHold(wchar_t ch) { return ch < 0x20 && ch != L'\t' && ch != L'\n' && ch != L'\r'; }
 
 struct Encoding
 {
@@ -132,6 +135,25 @@ std::string EncodeDocumentText(const wchar_t* pwszXml, size_t nLen)
         xml.replace(nAt, nNameLen, L"UTF-8");
     Encode(xml, CP_UTF8, bytes);
     return bytes;
+}
+
+std::wstring ValueToDocumentText(const std::wstring& value)
+{
+    std::wstring text(value);
+    for (wchar_t& ch : text)
+        if (IsControlXmlCannotHold(ch))
+            ch = static_cast<wchar_t>(kControlStandIns + ch);
+    return text;
+}
+
+std::wstring DocumentTextToValue(const std::wstring& text)
+{
+    std::wstring value(text);
+    for (wchar_t& ch : value)
+        if (ch > kControlStandIns && IsControlXmlCannotHold(static_cast<wchar_t>(ch - kControlStandIns)) &&
+            ch < kControlStandIns + 0x20)
+            ch = static_cast<wchar_t>(ch - kControlStandIns);
+    return value;
 }
 
 }  // namespace replika

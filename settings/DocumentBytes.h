@@ -24,4 +24,11 @@ bool CarriesDocumentType(const std::string& bytes);
 // every character of the text, is changed to UTF-8 along with the bytes.
 std::string EncodeDocumentText(const wchar_t* pwszXml, size_t nLen);
 
+// XML 1.0 cannot hold a control character other than tab, LF and CR, not even
+// as a character reference: a document holding one never loads again. A value
+// keeps them in the document as the private-use characters U+E001 to U+E01F,
+// which no narrow text of the program can hold, and gets them back on reading.
+std::wstring ValueToDocumentText(const std::wstring& value);
+std::wstring DocumentTextToValue(const std::wstring& text);
+
 }  // namespace replika

@@ -1,5 +1,5 @@
 // All-or-nothing replacement of a settings file: the new bytes go to a fresh
-// temporary file ("~rk*.tmp") beside it, which then takes the old file's place
+// temporary file ("~" and hex digits) beside it, which then takes the old file's place
 // by a rename, so a reader finds either the old file or the new one, whole.
 #pragma once
 

@@ -2,6 +2,7 @@
 #include "settings/RKXML.h"
 
 #include "log/RKLog.h"
+#include "settings/DocumentBytes.h"
 #include "settings/SaveLock.h"
 #include "settings/XmlFailure.h"
 
@@ -18,6 +19,16 @@ namespace replika {
 namespace {
 bool IsXmlSpace(wchar_t ch) { return ch == L' ' || ch == L'\t' || ch == L'\r' || ch == L'\n'; }
 
+// The value as the document keeps it (settings/DocumentBytes.h).
+HRESULT DocumentTextOf(const char* pszValue, CBstr& text)
+{
+    CBstr value(pszValue ? pszValue : "");
+    if (!value.Valid())
+        return E_OUTOFMEMORY;
+    std::wstring kept = ValueToDocumentText(std::wstring(value, value.Length()));
+    *&text = ::SysAllocStringLen(kept.data(), static_cast<UINT>(kept.size()));
+    return text.Valid() ? S_OK : E_OUTOFMEMORY;
+}
 }  // namespace
 
 CRKXML::CRKXML() : m_bReadOnly(0), m_bComInitialized(false), m_bHoldsSaveLock(false)
@@ -48,7 +59,8 @@ CRKXML::~CRKXML()
     if (m_bHoldsSaveLock)
         CloseSaveLock();
     m_currentNode.Release();
-    m_selection.Release();
+    m_selection.clear();
+    m_index.Clear();
     m_document.Release();
     if (m_bComInitialized)
         CoUninitialize();
@@ -58,53 +70,56 @@ HANDLE CRKXML::GetSaveSemaphore() { return SaveSemaphore(); }
 
 void CRKXML::SetErrorDumpHandler(ErrorDumpHandler pfnHandler) { SetErrorDumpHandlerOf(pfnHandler); }
 
+// Paths of plain names are found through the index; anything else goes to the component's XPath.
 int CRKXML::Select(const char* pszXPath)
 {
     CRKTraceScope trace("CRKXML::Select");
-    m_selection.Release();
+    m_selection.clear();
+    m_currentNode.Release();
 
+    const char* pszPath = pszXPath ? pszXPath : "";
     CComPtr<IXMLDOMElement> root;
     HRESULT hr = m_document ? m_document->get_documentElement(&root) : E_POINTER;
     if (SUCCEEDED(hr) && !root)
         hr = E_POINTER;
-    CBstr xpath(pszXPath ? pszXPath : "");
     if (SUCCEEDED(hr))
-        hr = xpath.Valid() ? root->selectNodes(xpath, &m_selection) : E_OUTOFMEMORY;
-
-    long nCount = 0;
-    if (SUCCEEDED(hr) && m_selection)
-        hr = m_selection->get_length(&nCount);
-    m_currentNode.Release();
-    if (SUCCEEDED(hr) && nCount > 0)
-        hr = m_selection->get_item(0, &m_currentNode);
+        hr = CElementIndex::Answers(pszPath) ? m_index.Find(root.Get(), pszPath, m_selection)
+                                             : SelectByXPath(root.Get(), pszPath);
     if (FAILED(hr))
         LogFailure("CRKXML::Select", ComFailure(hr));
-    if (FAILED(hr) || nCount < 1) {
-        m_selection.Release();
-        m_currentNode.Release();
+    if (FAILED(hr) || m_selection.empty()) {
+        m_selection.clear();
         return -1;
     }
-    return static_cast<int>(nCount);
+    m_currentNode = m_selection[0];
+    return static_cast<int>(m_selection.size());
+}
+
+HRESULT CRKXML::SelectByXPath(IXMLDOMElement* pRoot, const char* pszXPath)
+{
+    CBstr xpath(pszXPath);
+    CComPtr<IXMLDOMNodeList> list;
+    HRESULT hr = xpath.Valid() ? pRoot->selectNodes(xpath, &list) : E_OUTOFMEMORY;
+    long nCount = 0;
+    if (SUCCEEDED(hr) && list)
+        hr = list->get_length(&nCount);
+    for (long i = 0; SUCCEEDED(hr) && i < nCount; ++i) {
+        CComPtr<IXMLDOMNode> node;
+        hr = list->get_item(i, &node);
+        if (SUCCEEDED(hr) && node)
+            m_selection.push_back(node);
+    }
+    return hr;
 }
 
 int CRKXML::SelectByIndex(int nIndex)
 {
     CRKTraceScope trace("CRKXML::SelectByIndex");
-    long nCount = 0;
-    HRESULT hr = m_selection ? m_selection->get_length(&nCount) : S_OK;
-    if (SUCCEEDED(hr) && (nIndex < 0 || nIndex >= nCount)) {
+    if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_selection.size()) {
         g_pLog->LogError("Index out of bounds");
         return 0;
     }
-    CComPtr<IXMLDOMNode> node;
-    hr = m_selection->get_item(nIndex, &node);
-    if (FAILED(hr)) {
-        LogFailureWithCode("CRKXML::SelectByIndex", ComFailure(hr));
-        return 0;
-    }
-    if (!node)
-        return 0;
-    m_currentNode = node;
+    m_currentNode = m_selection[static_cast<size_t>(nIndex)];
     return 1;
 }
 
@@ -112,10 +127,10 @@ HRESULT CRKXML::FetchFirstSelected()
 {
     if (m_currentNode)
         return S_OK;
-    if (!m_selection)
+    if (m_selection.empty())
         return E_POINTER;
-    HRESULT hr = m_selection->get_item(0, &m_currentNode);
-    return SUCCEEDED(hr) && !m_currentNode ? E_POINTER : hr;
+    m_currentNode = m_selection[0];
+    return S_OK;
 }
 
 // The document keeps white space for the sake of the layout; a value is read
@@ -140,7 +155,7 @@ int CRKXML::GetCurrentNodeValue(char* pszValue, size_t cchValue)
         ++pwszText, --nLen;
     while (nLen > 0 && IsXmlSpace(pwszText[nLen - 1]))
         --nLen;
-    WideToAnsi(std::wstring(pwszText, nLen).c_str(), pszValue, cchValue);
+    WideToAnsi(DocumentTextToValue(std::wstring(pwszText, nLen)).c_str(), pszValue, cchValue);
     return 1;
 }
 
@@ -152,10 +167,12 @@ HRESULT CRKXML::ReplaceContent(const char* pszValue)
     HRESULT hr = m_currentNode->get_firstChild(&child);
     if (SUCCEEDED(hr) && !child)
         return E_POINTER;
-    CBstr value(pszValue ? pszValue : "");
+    CBstr value;
+    if (SUCCEEDED(hr))
+        hr = DocumentTextOf(pszValue, value);
     CComPtr<IXMLDOMText> text;
     if (SUCCEEDED(hr))
-        hr = value.Valid() ? m_document->createTextNode(value, &text) : E_OUTOFMEMORY;
+        hr = m_document->createTextNode(value, &text);
     while (SUCCEEDED(hr) && child) {
         CComPtr<IXMLDOMNode> removed;
         hr = m_currentNode->removeChild(child.Get(), &removed);

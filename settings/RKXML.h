@@ -6,11 +6,13 @@
 
 #include "framework/afxcore.h"  // before afxcom.h, which needs AFXAPI
 #include "framework/afxcom.h"
+#include "settings/ElementIndex.h"
 
 #include <windows.h>
 #include <msxml2.h>
 
 #include <cstddef>
+#include <string>
 
 namespace replika {
 
@@ -23,6 +25,8 @@ public:
     // nMode 1 loads read-only (UpdateValue refuses); anything else is writable.
     // Files over 1 MiB and files declaring a document type are refused.
     int Load(const char* pszPath, int nMode);
+    // A writable document from the bytes of a whole file, to be saved as pszPath.
+    int LoadDocument(const std::string& bytes, const char* pszPath);
     // XPath relative to the root element; the number of matches, or -1 when none.
     int Select(const char* pszXPath);
     int SelectByIndex(int nIndex);
@@ -52,15 +56,19 @@ public:
     CRKXML& operator=(const CRKXML&) = delete;
 
 private:
+    int LoadFrom(const char* pszPath, int nMode, const std::string* pBytes);
     bool LoadFileContent();
+    bool ParseBytes(const std::string& bytes);
     void LogParseError();
     int FailLoad(HRESULT hr);
     HRESULT FetchFirstSelected();
+    HRESULT SelectByXPath(IXMLDOMElement* pRoot, const char* pszXPath);
     HRESULT ReplaceContent(const char* pszValue);
 
     char m_szFileName[MAX_PATH];
     CComPtr<IXMLDOMDocument2> m_document;
-    CComPtr<IXMLDOMNodeList> m_selection;
+    CElementIndex m_index;
+    NodeSet m_selection;
     CComPtr<IXMLDOMNode> m_currentNode;
     BYTE m_bReadOnly;
     bool m_bComInitialized;

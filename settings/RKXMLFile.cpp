@@ -56,6 +56,20 @@ int CRKXML::FailLoad(HRESULT hr)
 int CRKXML::Load(const char* pszPath, int nMode)
 {
     CRKTraceScope trace("CRKXML::Load");
+    return LoadFrom(pszPath, nMode, nullptr);
+}
+
+int CRKXML::LoadDocument(const std::string& bytes, const char* pszPath)
+{
+    CRKTraceScope trace("CRKXML::Load");
+    return LoadFrom(pszPath, 0, &bytes);
+}
+
+int CRKXML::LoadFrom(const char* pszPath, int nMode, const std::string* pBytes)
+{
+    m_index.Clear();
+    m_selection.clear();
+    m_currentNode.Release();
     lstrcpynA(m_szFileName, pszPath ? pszPath : "", sizeof(m_szFileName));
 
     HRESULT hr = m_document ? m_document->put_async(VARIANT_FALSE) : E_POINTER;
@@ -68,7 +82,7 @@ int CRKXML::Load(const char* pszPath, int nMode)
         hr = m_document->put_validateOnParse(VARIANT_FALSE);
     if (FAILED(hr))
         return FailLoad(hr);
-    if (!LoadFileContent()) {
+    if (pBytes ? !ParseBytes(*pBytes) : !LoadFileContent()) {
         g_pLog->LogError("Could not load %s", m_szFileName);
         return 0;
     }
@@ -97,6 +111,11 @@ bool CRKXML::LoadFileContent()
         g_pLog->LogDetailedTrace("%s", ComFailure(HRESULT_FROM_WIN32(dwError)).szMessage);
         return false;
     }
+    return ParseBytes(bytes);
+}
+
+bool CRKXML::ParseBytes(const std::string& bytes)
+{
     if (CarriesDocumentType(bytes)) {
         g_pLog->LogError("%s declares a document type: no settings file, refused", m_szFileName);
         return false;

@@ -55,7 +55,7 @@ void CloseSaveLock()
 
 HANDLE SaveSemaphore() { return s_hSemaphore; }
 
-CSaveLock::CSaveLock(DWORD dwTimeoutMs) : m_bMutex(false), m_bSemaphore(false)
+CSaveLock::CSaveLock(DWORD dwTimeoutMs) : m_bMutex(false), m_bSemaphore(false), m_bTakenOver(false)
 {
     if (!s_hSemaphore)
         return;
@@ -70,7 +70,7 @@ CSaveLock::CSaveLock(DWORD dwTimeoutMs) : m_bMutex(false), m_bSemaphore(false)
             // ours, or had not taken it yet or had given it back: then it is free.
             g_pLog->LogWarning("The last holder of the settings save lock died; taking the lock over");
             WaitForSingleObject(s_hSemaphore, 0);
-            m_bSemaphore = true;
+            m_bSemaphore = m_bTakenOver = true;
             return;
         }
     }

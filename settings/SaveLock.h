@@ -28,12 +28,15 @@ public:
     explicit CSaveLock(DWORD dwTimeoutMs);
     ~CSaveLock();
     bool Obtained() const { return m_bSemaphore; }
+    // Whether the last holder died holding the lock (and may have left a temporary file).
+    bool TakenOverFromTheDead() const { return m_bTakenOver; }
     CSaveLock(const CSaveLock&) = delete;
     CSaveLock& operator=(const CSaveLock&) = delete;
 
 private:
     bool m_bMutex;
     bool m_bSemaphore;
+    bool m_bTakenOver;
 };
 
 }  // namespace replika

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <regex>
 
 using namespace qvtest;
 using replika::CRKXML;
@@ -341,7 +342,7 @@ TEST_F(ConcurrentSave, TwoProcessesLeaveOneWholeRecord)
 TEST_F(ConcurrentSave, AKilledSaverHoldsNobodyUp)
 {
     CRKXML keeper;  // the lock outlives the killed process, as with other instances running
-    WriteBytes(m_folder.File("~rk1F2E.tmp"), "<?xml version=");
+    WriteBytes(m_folder.File("~1f2e"), "<?xml version=");
     {
         auto holder = Child("hold");
         ASSERT_EQ(WaitForSingleObject(m_hEvent, 60000), WAIT_OBJECT_0);
@@ -437,6 +438,123 @@ TEST_F(SettingsTest, SelectionsIndexesAndReadOnlyLoadsAndFiles)
     EXPECT_EQ(ReadBytes(m_path), before);
     EXPECT_EQ(m_folder.Files().size(), 1u);
     xml.Unload();
+}
+
+// The names are "D"/"F" + device ID + ".xml" exactly while that is a valid file
+// name whose path fits; otherwise the ID's part is made safe, and cut to fit.
+TEST(SettingsFileNames, DeviceIDsAndFolderLengths)
+{
+    const struct
+    {
+        size_t nFolder;
+        std::string id, name;
+        // clang-format off
+    } cases[] = {{40, "", "D.xml"}, {40, "CN12345", "DCN12345.xml"}, {40, "a b", "Da b.xml"}, {40, "..", "D...xml"},
+                 {40, "x/y", "Dx_y.xml"}, {40, "x\\..\\y", "Dx_.._y.xml"}, {40, "CON", "DCON.xml"},
+                 {40, "CN:1", "DCN_1.xml"}, {40, "t\tz\x7f", "Dt_z_.xml"}, {240, "CN12345", "DCN12345.xml"},
+                 {253, "", "D.xml"}, {254, "", ""}, {250, "CN12345", ""}};
+    // clang-format on
+    char szDefault[MAX_PATH], szFactory[MAX_PATH];
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.nFolder) + " " + c.id);
+        const std::string folder = "C:\\" + std::string(c.nFolder - 3, 'f');
+        EXPECT_EQ(replika::FormSettingsFileNames(folder.c_str(), c.id.c_str(), szDefault, szFactory), !c.name.empty());
+        EXPECT_EQ(szDefault, c.name);
+        EXPECT_EQ(szFactory, c.name.empty() ? "" : "F" + c.name.substr(1));
+    }
+    // An ID too long for the path keeps what fits and a hash of the whole ID.
+    const std::string folder(40, 'f'), id(259, 'x');
+    ASSERT_TRUE(replika::FormSettingsFileNames(folder.c_str(), id.c_str(), szDefault, szFactory));
+    EXPECT_TRUE(std::regex_match(szDefault, std::regex("Dx+~[0-9a-f]{8}\\.xml"))) << szDefault;
+    EXPECT_EQ(folder.size() + 1 + strlen(szDefault), MAX_PATH - 1u);
+    ASSERT_TRUE(replika::FormSettingsFileNames(folder.c_str(), (id + "y").c_str(), szFactory, szFactory));
+    EXPECT_STRNE(szDefault, szFactory) << "two long IDs keep two names";
+}
+
+// Values hold any character the program's texts can: those XML cannot hold
+// travel in another form and come back as they were.
+TEST_F(SettingsTest, TextsWithControlCharactersComeBack)
+{
+    for (const char* pszText : {"#QV#Jet#\x01\x02\x1f", "a\x0b\x0c\tb", "\x7f\x80\xe9", "\xee\x80\x81"}) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(pszText)));
+        Write(DefaultDocument());
+        CRKCopyState saved, loaded;
+        FillDistinct(saved, 6);
+        lstrcpynA(saved.strCtxID, pszText, STATE_TEXT_LEN);
+        ASSERT_EQ(saved.SaveSettings(m_path.c_str()), 1);
+        ASSERT_EQ(loaded.GetSettings(m_path.c_str()), 1);
+        EXPECT_STREQ(loaded.strCtxID, pszText);
+    }
+}
+
+// A file that does not load is kept once as ".bad" before it is replaced; a
+// readable one, or none, leaves no copy.
+TEST_F(SettingsTest, OnlyAnUnreadableFileIsKept)
+{
+    const std::string kept = m_path + ".bad";
+    for (const std::string& bytes : {std::string(), DefaultDocument(), std::string("<State><nNbrCopies>")}) {
+        SCOPED_TRACE(bytes.substr(0, 20));
+        DeleteFileA(kept.c_str());
+        DeleteFileA(m_path.c_str());
+        if (!bytes.empty())
+            Write(bytes);
+        const bool bUnreadable = bytes.size() == 19;
+        EXPECT_TRUE(replika::KeepUnreadableSettingsFile(m_path.c_str()));
+        EXPECT_EQ(GetFileAttributesA(kept.c_str()) != INVALID_FILE_ATTRIBUTES, bUnreadable);
+        EXPECT_EQ(ReadBytes(kept), bUnreadable ? bytes : "");
+    }
+}
+
+// A new file appears whole: while the save waits for the lock, after the whole
+// document was made, nothing is on disk yet.
+TEST_F(SettingsTest, ACreatedFileAppearsOnlyComplete)
+{
+    CRKCopyState saved, loaded;
+    FillDistinct(saved, 7);
+    bool bCreated = false;
+    std::thread creator;
+    {
+        CRKXML keeper;
+        replika::CSaveLock lock(0);
+        ASSERT_TRUE(lock.Obtained());
+        creator = std::thread([&] { bCreated = replika::CreateSettingsFile(saved, m_path.c_str(), DefaultDocument()); });
+        EXPECT_TRUE(PumpUntil([&] { return m_log.Contains("nSpecialFeatureMode:"); }));
+        EXPECT_TRUE(m_folder.Files().empty());
+    }
+    creator.join();
+    ASSERT_TRUE(bCreated);
+    ASSERT_EQ(loaded.GetSettings(m_path.c_str()), 1);
+    EXPECT_EQ(Persisted(loaded), Persisted(saved));
+    EXPECT_STREQ(loaded.strFileName, "DQV1234.xml");
+    EXPECT_EQ(m_folder.Files(), std::vector<std::string>{"DQV1234.xml"});
+}
+
+// A folder as long as a folder can be: the files in it are read, saved and kept.
+TEST_F(SettingsTest, FilesInTheLongestFolder)
+{
+    std::string folder = m_folder.Path();
+    while (folder.size() < MAX_PATH - 12) {
+        folder += "\\" + std::string(std::min<size_t>(60, MAX_PATH - 13 - folder.size()), 'l');
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL)) << folder.size();
+    }
+    const std::string path = folder + "\\DQV12.xml", unreadable = folder + "\\DQV123.xml";
+    ASSERT_EQ(path.size(), MAX_PATH - 2u);
+    WriteBytes(path, DefaultDocument());
+    CRKCopyState saved, loaded;
+    FillDistinct(saved, 8);
+    ASSERT_EQ(saved.SaveSettings(path.c_str()), 1);
+    ASSERT_EQ(loaded.GetSettings(path.c_str()), 1);
+    EXPECT_EQ(Persisted(loaded), Persisted(saved));
+    WriteBytes(unreadable, "<State>");
+    EXPECT_TRUE(replika::KeepUnreadableSettingsFile(unreadable.c_str()));
+    EXPECT_EQ(ReadBytes(folder + "\\DQV123.bad"), "<State>");
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((folder + "\\*").c_str(), &data);
+    int nEntries = 0;
+    for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = FindNextFileA(hFind, &data))
+        ++nEntries;
+    FindClose(hFind);
+    EXPECT_EQ(nEntries, 5) << ". and .., the two files and the copy: no temporary file is left behind";
 }
 
 // A class object that refuses to make documents stands in for a machine

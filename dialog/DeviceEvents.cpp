@@ -179,7 +179,7 @@ LRESULT CCopyUIDlg::OnFeederOutcome(WPARAM wParam, LPARAM lParam)
         return 0;
     m_nFeederDocInADF = lParam;
     OnRbnCustomSize();
-    m_nFeederDocInADF = FEEDER_NOT_ASKED;
+    m_nFeederDocInADF = kFeederNotAsked;
     return 0;
 }
 
@@ -255,14 +255,14 @@ void CCopyUIDlg::DrawBusyStrip()
 {
     if (!m_stcBusyStrip.GetSafeHwnd())
         return;
-    HDC hDC = ::GetDC(m_stcBusyStrip);
+    CClientDC dc(&m_stcBusyStrip);
+    HDC hDC = dc.m_hDC;
     if (hDC == NULL)
         return;
     HBRUSH hBackground = m_brBackground.m_hObject ? static_cast<HBRUSH>(m_brBackground)
                                                   : static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
     if (!m_bBusy) {
         FillIfNotEmpty(hDC, m_rcBusyStrip, hBackground);
-        ::ReleaseDC(m_stcBusyStrip, hDC);
         return;
     }
     bool bRestart = m_rcBusyBlock.right > m_rcBusyStrip.right;
@@ -281,7 +281,6 @@ void CCopyUIDlg::DrawBusyStrip()
         m_rcBusyLeft.right = m_rcBusyBlock.left;
         m_rcBusyRight.left = m_rcBusyBlock.right;
     }
-    ::ReleaseDC(m_stcBusyStrip, hDC);
 }
 
 void CCopyUIDlg::OnTimer(UINT_PTR nIDEvent)

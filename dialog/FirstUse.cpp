@@ -13,7 +13,6 @@
 namespace replika {
 
 namespace {
-const char kTraceInit[] = "CCopyUIDlg::OnInitDialog";
 
 // The embedded default document; empty when the resource is missing.
 std::string DefaultDocument()

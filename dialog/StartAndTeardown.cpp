@@ -12,10 +12,6 @@
 
 namespace replika {
 
-namespace {
-const char kTraceInit[] = "CCopyUIDlg::OnInitDialog";
-}  // namespace
-
 void CCopyUIDlg::InitSystemMenu()
 {
     CMenu* pSysMenu = GetSystemMenu(FALSE);

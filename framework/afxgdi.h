@@ -48,6 +48,8 @@ public:
     HDC m_hDC;
 
     HDC GetSafeHdc() const { return m_hDC; }
+    operator HDC() const { return m_hDC; }
+    int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
     static CDC* PASCAL FromHandle(HDC hDC);
 
     // The object selected before, as a temporary wrapper.

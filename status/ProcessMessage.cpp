@@ -9,8 +9,8 @@ UINT CProcessMessage::s_uInkLowMsg = 0;
 UINT CProcessMessage::s_uDeviceDisconnectMsg = 0;
 
 // Feeder states reported by the device.
-static const WPARAM FEEDER_EMPTY = 0;
-static const WPARAM FEEDER_LOADED = 16;
+static const WPARAM kFeederEmpty = 0;
+static const WPARAM kFeederLoaded = 16;
 
 void CFeederEventTarget::SetDevice(const CComPtr<ICopyAPI>& pDevice)
 {
@@ -69,7 +69,7 @@ static std::shared_ptr<CFeederEventTarget> CurrentEventTarget()
     return s_pTarget;
 }
 
-static const int KEEP_CHECK = -1;
+static const int kKeepCheck = -1;
 
 static void SetButton(HWND hDlg, int nID, BOOL bEnable, int nCheck)
 {
@@ -82,14 +82,14 @@ static void SetButton(HWND hDlg, int nID, BOOL bEnable, int nCheck)
 bool ApplyFeederState(HWND hDlg, WPARAM nFeederState)
 {
     BOOL bBorderlessShown = ::IsWindowVisible(::GetDlgItem(hDlg, IDC_RBN_BORDERLESS));
-    if (nFeederState == FEEDER_LOADED) {
-        SetButton(hDlg, IDC_RBN_FIT_TO_PAGE, TRUE, KEEP_CHECK);
+    if (nFeederState == kFeederLoaded) {
+        SetButton(hDlg, IDC_RBN_FIT_TO_PAGE, TRUE, kKeepCheck);
         SetButton(hDlg, IDC_RBN_ACTUAL_SIZE, TRUE, BST_UNCHECKED);
         if (bBorderlessShown)
-            SetButton(hDlg, IDC_RBN_BORDERLESS, TRUE, KEEP_CHECK);
+            SetButton(hDlg, IDC_RBN_BORDERLESS, TRUE, kKeepCheck);
         return false;
     }
-    if (nFeederState != FEEDER_EMPTY)
+    if (nFeederState != kFeederEmpty)
         return false;
     SetButton(hDlg, IDC_RBN_FIT_TO_PAGE, FALSE, BST_UNCHECKED);
     SetButton(hDlg, IDC_RBN_ACTUAL_SIZE, TRUE, BST_UNCHECKED);
@@ -129,10 +129,10 @@ void CProcessMessage::OnPaperInADF(WPARAM wParam, LPARAM lParam)
     std::shared_ptr<CFeederEventTarget> pTarget = CurrentEventTarget();
     if (!pTarget || !pTarget->IsFor(reinterpret_cast<CWnd*>(lParam)))
         return;
-    if (wParam != FEEDER_EMPTY && wParam != FEEDER_LOADED)
+    if (wParam != kFeederEmpty && wParam != kFeederLoaded)
         return;
-    LPARAM nDocInADF = FEEDER_NOT_ASKED;
-    if (wParam == FEEDER_EMPTY)
+    LPARAM nDocInADF = kFeederNotAsked;
+    if (wParam == kFeederEmpty)
         if (CComPtr<ICopyAPI> pDevice = pTarget->Device()) {
             LONG bDocInADF = 0;
             nDocInADF = SUCCEEDED(pDevice->GetDocInADF(&bDocInADF)) && bDocInADF == 1;

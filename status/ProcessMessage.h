@@ -35,11 +35,11 @@ protected:
 };
 
 // Posted by the thread to the copy dialog for a feeder event: wParam the feeder's state,
-// lParam what the device answered to GetDocInADF (FEEDER_NOT_ASKED when it was not asked).
+// lParam what the device answered to GetDocInADF (kFeederNotAsked when it was not asked).
 // The dialog changes its image-size buttons and settings on its own thread, so the thread
 // never touches the dialog's controls or records, and the dialog never waits for it.
 const UINT WM_FEEDER_OUTCOME = WM_APP + 0x51;
-const LPARAM FEEDER_NOT_ASKED = -1;
+const LPARAM kFeederNotAsked = -1;
 
 // The copy dialog as the thread sees it: its window, named only by handle, and the device
 // copy interface. Both sides hold it by shared pointer, so a thread abandoned in the middle

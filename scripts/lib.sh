@@ -30,8 +30,18 @@ qv_wine_env() {
   export LANG=C.UTF-8
 }
 
+# Copy a font into the prefix's Fonts folder and register it under its face name.
+qv_install_font() {
+  local file=$1 face=$2
+  [ -f "$file" ] || { echo "warning: $file missing (package fonts-wine)" >&2; return 0; }
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp "$file" "$WINEPREFIX/drive_c/windows/Fonts/"
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v "$face" \
+    /d "$(basename "$file")" /f >/dev/null 2>&1
+}
+
 # Create the prefix once; later runs reuse it.
-QV_PREFIX_VERSION=2   # raise when the prefix set-up below changes
+QV_PREFIX_VERSION=3   # raise when the prefix set-up below changes
 qv_prefix() {
   qv_wine_env
   [ "$(cat "$WINEPREFIX/.qv-ready" 2>/dev/null)" = "$QV_PREFIX_VERSION" ] && return 0
@@ -43,6 +53,9 @@ qv_prefix() {
   # Wine draws its own window frames: without a window manager, managed windows
   # cost a 2 s wait each time one is hidden or destroyed.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # Wine draws the title bar's buttons with glyphs of the symbol font Marlett; without it
+  # the close button shows the letter "r". The Debian package fonts-wine ships one.
+  qv_install_font /usr/share/wine/fonts/marlett.ttf "Marlett (TrueType)"
   wineserver -w
   echo "$QV_PREFIX_VERSION" > "$WINEPREFIX/.qv-ready"
 }

@@ -56,6 +56,8 @@ SimCopyDevice::SimCopyDevice()
     : CSimObject(IID_ICopyAPI),
       m_bBound(false),
       m_bProfileFromFile(false),
+      m_bProfileCurrent(false),
+      m_profileStamp(),
       m_nFileOriginalInFeeder(0),
       m_hNotifyWnd(nullptr),
       m_bMonitoring(false),
@@ -97,6 +99,7 @@ HRESULT STDMETHODCALLTYPE SimCopyDevice::InitProtocol(BSTR bstrProtocol, BSTR bs
         m_pPayload = SimEventPayloadFor(m_szCtxID);
 
         m_bBound = true;
+        m_bProfileCurrent = false;
         ReloadProfile();
         m_bDocInFeeder = m_profile.nOriginalInFeeder != 0;
         m_bDisconnected = m_bBusy = m_bIdlePending = m_bMonitoring = false;
@@ -201,8 +204,16 @@ HRESULT SimCopyDevice::CallStatus(int SimProfile::*phrInjected)
     return static_cast<HRESULT>(m_profile.*phrInjected);
 }
 
+// Parses the profile again when its file changed since the last read (or on a new bind).
 void SimCopyDevice::ReloadProfile()
 {
+    char path[MAX_PATH];
+    SimDeviceFilePath("device-", m_szDeviceID, ".ini", path, sizeof(path));
+    SimFileStamp stamp = SimFileStampOf(path);
+    if (m_bProfileCurrent && stamp == m_profileStamp && strcmp(path, m_szProfilePath) == 0)
+        return;
+    m_bProfileCurrent = true;
+    m_profileStamp = stamp;
     m_bProfileFromFile = SimProfileLoad(m_szDeviceID, m_profile, m_szProfilePath, sizeof(m_szProfilePath),
                                         m_szProfileProblem, sizeof(m_szProfileProblem)) != 0;
     if (m_szProfileProblem[0]) {
@@ -313,6 +324,7 @@ void SimCopyDevice::OnCommand(const char* line, char* reply, size_t cap)
         snprintf(reply, cap, "OK reconnected");
         return;
     } else if (is("reload")) {
+        m_bProfileCurrent = false;
         ReloadProfile();
         snprintf(reply, cap, "OK profile %s%s%s", m_bProfileFromFile ? m_szProfilePath : "built-in default",
                  m_szProfileProblem[0] ? " problem: " : "", m_szProfileProblem);

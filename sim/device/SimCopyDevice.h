@@ -54,6 +54,8 @@ private:
 
     SimProfile m_profile;
     bool m_bProfileFromFile;
+    bool m_bProfileCurrent;  // m_profile is what the file held at m_profileStamp
+    SimFileStamp m_profileStamp;
     int m_nFileOriginalInFeeder;  // the file's value at the last read, to notice edits
     char m_szProfilePath[MAX_PATH];
     char m_szProfileProblem[160];

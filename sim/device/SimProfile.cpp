@@ -298,8 +298,14 @@ int SimProfileParse(const char* text, SimProfile& profile, char* problem, size_t
 
 void SimProfileSetDefault(SimProfile& profile)
 {
-    memset(&profile, 0, sizeof(profile));
-    SimProfileParse(kDefaultProfile, profile, nullptr, 0);
+    // Parsed once; every reload starts from a copy.
+    static const SimProfile s_default = [] {
+        SimProfile parsed;
+        memset(&parsed, 0, sizeof(parsed));
+        SimProfileParse(kDefaultProfile, parsed, nullptr, 0);
+        return parsed;
+    }();
+    profile = s_default;
 }
 
 void SimFolder(char* folder, size_t cap)
@@ -307,10 +313,35 @@ void SimFolder(char* folder, size_t cap)
     DWORD n = GetEnvironmentVariableA("QVSIM_DIR", folder, static_cast<DWORD>(cap));
     if (n > 0 && n < cap)
         return;
-    char common[MAX_PATH] = "";
-    if (!SHGetSpecialFolderPathA(nullptr, common, CSIDL_COMMON_APPDATA, FALSE))
-        lstrcpynA(common, "C:\\ProgramData", sizeof(common));
-    snprintf(folder, cap, "%s\\QVSim", common);
+    // The all-users folder does not move while the process runs, and the shell is slow to
+    // name it: %ProgramData% names it at no cost, the shell only when that is unset.
+    struct CommonFolder
+    {
+        char path[MAX_PATH] = "";
+        CommonFolder()
+        {
+            DWORD n = GetEnvironmentVariableA("ProgramData", path, sizeof(path));
+            if (n > 0 && n < sizeof(path))
+                return;
+            if (!SHGetSpecialFolderPathA(nullptr, path, CSIDL_COMMON_APPDATA, FALSE))
+                lstrcpynA(path, "C:\\ProgramData", sizeof(path));
+        }
+    };
+    static const CommonFolder s_common;
+    snprintf(folder, cap, "%s\\QVSim", s_common.path);
+}
+
+SimFileStamp SimFileStampOf(const char* path)
+{
+    SimFileStamp stamp = {};
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
+        stamp.bExists = true;
+        stamp.nSize = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        stamp.nWritten = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                         data.ftLastWriteTime.dwLowDateTime;
+    }
+    return stamp;
 }
 
 void SimDeviceFilePath(const char* prefix, const char* deviceID, const char* suffix, char* path, size_t cap)

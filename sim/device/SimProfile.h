@@ -75,6 +75,22 @@ void SimFolder(char* folder, size_t cap);
 // <folder>\<prefix><deviceID><suffix>, with characters a file name cannot hold replaced.
 void SimDeviceFilePath(const char* prefix, const char* deviceID, const char* suffix, char* path, size_t cap);
 
+// Whether a file exists, its size and its last write: a profile is parsed again only
+// when this changes.
+struct SimFileStamp
+{
+    bool bExists;
+    uint64_t nSize;
+    uint64_t nWritten;
+
+    bool operator==(const SimFileStamp& other) const
+    {
+        return bExists == other.bExists && nSize == other.nSize && nWritten == other.nWritten;
+    }
+};
+
+SimFileStamp SimFileStampOf(const char* path);
+
 // Default, then the device's file if there is one. Returns 1 if the file was read.
 int SimProfileLoad(const char* deviceID, SimProfile& profile, char* path, size_t pathCap, char* problem,
                    size_t problemCap);

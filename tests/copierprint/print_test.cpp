@@ -110,13 +110,13 @@ struct FailureCase
     const char* file;     // written into the folder; null: the folder stays empty
     const char* content;  // null: the test original
     HRESULT capabilities, submit;
-    LONG docInFeeder;
+    LONG docInFeeder;     // a device that is gone has none
 };
 
 TEST_F(CopierPrint, FailuresGiveTheDialogsCodesAndPrintNothing)
 {
     const FailureCase cases[] = {
-        {"the printer is gone", "QV No Such Printer", "a.png", nullptr, kNotResponding, kNotResponding, 1},
+        {"the printer is gone", "QV No Such Printer", "a.png", nullptr, kNotResponding, kNotResponding, 0},
         {"an unreadable original", kPdfPrinter, "b.png", "no picture in here", S_OK, kOriginalUnreadable, 1},
         {"an empty folder", kPdfPrinter, nullptr, nullptr, S_OK, kNoOriginal, 0},
     };

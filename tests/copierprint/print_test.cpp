@@ -40,15 +40,9 @@ struct PrintCase
     double widthPt, heightPt;
 };
 
-class CopierPrint : public ::testing::Test
+TEST(CopierPrint, CopiesComeOutAtTheRightSizeCountAndColour)
 {
-protected:
-    static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-    static void TearDownTestSuite() { CoUninitialize(); }
-};
-
-TEST_F(CopierPrint, CopiesComeOutAtTheRightSizeCountAndColour)
-{
+    qvtest::ComApartment com;
     const PrintCase cases[] = {
         {"actual size is true size", 1, 1, 100, 1, 1, 9, 1, 50.0, false, false, kA4WidthPt, kA4HeightPt},
         {"custom 50 %", 1, 1, 50, 1, 1, 9, 1, 25.0, false, false, kA4WidthPt, kA4HeightPt},
@@ -86,11 +80,11 @@ TEST_F(CopierPrint, CopiesComeOutAtTheRightSizeCountAndColour)
         copiertest::RenderedPage page = pdf.Render(c.pages, 150);
         ASSERT_GT(page.width, 0);
         if (c.squareMm > 0) {
-            std::vector<int> square = page.Box(Dark);
+            std::array<int, 4> square = page.Box(Dark);
             EXPECT_NEAR(c.squareMm, page.Mm(square[2] - square[0]), c.squareMm / 100);
             EXPECT_NEAR(c.squareMm, page.Mm(square[3] - square[1]), c.squareMm / 100);
         }
-        std::vector<int> inked = page.Box(Inked);
+        std::array<int, 4> inked = page.Box(Inked);
         if (c.fillsWidth) {
             EXPECT_LE(inked[0], 1);
             EXPECT_GE(inked[2], page.width - 1);
@@ -99,7 +93,7 @@ TEST_F(CopierPrint, CopiesComeOutAtTheRightSizeCountAndColour)
             EXPECT_LE(inked[1], 1);
             EXPECT_GE(inked[3], page.height - 1);
         }
-        EXPECT_EQ(c.color == 0, page.Box(Coloured)[0] < 0);
+        EXPECT_EQ(c.color == 0, page.Box(Coloured)[2] < 0);
     }
 }
 
@@ -113,8 +107,9 @@ struct FailureCase
     LONG docInFeeder;     // a device that is gone has none
 };
 
-TEST_F(CopierPrint, FailuresGiveTheDialogsCodesAndPrintNothing)
+TEST(CopierPrint, FailuresGiveTheDialogsCodesAndPrintNothing)
 {
+    qvtest::ComApartment com;
     const FailureCase cases[] = {
         {"the printer is gone", "QV No Such Printer", "a.png", nullptr, kNotResponding, kNotResponding, 0},
         {"an unreadable original", kPdfPrinter, "b.png", "no picture in here", S_OK, kOriginalUnreadable, 1},
@@ -144,8 +139,9 @@ TEST_F(CopierPrint, FailuresGiveTheDialogsCodesAndPrintNothing)
     }
 }
 
-TEST_F(CopierPrint, ASecondJobWhileOneRunsIsBusy)
+TEST(CopierPrint, ASecondJobWhileOneRunsIsBusy)
 {
+    qvtest::ComApartment com;
     qvtest::TempFolder originals("qvorig");
     ASSERT_TRUE(copiertest::WriteOriginal(originals.File("a.png")));
     BoundCopier copier(Tag("busy"), originals.Path(), kPdfPrinter);

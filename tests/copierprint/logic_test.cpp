@@ -1,6 +1,5 @@
-// The copier's print arithmetic and its answers to the dialog, without a printer:
-// where an original lands, what a file header says, which papers the dialog gets,
-// which jobs are refused, and the tone of a copy.
+// Without a printer: where an original lands, what a file header says, which papers
+// and jobs the device takes, and the tone of a copy.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -19,7 +19,7 @@ namespace replika {
 static const char EXE_NAME[] = "qvkcopy2.exe";
 static const char TRACE_INIT[] = "CCopyApp::InitInstance";
 
-CCopyApp::CCopyApp() : m_pToolTip(NULL), m_hDlgWnd(NULL), m_hResDll(NULL), m_hMutex(NULL) {}
+CCopyApp::CCopyApp() : m_hResDll(NULL), m_hMutex(NULL), m_pToolTip(NULL), m_hDlgWnd(NULL) {}
 
 CCopyApp::~CCopyApp()
 {

@@ -24,6 +24,14 @@ public:
         return *this;
     }
 
+    // Takes over a reference the caller already owns (a creation's result).
+    static CComPtr Adopt(T* p)
+    {
+        CComPtr ptr;
+        ptr.m_p = p;
+        return ptr;
+    }
+
     // Drops the reference held now; the holder is empty afterwards.
     void Release()
     {

@@ -55,6 +55,7 @@ struct CCopyUIDlgTestAccess
     bool PopulateStateFromDevice() { return dlg.PopulateStateFromDevice(); }
     void ValidateState() { dlg.ValidateState(); }
     bool FillCombos() { return dlg.FillCombos(); }
+    void SetDefaultPaperSize() { dlg.SetDefaultPaperSize(); }
     void UIConstraints(int nMask) { dlg.UIConstraints(nMask); }
     static int DialogFontPointSize(int nPixelsPerInch, int nScreenWidth)
     {

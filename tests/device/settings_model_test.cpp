@@ -115,7 +115,7 @@ TEST_F(SettingsModel, BrightnessIsClampedToItsRange)
     const int rows[][2] = {{130, 100}, {-5, 0}, {100, 100}, {0, 0}};  // the device's answer, the setting
     for (const auto& row : rows) {
         Caps().nBrightness = row[0];
-        ASSERT_TRUE(dlg.PopulateStateFromDevice());
+        ASSERT_TRUE(Dlg(dlg).PopulateStateFromDevice());
         EXPECT_EQ(row[1], State().nBrightness) << row[0];
     }
 }

@@ -180,10 +180,10 @@ TEST_F(CopyDialog, DefaultSizeIsSelectedOrTheLastEntryStays)
     const int rows[][4] = {{11, 2, 2, 11}, {99, 3, 7, 5}};
     for (const auto& row : rows) {
         device.answer.nDefaultMediaSize = row[0];
-        ASSERT_TRUE(dlg.FillCombos());
+        ASSERT_TRUE(Dlg(dlg).FillCombos());
         State().nPaperSizeIndex = 7;
         State().nPaperSize = 5;
-        dlg.SetDefaultPaperSize();
+        Dlg(dlg).SetDefaultPaperSize();
         EXPECT_EQ(row[1], Selected(IDC_COB_SIZE)) << row[0];
         EXPECT_EQ(row[2], State().nPaperSizeIndex) << row[0];
         EXPECT_EQ(row[3], State().nPaperSize) << row[0];
@@ -202,7 +202,7 @@ TEST_F(CopyDialog, FeederRulesReachTheControls)
         {10, 0, "EEEECEE", "5", "EEEECEE", 1, "1"},  // AK: Fit To Page takes the least copies
     };
     device.answer.nDefaultMediaSize = 11;
-    ASSERT_TRUE(dlg.FillCombos());
+    ASSERT_TRUE(Dlg(dlg).FillCombos());
     for (const auto& [nBit, bDoc, before, copies, after, nSize, copiesAfter] : rows) {
         SCOPED_TRACE(testing::Message() << nBit << " " << bDoc);
         Select(IDC_COB_SIZE, 1);
@@ -212,7 +212,7 @@ TEST_F(CopyDialog, FeederRulesReachTheControls)
         SetWindowTextA(Item(IDC_EDB_COPIES), copies);
         device.bDocInADF = bDoc;
         Dlg(dlg).m_bAdfOnly = 0;
-        dlg.UIConstraints(1 << nBit);
+        Dlg(dlg).UIConstraints(1 << nBit);
         EXPECT_EQ(after, Buttons());
         EXPECT_EQ(nSize, Selected(IDC_COB_SIZE));
         EXPECT_EQ(nSize == 2 ? 11 : 76, State().nPaperSize);

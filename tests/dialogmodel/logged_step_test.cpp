@@ -10,6 +10,19 @@
 using replika::ExceptionRecords;
 using replika::RunLoggedStep;
 
+namespace {
+// A framework exception with a text of its own, as an allocation failure throws it.
+class COutOfMemory : public CException
+{
+public:
+    BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT) const override
+    {
+        lstrcpynA(lpszError, "Out of memory.", static_cast<int>(nMaxError));
+        return TRUE;
+    }
+};
+}  // namespace
+
 TEST(LoggedStep, EachKindOfExceptionGivesItsStatusAndRecord)
 {
     const HRESULT kSoFar = HRESULT(0x80004003), kDevice = HRESULT(0x8004F9FD);
@@ -26,8 +39,8 @@ TEST(LoggedStep, EachKindOfExceptionGivesItsStatusAndRecord)
          "op - _com_error exception (hr: 0x8004F9FD = "},
         {"COM error", [=] { throw _com_error(kDevice); }, kSubmission, kDevice,
          "op - _com_error exception (hr: 0x8004f9fd = "},
-        {"framework", [] { AfxThrowMemoryException(); }, kBinding, E_FAIL, "[Error], Out of memory."},
-        {"framework", [] { AfxThrowMemoryException(); }, kSubmission, kSoFar, "op - unknown exception"},
+        {"framework", [] { throw new COutOfMemory; }, kBinding, E_FAIL, "[Error], Out of memory."},
+        {"framework", [] { throw new COutOfMemory; }, kSubmission, kSoFar, "op - unknown exception"},
         {"other", [] { throw 7; }, kBinding, kSoFar, "op - unknown exception"},
     };
     for (const auto& c : cases) {

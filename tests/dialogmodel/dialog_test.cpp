@@ -196,7 +196,7 @@ TEST_F(CopyDialog, FeederRulesReachTheControls)
 {
     // {rule bit, original in the feeder, buttons before, copies text; buttons, size selection, copies text after}
     const std::tuple<int, LONG, const char*, const char*, const char*, int, const char*> rows[] = {
-        {6, 1, "EEEEEEC", "5", "EEEC--C", 1, "5"},   // AG: Actual Size checked as well
+        {6, 1, "EEEEEEC", "5", "EEEC--E", 1, "5"},   // AG: Actual Size takes the check
         {6, 0, "EEEE--E", "5", "EEEEEEE", 1, "5"},   // AG: no original, both back
         {11, 1, "EEEECEE", "5", "EEEE--E", 2, "5"},  // AL: no fitting, the default size (A4)
         {10, 0, "EEEECEE", "5", "EEEECEE", 1, "1"},  // AK: Fit To Page takes the least copies

@@ -13,7 +13,6 @@
 
 using dlgtest::CopyProgram;
 using dlgtest::Device;
-using dlgtest::ResString;
 using dlgtest::WaitUntil;
 
 namespace {
@@ -151,45 +150,6 @@ TEST_P(LookOfTheDialog, HoverAndDisabledFaces)
     m_device.Control("idle");
 }
 
-TEST_P(LookOfTheDialog, HoveringAControlShowsItsTooltip)
-{
-    const std::pair<int, UINT> tips[] = {{IDC_RBN_ACTUAL_SIZE, IDS_TIP_ACTUAL_SIZE},
-                                         {IDC_BTN_COLOR, IDS_TIP_COLOR},
-                                         {IDC_SLD_CONTRAST, IDS_TIP_CONTRAST},
-                                         {IDC_COB_SOURCE, IDS_TIP_SOURCE}};
-    for (auto [nID, nString] : tips) {
-        RECT rc = ScreenRect(Item(nID));
-        SetCursorPos(0, 0);
-        Sleep(200);
-        SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-        std::string shown;
-        auto tipShown = [&] {
-            for (HWND h = NULL; (h = FindWindowExA(NULL, h, "tooltips_class32", NULL)) != NULL;)
-                if (IsWindowVisible(h) && !(shown = qvtest::WindowText(h)).empty())
-                    return shown == ResString(nString);
-            return false;
-        };
-        EXPECT_TRUE(WaitUntil(tipShown, 5000)) << nID << " shows " << shown;
-    }
-}
-
-TEST_P(LookOfTheDialog, AboutBoxOpensFromTheSystemMenuAndARightClick)
-{
-    for (UINT nMessage : {WM_SYSCOMMAND, WM_RBUTTONUP}) {
-        SCOPED_TRACE(nMessage);
-        PostMessageA(m_program->Dialog(), nMessage, nMessage == WM_SYSCOMMAND ? IDM_ABOUTBOX : 0, MAKELPARAM(20, 20));
-        HWND hAbout = m_program->WaitForWindowWith(IDC_ABOUT_BUILD);
-        ASSERT_NE(nullptr, hAbout);
-        EXPECT_FALSE(qvtest::WindowText(GetDlgItem(hAbout, IDC_ABOUT_BUILD)).empty());
-        EXPECT_FALSE(qvtest::WindowText(GetDlgItem(hAbout, IDC_ABOUT_DATE)).empty());
-        EXPECT_EQ(BS_OWNERDRAW, GetWindowLongA(GetDlgItem(hAbout, IDOK), GWL_STYLE) & BS_TYPEMASK);
-        RECT rc = ScreenRect(hAbout, true);
-        EXPECT_EQ(WHITE, Canvas(rc).At(rc.left + 2, rc.bottom - 2)) << "white background";
-        PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hAbout); }, 5000));
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(Appearance, LookOfTheDialog, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return info.param ? "RightToLeft" : "LeftToRight";
@@ -226,32 +186,6 @@ TEST(Help, RunsBesideTheDialogAndAMissingLibraryShowsNothing)
     EXPECT_FALSE(Has(withoutHelp.Log(), "qvkspr08.dll loaded"));
     EXPECT_EQ("", qvtest::ReadBytes(SimFile("help.log")));
     EXPECT_TRUE(program.Close()) << "the dialog lives on";
-}
-
-TEST(UsageRecords, ACopyRecordsTheOriginalThenTheQualityAndFailuresAreLogged)
-{
-    // original, quality, failure asked of the recorder, text in usage.log or else in the program's log
-    const std::tuple<int, int, const char*, const char*> rows[] = {
-        {IDC_RBN_PHOTO, IDC_RBN_BEST, "", "event 84 CopyPhotoButtonSelection count 1 flags 0"},
-        {IDC_RBN_TEXT, IDC_RBN_FAST, "", "event 85 CopyTextButtonSelection count 1 flags 0"},
-        {IDC_RBN_MIXED, IDC_RBN_NORMAL, "FailRecord=1", "QVAiO_SWCStrCopyMixedButtonSelection - FRU failed"},
-        {IDC_RBN_MIXED, IDC_RBN_NORMAL, "FailSetInstance=1", "SetInstance failed"},
-    };
-    for (auto [nOriginal, nQuality, pszFailIni, pszExpected] : rows) {
-        SCOPED_TRACE(pszExpected);
-        Device device("USAGE1");
-        qvtest::WriteBytes(SimFile("usage.ini"), std::string("[Recorder]\r\n") + pszFailIni + "\r\n");
-        CopyProgram program(device.CtxID());
-        ASSERT_NE(nullptr, program.WaitForDialog());
-        for (int nID : {nOriginal, nQuality, (int)IDC_BTN_BLACK})
-            program.Click(nID);
-        ASSERT_TRUE(WaitUntil([&] { return Has(device.Log(), "Exiting method UpdateFliteRecorder"); }, 8000));
-        std::string usage = qvtest::ReadBytes(SimFile("usage.log"));
-        EXPECT_TRUE(Has(usage + device.Log(), pszExpected)) << usage;
-        EXPECT_TRUE(nOriginal != IDC_RBN_PHOTO ||
-                    usage.find("event 84 ") < usage.find("event 87 CopyBestQualitySelection"))
-            << "the original before the quality";
-    }
 }
 
 }  // namespace

@@ -170,26 +170,4 @@ TEST_F(CacheTest, ContextIDIsConvertedWholeOrTakenFromTheRootContext)
     }
 }
 
-// A manager that cannot be made gives the creation code, and no manager.
-TEST_F(CacheTest, ReleaseAndDestructionRevokeTheManager)
-{
-    Expand();
-    m_cache.ReleaseAll();
-    EXPECT_EQ(0, g_script.nLive);
-    g_script.nCreateLimit = 1;
-    IContextManager* pManager = reinterpret_cast<IContextManager*>(1);
-    EXPECT_EQ(REGDB_E_CLASSNOTREG, m_cache.GetContextManager(&pManager));
-    EXPECT_EQ(nullptr, pManager);
-    g_script.nCreateLimit = 1000;
-    EXPECT_EQ(kNullResult, Expand());             // the context went with the manager
-    CQVDSKInfcCache().SetContextID("#QV#Jet#1");  // never connected
-    EXPECT_EQ(2, g_script.nCreated);
-    {
-        CQVDSKInfcCache other;
-        CBstr text("$FriendlyName$"), result;
-        other.ExpandMacros(text, &result);
-        EXPECT_EQ(2, g_script.nLive);
-    }
-    EXPECT_EQ(1, g_script.nLive);
-}
 }  // namespace

@@ -104,17 +104,6 @@ TEST_F(CopierComponents, ContextManagerAnswersForSetupsOnly)
         else
             EXPECT_EQ(row.expected, value);
     }
-    // A set-up is never handed to the launcher of copy mode 3.
-    Bstr ctx(kContextId);
-    IUnknown* pObject = NULL;
-    ASSERT_EQ(S_OK, manager->GetContextObject(ctx.b, &pObject));
-    IDeviceCopyInfo* pInfo = NULL;
-    ASSERT_EQ(S_OK, pObject->QueryInterface(IID_IDeviceCopyInfo, (void**)&pInfo));
-    LONG nMode = 0;
-    EXPECT_EQ(S_OK, pInfo->GetCopyMode(&nMode));
-    EXPECT_EQ(1, nMode);
-    pInfo->Release();
-    pObject->Release();
 }
 
 // A set-up answers while its folder exists and its printer opens; others cannot be opened.

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 namespace copiertest {
 
@@ -106,30 +107,22 @@ bool WriteOriginal(const std::string& path, const char* format)
     bool bmp = strcmp(format, "bmp") == 0;
     HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                   reinterpret_cast<void**>(&pFactory));
-    if (SUCCEEDED(hr))
-        hr = pFactory->CreateStream(&pStream);
-    if (SUCCEEDED(hr))
-        hr = pStream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE);
-    if (SUCCEEDED(hr))
-        hr = pFactory->CreateEncoder(bmp ? GUID_ContainerFormatBmp : GUID_ContainerFormatPng, nullptr, &pEncoder);
-    if (SUCCEEDED(hr))
-        hr = pEncoder->Initialize(pStream, WICBitmapEncoderNoCache);
-    if (SUCCEEDED(hr))
-        hr = pEncoder->CreateNewFrame(&pFrame, nullptr);
-    if (SUCCEEDED(hr))
-        hr = pFrame->Initialize(nullptr);
-    if (SUCCEEDED(hr))
-        hr = pFrame->SetSize(width, height);
-    if (SUCCEEDED(hr))
-        hr = pFrame->SetResolution(kOriginalDpi, kOriginalDpi);
-    if (SUCCEEDED(hr))
-        hr = pFrame->SetPixelFormat(&pixelFormat);
-    if (SUCCEEDED(hr))
-        hr = pFrame->WritePixels(height, width * 4, static_cast<UINT>(pixels.size()), pixels.data());
-    if (SUCCEEDED(hr))
-        hr = pFrame->Commit();
-    if (SUCCEEDED(hr))
-        hr = pEncoder->Commit();
+    const std::function<HRESULT()> steps[] = {
+        [&] { return pFactory->CreateStream(&pStream); },
+        [&] { return pStream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE); },
+        [&] { return pFactory->CreateEncoder(bmp ? GUID_ContainerFormatBmp : GUID_ContainerFormatPng, nullptr, &pEncoder); },
+        [&] { return pEncoder->Initialize(pStream, WICBitmapEncoderNoCache); },
+        [&] { return pEncoder->CreateNewFrame(&pFrame, nullptr); },
+        [&] { return pFrame->Initialize(nullptr); },
+        [&] { return pFrame->SetSize(width, height); },
+        [&] { return pFrame->SetResolution(kOriginalDpi, kOriginalDpi); },
+        [&] { return pFrame->SetPixelFormat(&pixelFormat); },
+        [&] { return pFrame->WritePixels(height, width * 4, static_cast<UINT>(pixels.size()), pixels.data()); },
+        [&] { return pFrame->Commit(); },
+        [&] { return pEncoder->Commit(); }};
+    for (const auto& step : steps)
+        if (SUCCEEDED(hr))
+            hr = step();
     for (IUnknown* p : {static_cast<IUnknown*>(pFrame), static_cast<IUnknown*>(pEncoder),
                         static_cast<IUnknown*>(pStream), static_cast<IUnknown*>(pFactory)})
         if (p)

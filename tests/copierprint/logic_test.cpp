@@ -10,7 +10,6 @@
 #include "copier/device/JobSettings.h"
 #include "copier/device/PageGeometry.h"
 #include "copier/device/PrinterMedia.h"
-#include "copier/device/Tone.h"
 
 namespace {
 
@@ -53,14 +52,9 @@ TEST(CopierGeometry, OriginalsLandWhereTheImageSizeSays)
     };
     for (const PlacementCase& c : cases) {
         Placement placement(c.original, c.page, c.mode, c.percent);
-        const PixelRect& image = placement.Image();
-        const PixelRect& visible = placement.Visible();
-        EXPECT_EQ(std::vector<int64_t>({c.image.left, c.image.top, c.image.right, c.image.bottom}),
-                  std::vector<int64_t>({image.left, image.top, image.right, image.bottom}))
-            << c.what;
-        EXPECT_EQ(std::vector<int64_t>({c.visible.left, c.visible.top, c.visible.right, c.visible.bottom}),
-                  std::vector<int64_t>({visible.left, visible.top, visible.right, visible.bottom}))
-            << c.what;
+        auto corners = [](const PixelRect& r) { return std::vector<int64_t>{r.left, r.top, r.right, r.bottom}; };
+        EXPECT_EQ(corners(c.image), corners(placement.Image())) << c.what;
+        EXPECT_EQ(corners(c.visible), corners(placement.Visible())) << c.what;
     }
 }
 
@@ -159,28 +153,6 @@ TEST(CopierMedia, PrinterPapersBecomeTheDialogsSizeCodes)
 
 }
 
-TEST(CopierMedia, CapabilitiesFollowThePrinterAndTheSource)
-{
-    PrinterInfo info = SomePrinter();
-    CopierFunctional caps = {};
-    FillCapabilities(info, MapPrinterMedia(info), SourceTraits{true, true}, caps);
-    EXPECT_STREQ("A4", caps.szMediaSizeName[1]);
-    EXPECT_EQ('\0', caps.szMediaSizeName[3][0]);
-    EXPECT_EQ(1, caps.nBorderlessSupport);
-    EXPECT_EQ(0, caps.bMediaSizeBorderless[0]);
-    EXPECT_EQ(1, caps.bLowerInputTrayPresent);
-    EXPECT_EQ(0, caps.bRearInputTrayPresent);
-    EXPECT_EQ(0x400, caps.nConstraintMask & 0x400);  // copies only from the feeder
-    EXPECT_EQ(0x32, caps.nConstraintMask & 0x32);     // the dialog's own rules stay
-
-    info.printsToEdge = true;
-    FillCapabilities(info, MapPrinterMedia(info), SourceTraits{false, false}, caps);
-    EXPECT_EQ(2, caps.nBorderlessSupport);
-    EXPECT_EQ(1, caps.bMediaSizeBorderless[0]);
-    EXPECT_EQ(1, caps.bMediaTypeBorderless[0]);
-    EXPECT_EQ(0, caps.nConstraintMask & 0x400);
-}
-
 CopyJobParams GoodJob()
 {
     CopyJobParams job = {};
@@ -232,22 +204,6 @@ TEST(CopierJobs, AJobBecomesThePrintersSettingsOrIsRefused)
         EXPECT_EQ(kJobRefused, SettingsForJob(job, info, media, settings, reason)) << r.what;
         EXPECT_FALSE(reason.empty()) << r.what;
     }
-}
-
-TEST(CopierTone, ContrastDarkensOrLightensAndBlackCopiesAreGrey)
-{
-    ToneMap neutral(50, false), light(0, false), dark(100, false);
-    EXPECT_EQ(128, neutral.Level(128));
-    EXPECT_GT(light.Level(128), 128);
-    EXPECT_LT(dark.Level(128), 128);
-
-    uint8_t pixels[] = {255, 0, 0, 0, 0, 200, 40, 0};  // blue, then orange (BGRx)
-    ToneMap gray(50, true);
-    gray.Apply(pixels, 2);
-    EXPECT_EQ(pixels[0], pixels[1]);
-    EXPECT_EQ(pixels[1], pixels[2]);
-    EXPECT_EQ(pixels[4], pixels[6]);
-    EXPECT_NE(pixels[0], pixels[4]);  // different colours keep different greys
 }
 
 }  // namespace

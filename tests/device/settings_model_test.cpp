@@ -89,27 +89,6 @@ TEST_F(SettingsModel, EachSettingFollowsOnlyItsOwnFlag)
     }
 }
 
-TEST_F(SettingsModel, TrayDuplexersAndUntiedFlags)
-{
-    CRKCopyState& s = State();
-    s.nTraySelection = 3;
-    s.bADFDuplexerPresent = s.bPrintDuplexerPresent = 1;
-    ASSERT_TRUE(Dlg(dlg).PopulateStateFromDevice());
-    EXPECT_EQ(1, s.nTraySelection);  // a supported tray is always the first
-    EXPECT_EQ(0, s.bADFDuplexerPresent);
-    EXPECT_EQ(0, s.bPrintDuplexerPresent);
-
-    s.nTraySelection = 3;
-    for (int i = 0; i < COPIER_SETTING_FLAGS; ++i)
-        Caps().bSettingSupported[i] = 0;
-    Caps().bSettingSupported[XDL_FLAG7] = 1;
-    ASSERT_TRUE(Dlg(dlg).PopulateStateFromDevice());
-    EXPECT_EQ(3, s.nTraySelection);
-    EXPECT_EQ(0, s.pbEnableXDL[XDL_TRAY_SELECTION]);
-    EXPECT_EQ(0, s.pbEnableXDL[XDL_FLAG6]);
-    EXPECT_EQ(1, s.pbEnableXDL[XDL_FLAG7]);
-}
-
 TEST_F(SettingsModel, BrightnessIsClampedToItsRange)
 {
     const int rows[][2] = {{130, 100}, {-5, 0}, {100, 100}, {0, 0}};  // the device's answer, the setting
@@ -118,15 +97,6 @@ TEST_F(SettingsModel, BrightnessIsClampedToItsRange)
         ASSERT_TRUE(Dlg(dlg).PopulateStateFromDevice());
         EXPECT_EQ(row[1], State().nBrightness) << row[0];
     }
-}
-
-TEST_F(SettingsModel, NoCapabilityRecordLeavesTheSettings)
-{
-    delete Dlg(dlg).m_pCopierFunctional;
-    Dlg(dlg).m_pCopierFunctional = nullptr;
-    State().nBrightness = 33;
-    EXPECT_FALSE(Dlg(dlg).PopulateStateFromDevice());
-    EXPECT_EQ(33, State().nBrightness);
 }
 
 TEST_F(SettingsModel, ValidateStateRepairsCopiesAndPercentage)

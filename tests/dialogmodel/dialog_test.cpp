@@ -88,11 +88,6 @@ protected:
     CRKCopyState& State() { return Dlg(dlg).m_rkCopyState; }
     // The message through the dialog object's own window procedure.
     void Send(UINT message, WPARAM wParam, LPARAM lParam) { static_cast<CWnd&>(dlg).WindowProc(message, wParam, lParam); }
-    void Click(int id)
-    {
-        SendMessageA(Item(id), BM_SETCHECK, BST_CHECKED, 0);
-        Send(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
-    }
     int Contrast() const { return static_cast<int>(SendMessageA(Item(IDC_SLD_CONTRAST), TBM_GETPOS, 0, 0)); }
     void SetContrast(int nPos) { SendMessageA(Item(IDC_SLD_CONTRAST), TBM_SETPOS, TRUE, nPos); }
     // Best, Normal, Fast, Actual Size, Fit To Page, Borderless, Custom Size: 'C' checked,
@@ -160,36 +155,6 @@ TEST_F(CopyDialog, SizeWithoutBorderlessMovesTheCheckToFitToPage)
     EXPECT_EQ(SFR_BORDERLESS, State().nSpecialFeatureRadio);  // until another image size is chosen
 }
 
-TEST_F(CopyDialog, RuleAIRunsTheRulesAgainThroughTheTypeList)
-{
-    ASSERT_TRUE(Dlg(dlg).FillCombos());
-    // Size 76 with type 5 jumps to the first type 3; the nested run finds type 3 and stops.
-    State().nPaperSize = 76;
-    State().nPaperType = 5;
-    State().nPaperTypeIndex = 2;
-    Dlg(dlg).m_nConstraintMask = 1 << 8;
-    Dlg(dlg).UIConstraints(1 << 8);
-    EXPECT_EQ(1, Selected(IDC_COB_TYPE));
-    EXPECT_EQ(3, State().nPaperType);
-    EXPECT_EQ(1, State().nPaperTypeIndex);
-}
-
-TEST_F(CopyDialog, DefaultSizeIsSelectedOrTheLastEntryStays)
-{
-    // {default size ID, selection after, nPaperSizeIndex and nPaperSize after (were 7 and 5)}
-    const int rows[][4] = {{11, 2, 2, 11}, {99, 3, 7, 5}};
-    for (const auto& row : rows) {
-        device.answer.nDefaultMediaSize = row[0];
-        ASSERT_TRUE(Dlg(dlg).FillCombos());
-        State().nPaperSizeIndex = 7;
-        State().nPaperSize = 5;
-        Dlg(dlg).SetDefaultPaperSize();
-        EXPECT_EQ(row[1], Selected(IDC_COB_SIZE)) << row[0];
-        EXPECT_EQ(row[2], State().nPaperSizeIndex) << row[0];
-        EXPECT_EQ(row[3], State().nPaperSize) << row[0];
-    }
-}
-
 // The rules that ask the device whether an original is in the feeder, and the one that rewrites
 // the copies, act on the dialog's controls and settings.
 TEST_F(CopyDialog, FeederRulesReachTheControls)
@@ -221,21 +186,6 @@ TEST_F(CopyDialog, FeederRulesReachTheControls)
         EXPECT_STREQ(copiesAfter, text);
         EXPECT_EQ(atoi(copiesAfter), State().nNbrCopies);
         EXPECT_EQ(nBit == 10, Dlg(dlg).m_bAdfOnly != 0);
-    }
-}
-
-// Actual Size means 100 %; the other two keep the percentage for a later Custom Size.
-TEST_F(CopyDialog, ImageSizeButtonsAndThePercentage)
-{
-    const std::tuple<int, int, int, int> rows[] = {{IDC_RBN_FIT_TO_PAGE, SFR_FIT_TO_PAGE, 5, 150},
-                                                   {IDC_RBN_BORDERLESS, SFR_BORDERLESS, 7, 150},
-                                                   {IDC_RBN_ACTUAL_SIZE, SFR_ACTUAL_SIZE, 1, 100}};
-    for (const auto& [id, nRadio, nMode, nPercent] : rows) {
-        State().nReduceEnlarge = 150;
-        Click(id);
-        EXPECT_EQ(nRadio, State().nSpecialFeatureRadio) << id;
-        EXPECT_EQ(nMode, State().nSpecialFeatureMode) << id;
-        EXPECT_EQ(nPercent, State().nReduceEnlarge) << id;
     }
 }
 

@@ -162,27 +162,6 @@ TEST_F(LogTest, SizeLimitWritesOneNoticeThenNothing)
         EXPECT_NE(std::string::npos, after[i].find(notice + "300 ****"));
 }
 
-TEST(SafeFileName, OutsideTextBecomesOneNameInsideItsFolder)
-{
-    // clang-format off
-    const char* const rows[][2] = {{"QV\\..\\..\\evilSIM0001", "QV_.._.._evilSIM0001"}, {"a/b:c*d?e\"f<g>h|i\tj", "a_b_c_d_e_f_g_h_i_j"},
-        {"CON", "_CON"}, {"nul.txt", "_nul.txt"}, {"COM0", "COM0"}, {"..", "_._"}, {"", "_"}, {nullptr, "_"}};
-    // clang-format on
-    char szOut[260];
-    for (const auto& row : rows) {
-        RKSafeFileNamePart(row[0], szOut, sizeof(szOut));
-        EXPECT_STREQ(row[1], szOut) << (row[0] ? row[0] : "(null)");
-    }
-    // Too long: cut to fit, with a hash of the whole text, so that two texts keep two names.
-    const std::string longText(300, 'x');
-    RKSafeFileNamePart(longText.c_str(), szOut, 50);
-    const std::string first = szOut;
-    RKSafeFileNamePart((longText + "y").c_str(), szOut, 50);
-    EXPECT_TRUE(std::regex_match(first, std::regex("x{40}~[0-9a-f]{8}")) && first != szOut) << first << " " << szOut;
-    RKSafeFileNamePart(longText.c_str(), szOut, 10);
-    EXPECT_STREQ("", szOut) << "no room for a name at all";
-}
-
 // Whatever the prefix holds, the log file lands in the application-data folder itself.
 TEST_F(LogTest, LogFileStaysInItsFolderWhateverThePrefix)
 {

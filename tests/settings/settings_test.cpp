@@ -17,10 +17,6 @@ namespace {
 
 ::testing::Environment* const s_pCom = ::testing::AddGlobalTestEnvironment(new ComEnvironment);
 
-// What the error dump would have shown in its message box.
-std::vector<std::string> g_errorDumps;
-const bool s_bDumpsCaught = (CRKXML::SetErrorDumpHandler([](const char* psz) { g_errorDumps.push_back(psz); }), true);
-
 std::string DefaultDocument() { return ResourceBytes(NULL, 152, "XML"); }
 
 // "  <name>value</name>\r\n" as the default document lays its elements out.
@@ -221,16 +217,6 @@ TEST_F(SettingsTest, EnableFlagListsOfAnyLength)
     EXPECT_NE(ReadBytes(m_path).find(Flags(thirtySaved)), std::string::npos);
 }
 
-TEST_F(SettingsTest, StartLocationIsAllThatSaveStartLocationWrites)
-{
-    CRKCopyState s;
-    FillDistinct(s, 3);
-    s.pStartLoc = {640, -12};
-    ASSERT_EQ(s.SaveStartLocation(Write(DefaultDocument())), 1);
-    EXPECT_EQ(ReadBytes(m_path),
-              Replaced(DefaultDocument(), "<X>200</X>\r\n    <Y>0</Y>", "<X>640</X>\r\n    <Y>-12</Y>"));
-}
-
 // Files that are no settings files: refused with a record naming them, the
 // record and the file left as they were, and no file ever created.
 TEST_F(SettingsTest, HostileAndBrokenFilesAreRefused)
@@ -252,7 +238,6 @@ TEST_F(SettingsTest, HostileAndBrokenFilesAreRefused)
         {Replaced(DefaultDocument(), "</State>", std::string(1 << 20, ' ') + "</State>"), m_path + " is larger than"},
         {Replaced(DefaultDocument(), "</nQuality>", "</nQualit>"), "Could not load " + m_path},
     };
-    g_errorDumps.clear();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.record);
         CRKCopyState s;
@@ -272,7 +257,6 @@ TEST_F(SettingsTest, HostileAndBrokenFilesAreRefused)
     EXPECT_EQ(s.GetSettings(absent.c_str()), 0);
     EXPECT_EQ(s.SaveSettings(absent.c_str()), 0);
     EXPECT_EQ(m_folder.Files().size(), 2u) << "no file is ever created";
-    EXPECT_TRUE(g_errorDumps.empty()) << "a bad file is no component error";
 }
 
 // Saves in several processes: the children run this program again with only
@@ -391,55 +375,6 @@ TEST_F(SettingsTest, SavesKeepTheLayoutAndWriteWhatTheDeclarationSays)
     EXPECT_EQ(m_folder.Files().size(), 1u) << "no temporary file is left behind";
 }
 
-// Whatever the element held before, afterwards it holds exactly the value; an
-// empty element has nothing to replace and stays empty.
-TEST_F(SettingsTest, AnUpdateLeavesTheElementHoldingExactlyTheValue)
-{
-    for (const char* pszContent :
-         {"4", "<!--x-->4", "4<!--x-->", "<b>x</b>4", "<![CDATA[4]]>", "\r\n    4\r\n  ", ""}) {
-        SCOPED_TRACE(pszContent);
-        const bool bReplaced = pszContent[0] != '\0';
-        Write(Replaced(DefaultDocument(), Element("nNbrCopies", "1"), Element("nNbrCopies", pszContent)));
-        EXPECT_EQ(UpdateAndSave("nNbrCopies", "7"), bReplaced ? 1 : 0);
-        EXPECT_EQ(ValueIn("nNbrCopies"), bReplaced ? "7" : "");
-        EXPECT_EQ(ReadBytes(m_path).find(Element("nNbrCopies", "7")) != std::string::npos, bReplaced);
-    }
-}
-
-TEST_F(SettingsTest, SelectionsIndexesAndReadOnlyLoadsAndFiles)
-{
-    Write(Replaced(DefaultDocument(), Element("nQuality", "1"), Element("nQuality", "1") + Element("nQuality", "3")));
-    CRKXML xml;
-    ASSERT_EQ(xml.Load(m_path.c_str(), 1), 1);
-    char szValue[10];
-    EXPECT_EQ(xml.Select("nQuality"), 2);
-    ASSERT_EQ(xml.GetCurrentNodeValue(szValue), 1);
-    EXPECT_STREQ(szValue, "1") << "the first match is current";
-    EXPECT_EQ(xml.UpdateValue("2"), 0);
-    EXPECT_TRUE(m_log.Contains("File is readonly"));
-
-    EXPECT_EQ(xml.Select("bEnableXDL/boolean"), 21);
-    ASSERT_EQ(xml.SelectByIndex(15), 1);
-    EXPECT_EQ(xml.SelectByIndex(-1), 0);
-    EXPECT_EQ(xml.SelectByIndex(21), 0);
-    ASSERT_EQ(xml.GetCurrentNodeValue(szValue), 1);
-    EXPECT_STREQ(szValue, "false") << "a refused index leaves the current node";
-    EXPECT_EQ(xml.Select("State"), -1) << "paths are relative to the root element";
-    EXPECT_EQ(xml.Select("][bad xpath"), -1);
-
-    // A file made read-only after the load refuses the save and stays as it was.
-    const std::string before = ReadBytes(m_path);
-    ASSERT_EQ(xml.Load(m_path.c_str(), 0), 1);
-    ASSERT_EQ(xml.Select("nBrightness"), 1);
-    ASSERT_EQ(xml.UpdateValue("7"), 1);
-    SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(xml.SaveFile(), 0);
-    EXPECT_TRUE(m_log.Contains("Error saving " + m_path));
-    EXPECT_EQ(ReadBytes(m_path), before);
-    EXPECT_EQ(m_folder.Files().size(), 1u);
-    xml.Unload();
-}
-
 // The names are "D"/"F" + device ID + ".xml" exactly while that is a valid file
 // name whose path fits; otherwise the ID's part is made safe, and cut to fit.
 TEST(SettingsFileNames, DeviceIDsAndFolderLengths)
@@ -555,44 +490,6 @@ TEST_F(SettingsTest, FilesInTheLongestFolder)
         ++nEntries;
     FindClose(hFind);
     EXPECT_EQ(nEntries, 5) << ". and .., the two files and the copy: no temporary file is left behind";
-}
-
-// A class object that refuses to make documents stands in for a machine
-// without the XML component.
-struct RefusingFactory : IClassFactory
-{
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        *ppv = (riid == IID_IUnknown || riid == IID_IClassFactory) ? this : NULL;
-        return *ppv ? S_OK : E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP CreateInstance(IUnknown*, REFIID, void** ppv) override { return *ppv = NULL, E_OUTOFMEMORY; }
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-};
-
-TEST_F(SettingsTest, MissingComponentShowsTheErrorDumpAndFails)
-{
-    Write(DefaultDocument());
-    RefusingFactory factory;
-    g_errorDumps.clear();
-    {
-        ClassObjectScope refusing(CLSID_DOMDocument40, &factory);
-        ASSERT_TRUE(refusing.Ok());
-        CRKXML xml;
-        EXPECT_EQ(CRKXML::GetSaveSemaphore(), nullptr);
-        EXPECT_EQ(xml.Load(m_path.c_str(), 0), 0);
-        EXPECT_EQ(xml.Select("nQuality"), -1);
-        EXPECT_EQ(xml.UpdateValue("1"), 0);
-        EXPECT_EQ(xml.SaveFile(), 0);
-        xml.Unload();
-        EXPECT_TRUE(m_log.Contains("CRKXML::Load - _com_error exception (hr: 0x80004003 = "));
-    }
-    ASSERT_EQ(g_errorDumps.size(), 1u);
-    EXPECT_EQ(g_errorDumps[0].compare(0, 22, "Error\n\tCode = 80004003"), 0) << g_errorDumps[0];
-    EXPECT_NE(g_errorDumps[0].find("\n\tSource = \n\tDescription = \n"), std::string::npos) << g_errorDumps[0];
-    EXPECT_EQ(ReadBytes(m_path), DefaultDocument());
 }
 
 }  // namespace

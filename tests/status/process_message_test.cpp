@@ -9,7 +9,7 @@
 #include "res/resource.h"
 #include "status/DeviceEventNames.h"
 #include "status/ProcessMessage.h"
-#include "device/ICopyAPI.h"
+#include "tests/device/FakeCopyAPI.h"
 
 namespace {
 
@@ -25,26 +25,12 @@ struct Event
 };
 
 // A device whose GetDocInADF answers `bDocInADF`, or, while `hHold` is set, blocks until it is signalled.
-struct FeederDevice : ICopyAPI
+struct FeederDevice : FakeCopyAPI
 {
-    LONG refs = 1, bDocInADF = 1;
+    LONG bDocInADF = 1;
     std::atomic<int> asked{0};
     HANDLE hHold = NULL;
 
-    STDMETHODIMP QueryInterface(REFIID, void** ppv) override { return *ppv = nullptr, E_NOINTERFACE; }
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs)); }
-    STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(InterlockedDecrement(&refs)); }
-    STDMETHODIMP Reserved3() override { return E_NOTIMPL; }
-    STDMETHODIMP Reserved4() override { return E_NOTIMPL; }
-    STDMETHODIMP Reserved5() override { return E_NOTIMPL; }
-    STDMETHODIMP Reserved6() override { return E_NOTIMPL; }
-    STDMETHODIMP SubmitCopy(CopyJobParams) override { return E_NOTIMPL; }
-    STDMETHODIMP InitProtocol(BSTR, BSTR) override { return E_NOTIMPL; }
-    STDMETHODIMP GetCapabilities(CopierFunctional*) override { return E_NOTIMPL; }
-    STDMETHODIMP Reserved10() override { return E_NOTIMPL; }
-    STDMETHODIMP SetNotifyWindow(HWND) override { return E_NOTIMPL; }
-    STDMETHODIMP Shutdown() override { return S_OK; }
-    STDMETHODIMP StartMonitoring() override { return S_OK; }
     STDMETHODIMP GetDocInADF(LONG* p) override
     {
         ++asked;
@@ -53,7 +39,6 @@ struct FeederDevice : ICopyAPI
         *p = bDocInADF;
         return S_OK;
     }
-    STDMETHODIMP SetStatusPaused(LONG) override { return S_OK; }
 };
 
 // What reached the window standing for the copy dialog: the Custom Size runs with the

@@ -155,6 +155,22 @@ TEST_F(CopyDialog, SizeWithoutBorderlessMovesTheCheckToFitToPage)
     EXPECT_EQ(SFR_BORDERLESS, State().nSpecialFeatureRadio);  // until another image size is chosen
 }
 
+TEST_F(CopyDialog, DefaultSizeIsSelectedOrTheLastEntryStays)
+{
+    // {default size ID, selection after, nPaperSizeIndex and nPaperSize after (were 7 and 5)}
+    const int rows[][4] = {{11, 2, 2, 11}, {99, 3, 7, 5}};
+    for (const auto& row : rows) {
+        device.answer.nDefaultMediaSize = row[0];
+        ASSERT_TRUE(Dlg(dlg).FillCombos());
+        State().nPaperSizeIndex = 7;
+        State().nPaperSize = 5;
+        Dlg(dlg).SetDefaultPaperSize();
+        EXPECT_EQ(row[1], Selected(IDC_COB_SIZE)) << row[0];
+        EXPECT_EQ(row[2], State().nPaperSizeIndex) << row[0];
+        EXPECT_EQ(row[3], State().nPaperSize) << row[0];
+    }
+}
+
 // The rules that ask the device whether an original is in the feeder, and the one that rewrites
 // the copies, act on the dialog's controls and settings.
 TEST_F(CopyDialog, FeederRulesReachTheControls)
@@ -186,6 +202,21 @@ TEST_F(CopyDialog, FeederRulesReachTheControls)
         EXPECT_STREQ(copiesAfter, text);
         EXPECT_EQ(atoi(copiesAfter), State().nNbrCopies);
         EXPECT_EQ(nBit == 10, Dlg(dlg).m_bAdfOnly != 0);
+    }
+}
+
+// Actual Size means 100 %; the other two keep the percentage for a later Custom Size.
+TEST_F(CopyDialog, ImageSizeButtonsAndThePercentage)
+{
+    const std::tuple<int, int, int, int> rows[] = {{IDC_RBN_FIT_TO_PAGE, SFR_FIT_TO_PAGE, 5, 150},
+                                                   {IDC_RBN_BORDERLESS, SFR_BORDERLESS, 7, 150},
+                                                   {IDC_RBN_ACTUAL_SIZE, SFR_ACTUAL_SIZE, 1, 100}};
+    for (const auto& [id, nRadio, nMode, nPercent] : rows) {
+        State().nReduceEnlarge = 150;
+        Click(id);
+        EXPECT_EQ(nRadio, State().nSpecialFeatureRadio) << id;
+        EXPECT_EQ(nMode, State().nSpecialFeatureMode) << id;
+        EXPECT_EQ(nPercent, State().nReduceEnlarge) << id;
     }
 }
 

@@ -88,6 +88,11 @@ protected:
     CRKCopyState& State() { return Dlg(dlg).m_rkCopyState; }
     // The message through the dialog object's own window procedure.
     void Send(UINT message, WPARAM wParam, LPARAM lParam) { static_cast<CWnd&>(dlg).WindowProc(message, wParam, lParam); }
+    void Click(int id)
+    {
+        SendMessageA(Item(id), BM_SETCHECK, BST_CHECKED, 0);
+        Send(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+    }
     int Contrast() const { return static_cast<int>(SendMessageA(Item(IDC_SLD_CONTRAST), TBM_GETPOS, 0, 0)); }
     void SetContrast(int nPos) { SendMessageA(Item(IDC_SLD_CONTRAST), TBM_SETPOS, TRUE, nPos); }
     // Best, Normal, Fast, Actual Size, Fit To Page, Borderless, Custom Size: 'C' checked,

@@ -11,7 +11,7 @@
 #include "copier/device/JobSettings.h"
 
 // The band budget: rows of one band together hold at most this many bytes.
-const uint32_t kBandBytes = 4 * 1024 * 1024;
+const uint32_t kBandBytes = 1024 * 1024;
 
 // A job already begun on the source (BeginJob gave pageCount). S_OK when every page went
 // to the spooler; kNotResponding when the printer failed; the source's code when an

@@ -44,7 +44,7 @@ for quality in 2 3; do
   button=$([ "$quality" = 3 ] && echo 1025 || echo 1031)
   plain=$(wine "$QV_BIN/bench_copier_print.exe" plain "$runs" "$quality" "$originals" PDF "$pdf" 2>&1 </dev/null) || status=1
   echo "  plain GDI program, quality $quality: $plain"
-  direct=$(wine "$QV_BIN/bench_copier_print.exe" copier "$runs" "$quality" "$originals" PDF "$pdf" 2>&1 </dev/null) || status=1
+  direct=$(QVCOPIER_SETUPS=$(win "$work")\\direct.txt wine "$QV_BIN/bench_copier_print.exe" copier "$runs" "$quality" "$originals" PDF "$pdf" 2>&1 </dev/null) || status=1
   echo "  copier component alone, quality $quality: $direct"
   program=$(wine "$QV_BIN/bench_click_to_pdf.exe" "$runs" "\"$(win "$QV_BIN/qvkcopy2.exe")\" -CtxID \"$ctx\"" \
     "$pdf" "${name}_copy_*.pdf" "$button" 2>&1 </dev/null) || status=1

@@ -75,7 +75,9 @@ std::string CopierFixture::MenuEntries() const
 
 qvtest::RunResult CopierFixture::Tool(const std::string& arguments) const
 {
-    return qvtest::Run("\"" + qvtest::BesideExe("qvcopier.exe") + "\" " + arguments);
+    qvtest::RunResult run = qvtest::Run("\"" + qvtest::BesideExe("qvcopier.exe") + "\" " + arguments);
+    run.output.erase(std::remove(run.output.begin(), run.output.end(), '\r'), run.output.end());
+    return run;
 }
 
 std::string CopierFixture::FirstPrinter() const
@@ -85,7 +87,7 @@ std::string CopierFixture::FirstPrinter() const
     if (start == std::string::npos)
         return std::string();
     start += 8;
-    return output.substr(start, output.find_first_of("\r\n", start) - start);
+    return output.substr(start, output.find('\n', start) - start);
 }
 
 }  // namespace copiertest

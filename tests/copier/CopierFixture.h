@@ -34,6 +34,7 @@ class CopierFixture : public ::testing::Test
 protected:
     CopierFixture();
 
+    // The tool's exit code and output, lines ending in "\n".
     qvtest::RunResult Tool(const std::string& arguments) const;
     std::string SetupFileBytes() const { return qvtest::ReadBytes(m_files.File("setups.txt")); }
     // The first printer the tool lists; empty when the machine has none.

@@ -2,6 +2,7 @@
 
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -38,18 +39,14 @@ std::vector<BYTE> OriginalPixels(int& width, int& height)
 std::string WindowsPathOfUnix(const std::string& unixPath)
 {
     std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
+    std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
 
 std::string UnixPathOf(const std::string& windowsPath)
 {
     std::string path = windowsPath.substr(2);
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
+    std::replace(path.begin(), path.end(), '\\', '/');
     return path;
 }
 
@@ -160,10 +157,8 @@ BoundCopier::BoundCopier(const std::string& tag, const std::string& folder, cons
     pFactory->Release();
     if (!m_pApi)
         return;
-    BSTR protocol = SysAllocString(L"-CtxID");
     std::string ctx = CopierContextID(setup);
-    std::wstring wideCtx(ctx.begin(), ctx.end());
-    BSTR context = SysAllocString(wideCtx.c_str());
+    BSTR protocol = SysAllocString(L"-CtxID"), context = SysAllocString(std::wstring(ctx.begin(), ctx.end()).c_str());
     m_hrBind = m_pApi->InitProtocol(protocol, context);
     SysFreeString(protocol);
     SysFreeString(context);
@@ -172,10 +167,9 @@ BoundCopier::BoundCopier(const std::string& tag, const std::string& folder, cons
 BoundCopier::~BoundCopier()
 {
     if (m_pApi) {
-        m_pApi->Shutdown();  // waits for a running job
+        m_pApi->Shutdown();  // waits for a running job; the library stays loaded for posted events
         m_pApi->Release();
     }
-    // The library stays loaded: a posted event may still point into its process memory.
 }
 
 CopyJobParams PlainJob()

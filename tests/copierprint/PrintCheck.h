@@ -1,10 +1,11 @@
-// What the print tests share: a test original of known geometry written as an image
-// file, the copier component loaded from beside the test for one set-up, and the PDF
-// the PDF printer makes, read back with the poppler tools and measured.
+// The print tests' original of known geometry, the copier component bound to a set-up,
+// and the PDF printer's output read back with the poppler tools.
 #pragma once
 
 #include <windows.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,8 @@ const double kSquareMm = 50.0;
 // Writes it as PNG (with its resolution) or, given "bmp", as BMP.
 bool WriteOriginal(const std::string& path, const char* format = "png");
 
-// The copier component bound to a set-up of `folder` and `printer`, named after `tag`
-// (letters and digits, unique per test run) so its PDF can be found. The set-up lives
-// in a file of the test's own.
+// The component bound to a set-up (in a file of the test's own) named `tag`, letters and
+// digits unique per run, by which its PDF is found.
 class BoundCopier
 {
 public:
@@ -60,19 +60,15 @@ public:
     double dpi = 0;
     std::vector<Rgb> pixels;
 
-    // Bounding box {left, top, right, bottom} in pixels of the pixels `match` picks; all -1 when none.
+    // Bounding box {left, top, right, bottom} of the pixels `match` picks; right is -1 when none.
     template <class Match>
-    std::vector<int> Box(Match match) const
+    std::array<int, 4> Box(Match match) const
     {
-        std::vector<int> box = {-1, -1, -1, -1};
+        std::array<int, 4> box = {width, height, -1, -1};
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
-                if (match(pixels[static_cast<size_t>(y) * width + x])) {
-                    if (box[0] < 0 || x < box[0]) box[0] = x;
-                    if (box[1] < 0) box[1] = y;
-                    if (x + 1 > box[2]) box[2] = x + 1;
-                    box[3] = y + 1;
-                }
+                if (match(pixels[static_cast<size_t>(y) * width + x]))
+                    box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)};
         return box;
     }
     double Mm(int pixels) const { return pixels * 25.4 / dpi; }

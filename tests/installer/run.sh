@@ -20,13 +20,18 @@ old_msi=$work/qvcopy-$version.msi new_msi=$work/qvcopy-$newer.msi
 "$QV_ROOT/scripts/package" "$build" "$old_msi" || exit 1
 "$QV_ROOT/scripts/package" "$build" "$new_msi" "$newer" || exit 1
 
+# A run that could not put the prefix back leaves it marked: it is made anew.
+[ -e "$QV_WINEPREFIX/.qv-in-use" ] && rm -rf "$QV_WINEPREFIX"
 qv_prefix
+touch "$WINEPREFIX/.qv-in-use"
 c=$WINEPREFIX/drive_c
 appdata=$c/users/$(id -un)/AppData/Roaming
 dir="$c/Program Files/QV/QV Copy" windir='C:\Program Files\QV\QV Copy'
-guide_entry="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/QV Copy/QV Copy Guide.lnk"
+# The guide's entry is for all users; Wine's installer puts it in the user's Start menu.
+guide_entries=("$c/ProgramData/Microsoft/Windows/Start Menu/Programs/QV Copy/QV Copy Guide.lnk"
+               "$appdata/Microsoft/Windows/Start Menu/Programs/QV Copy/QV Copy Guide.lnk")
 ini=$c/ProgramData/QV/RKLogConfig.ini
-setup="Installed $$" device=copier-1
+setup=QVInstalled$$ device=copier-1
 setup_entry="$appdata/Microsoft/Windows/Start Menu/Programs/QV Copy/$setup.lnk"
 user_files=("$appdata/QV/Imagora/D$device.xml" "$appdata/QV/Imagora/F$device.xml" "$appdata/QV/Copier/setups.txt"
             "$setup_entry" "$ini")
@@ -36,10 +41,12 @@ finish() {
   msiexec /x "$new_msi"; msiexec /x "$old_msi"
   rm -rf "$appdata/QV" "$appdata/QVCopier$device"_UI.log "$c/ProgramData/QV" "$(dirname "$setup_entry")" "$c/qvoriginals"
   wineserver -k >/dev/null 2>&1
+  rm -f "$WINEPREFIX/.qv-in-use"
   if [ -n "$QV_XVFB_PID" ]; then kill "$QV_XVFB_PID" 2>/dev/null; wait "$QV_XVFB_PID" 2>/dev/null; fi
   rm -rf "$work"
 }
 trap finish EXIT
+trap 'exit 143' TERM INT
 qv_display || exit 1
 qv_wineserver_start
 
@@ -48,8 +55,8 @@ check() {   # check <what> <command...>
   if "${@:2}"; then echo "ok   $1"; else echo "FAIL $1"; failed=1; fi
 }
 is() { [ "$1" = "$2" ]; }
-exists() { [ -e "$1" ]; }
-absent() { [ ! -e "$1" ]; }
+exists() { [ -e "$1" ] || { [ $# -gt 1 ] && exists "${@:2}"; }; }   # any of them
+absent() { ! exists "$@"; }                                          # none of them
 value() {   # value <key> <name or empty>: the string value, empty when there is none
   local args=(/ve); [ -n "$2" ] && args=(/v "$2")
   wine reg query "$1" "${args[@]}" 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'
@@ -72,7 +79,7 @@ files=(qvkcopy2.exe copy2.dll qvkspr08.dll qvcopier.exe qvcopier_device.dll qvco
 placed() {
   local state=$1 test=exists f entry; [ "$state" = gone ] && test=absent
   for f in "${files[@]}"; do check "$f $state" $test "$dir/$f"; done
-  check "Start-menu entry of the guide $state" $test "$guide_entry"
+  check "Start-menu entry of the guide $state" $test "${guide_entries[@]}"
   for entry in "${classes[@]}"; do
     set -- $entry
     local key="HKLM\\Software\\Classes\\CLSID\\$1\\InprocServer32"
@@ -102,6 +109,7 @@ check "the set-up's Start-menu entry" exists "$setup_entry"
 printf '#!/bin/sh\necho "$@" >> "%s"\n' "$work/browser.log" > "$work/browser"   # the browser notes its page
 chmod +x "$work/browser"
 wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$work/browser" /f >/dev/null 2>&1
+wine reg add 'HKCR\.html' /ve /d htmlfile /f >/dev/null 2>&1   # as on Windows, a page opens in the browser
 QV_INSTALLED_PROGRAM="$windir\\qvkcopy2.exe" QV_SETUP_NAME=$setup QV_SETUP_CTXID="#QV#Copier#$device" \
   QV_PDF_DIR=$(winepath -w "$HOME/PDF") QV_BROWSER_LOG=$(winepath -w "$work/browser.log") \
   check "the installed program copies and opens the guide" wine "$test_exe"

@@ -14,6 +14,7 @@ QV_WINEPREFIX=$QV_BUILD_ROOT/wineprefix-install
 . "$(dirname "$0")/../../scripts/lib.sh"
 
 work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 version=$(head -n 1 "$QV_ROOT/VERSION")
 newer=${version%.*}.$(( ${version##*.} + 1 ))
 old_msi=$work/qvcopy-$version.msi new_msi=$work/qvcopy-$newer.msi

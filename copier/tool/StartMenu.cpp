@@ -121,6 +121,6 @@ bool RemoveStartMenuEntry(const CopierSetup& setup, std::string& error)
         error = "cannot remove the Start-menu entry " + path + " (error " + std::to_string(err) + ")";
         return false;
     }
-    RemoveDirectoryA(folder.c_str());   // only when no entry is left in it
+    RemoveDirectoryA(folder.c_str());  // only when no entry is left in it
     return true;
 }

@@ -45,8 +45,8 @@ TEST(InstalledProgram, CopiesToThePrinterAndOpensTheGuide)
     EXPECT_TRUE(dlgtest::WaitUntil([&] { return RemoveFilesLike(pdfs); }, 120000)) << "no " << pdfs;
 
     copy.ClickLater(IDC_BTN_HELP);
-    EXPECT_TRUE(dlgtest::WaitUntil([&] { return dlgtest::Has(qvtest::ReadBytes(browserLog), "docs/guide.html"); },
-                                   30000))
+    EXPECT_TRUE(
+        dlgtest::WaitUntil([&] { return dlgtest::Has(qvtest::ReadBytes(browserLog), "docs/guide.html"); }, 30000))
         << "the browser was given: " << qvtest::ReadBytes(browserLog);
     EXPECT_TRUE(copy.Close());
 }

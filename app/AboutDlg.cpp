@@ -2,13 +2,14 @@
 
 #include "records/AppGlobals.h"
 #include "res/resource.h"
+#include "res/version.h"
 
 namespace replika {
 
 static const COLORREF kWhite = RGB(255, 255, 255);
 
-const char CAboutDlg::kBuildNumber[] = "2.0.0.412";
-const char CAboutDlg::kVersionDate[] = "2026-12-06";
+const char CAboutDlg::kBuildNumber[] = QV_VERSION_TEXT;
+const char CAboutDlg::kVersionDate[] = QV_VERSION_DATE;
 static const char kNotice[] = "QV Copy, the copy program of the all-in-one device";
 
 BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)

@@ -9,5 +9,5 @@ set(QV_LAYERS
     "dialog"
     "app")
 # Outside components and stand-ins sit beside the program and use only the bottom layers.
-set(QV_BESIDE sim copier)
+set(QV_BESIDE sim copier help)
 set(QV_BESIDE_MAY_USE records device)

@@ -9,23 +9,27 @@ QV_JOBS=${QV_JOBS:-$(nproc)}
 
 qv_build_dir() { echo "$QV_BUILD_ROOT/$1"; }
 
-# Configure (once) and build one architecture: x86_64 or i686.
+# Configure (once) and build one architecture: x86_64 or i686. QV_BUILD_TYPE and
+# QV_CMAKE_ARGS (the release) apply when the folder is configured.
 qv_build() {
   local arch=$1 dir
   dir=$(qv_build_dir "$arch")
   if [ ! -f "$dir/CMakeCache.txt" ]; then
+    # shellcheck disable=SC2086
     cmake -S "$QV_ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-$arch.cmake" \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || return 1
+      -DCMAKE_BUILD_TYPE="${QV_BUILD_TYPE:-RelWithDebInfo}" ${QV_CMAKE_ARGS:-} >/dev/null || return 1
   fi
   cmake --build "$dir" -j "$QV_JOBS" -- --no-print-directory 2>&1 | grep -v -E '^\[ *[0-9]+%\]|^Consolidate compiler generated' 
   return "${PIPESTATUS[0]}"
 }
 
 # The Wine environment: a prefix private to the build tree, never ~/.wine.
+# QV_WINEPREFIX names another prefix (the installer test has one of its own). No Start-menu
+# entry made in a prefix reaches the desktop of the machine (winemenubuilder is off).
 qv_wine_env() {
-  export WINEPREFIX="$QV_BUILD_ROOT/wineprefix"
+  export WINEPREFIX="${QV_WINEPREFIX:-$QV_BUILD_ROOT/wineprefix}"
   export WINEDEBUG=${WINEDEBUG:--all}
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export WINEARCH=win64
   export LANG=C.UTF-8
 }

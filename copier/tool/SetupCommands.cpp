@@ -123,7 +123,10 @@ int CmdAdd(const ToolArgs& args)
         return ToolFail(kExitBadInput, "%s", error.c_str());
     setup.deviceId = NewCopierDeviceId(setups);
     setups.push_back(setup);
-    return SaveOrReport(setups);
+    code = SaveOrReport(setups);
+    if (code == kExitOk && !AddStartMenuEntry(setup, error))
+        return ToolFail(kExitFailed, "the set-up was added, but %s", error.c_str());
+    return code;
 }
 
 int CmdRemove(const ToolArgs& args)
@@ -136,8 +139,13 @@ int CmdRemove(const ToolArgs& args)
         return code;
     for (auto it = setups.begin(); it != setups.end(); ++it)
         if (it->name == args[0]) {
+            CopierSetup removed = *it;
             setups.erase(it);
-            return SaveOrReport(setups);
+            code = SaveOrReport(setups);
+            std::string error;
+            if (code == kExitOk && !RemoveStartMenuEntry(removed, error))
+                return ToolFail(kExitFailed, "the set-up was removed, but %s", error.c_str());
+            return code;
         }
     return ToolFail(kExitBadInput, "no set-up is named \"%s\"", args[0].c_str());
 }

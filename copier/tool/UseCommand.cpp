@@ -41,15 +41,6 @@ std::string ClassKey(const CLSID& clsid)
     return sz;
 }
 
-std::string ToolFolder()
-{
-    char szPath[MAX_PATH] = "";
-    DWORD n = GetModuleFileNameA(NULL, szPath, sizeof(szPath));
-    std::string path(szPath, n < sizeof(szPath) ? n : 0);
-    size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
 bool SetValue(const std::string& key, const char* pszName, const std::string& value)
 {
     HKEY hKey;
@@ -123,6 +114,15 @@ std::string ActiveSet()
     return mixed;
 }
 }  // namespace
+
+std::string ToolFolder()
+{
+    char szPath[MAX_PATH] = "";
+    DWORD n = GetModuleFileNameA(NULL, szPath, sizeof(szPath));
+    std::string path(szPath, n < sizeof(szPath) ? n : 0);
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
 
 int CmdUse(const ToolArgs& args)
 {

@@ -1,5 +1,5 @@
-// Stand-in help library: its one export opens the copy dialog's help page (qvcopy_help.html
-// beside the program) in the user's browser and records each call in help.log in the
+// Stand-in help library: its one export opens the user's guide (docs\guide.html beside the
+// program) in the user's browser and records each call in help.log in the
 // stand-ins' folder. help.ini, section [Help]: Browse=0 only records; HoldMs=n keeps the
 // call busy for n milliseconds, as a help viewer that stays open would.
 #include "sim/simcom.h"
@@ -23,7 +23,7 @@ std::string HelpPagePath()
     if (!pszSlash)
         return std::string();
     pszSlash[1] = '\0';
-    return std::string(szPath) + "qvcopy_help.html";
+    return std::string(szPath) + "docs\\guide.html";
 }
 
 void AppendToLog(const std::string& line)

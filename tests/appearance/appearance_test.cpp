@@ -9,6 +9,7 @@
 #include "DialogDriver.h"
 #include "controls/DrawToolkit.h"
 #include "res/resource.h"
+#include "res/version.h"
 #include "controls/picture_checks.h"
 
 using dlgtest::CopyProgram;
@@ -148,6 +149,23 @@ TEST_P(LookOfTheDialog, HoverAndDisabledFaces)
         5000))
         << "both copy buttons disabled while busy";
     m_device.Control("idle");
+}
+
+TEST_P(LookOfTheDialog, AboutBoxOpensFromTheSystemMenuAndARightClick)
+{
+    for (UINT nMessage : {WM_SYSCOMMAND, WM_RBUTTONUP}) {
+        SCOPED_TRACE(nMessage);
+        PostMessageA(m_program->Dialog(), nMessage, nMessage == WM_SYSCOMMAND ? IDM_ABOUTBOX : 0, MAKELPARAM(20, 20));
+        HWND hAbout = m_program->WaitForWindowWith(IDC_ABOUT_BUILD);
+        ASSERT_NE(nullptr, hAbout);
+        EXPECT_EQ(QV_VERSION_TEXT, qvtest::WindowText(GetDlgItem(hAbout, IDC_ABOUT_BUILD)));
+        EXPECT_EQ(QV_VERSION_DATE, qvtest::WindowText(GetDlgItem(hAbout, IDC_ABOUT_DATE)));
+        EXPECT_EQ(BS_OWNERDRAW, GetWindowLongA(GetDlgItem(hAbout, IDOK), GWL_STYLE) & BS_TYPEMASK);
+        RECT rc = ScreenRect(hAbout, true);
+        EXPECT_EQ(WHITE, Canvas(rc).At(rc.left + 2, rc.bottom - 2)) << "white background";
+        PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hAbout); }, 5000));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Appearance, LookOfTheDialog, ::testing::Bool(),

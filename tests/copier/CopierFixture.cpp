@@ -58,8 +58,19 @@ RegistrationScope::~RegistrationScope()
 
 CopierFixture::CopierFixture()
     : m_setupsEnv("QVCOPIER_SETUPS", m_files.File("setups.txt").c_str()),
-      m_logEnv("QVCOPIER_LOG", m_files.File("copier.log").c_str())
+      m_logEnv("QVCOPIER_LOG", m_files.File("copier.log").c_str()),
+      m_menuEnv("QVCOPIER_STARTMENU", m_menu.Path().c_str())
 {
+}
+
+std::string CopierFixture::MenuEntries() const
+{
+    std::vector<std::string> names = m_menu.Files();
+    std::sort(names.begin(), names.end());
+    std::string entries;
+    for (const std::string& name : names)
+        entries += name + "|";
+    return entries;
 }
 
 qvtest::RunResult CopierFixture::Tool(const std::string& arguments) const

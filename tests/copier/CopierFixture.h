@@ -40,10 +40,13 @@ protected:
     // The first printer the tool lists; empty when the machine has none.
     std::string FirstPrinter() const;
 
-    qvtest::TempFolder m_files{"qvcopier"}, m_source{"qvsource"};
+    // The Start-menu entries the tool has made, sorted, each followed by "|".
+    std::string MenuEntries() const;
+
+    qvtest::TempFolder m_files{"qvcopier"}, m_source{"qvsource"}, m_menu{"qvmenu"};
 
 private:
-    qvtest::EnvVar m_setupsEnv, m_logEnv;
+    qvtest::EnvVar m_setupsEnv, m_logEnv, m_menuEnv;
 };
 
 }  // namespace copiertest

@@ -31,17 +31,23 @@ protected:
 };
 }  // namespace
 
-// Device numbers are never given out twice, even after the highest one is removed.
+// Device numbers are never given out twice, even after the highest one is removed. Each
+// set-up has a Start-menu entry while it exists; a name unsafe as a file name is made safe.
 TEST_F(CopierTool, AddListRemoveRoundTrip)
 {
     const struct
     {
         std::string arguments, listing;   // listing: names and device IDs after the step
+        const char* pszEntries;
     } steps[] = {
-        {Add("Office"), "Office #QV#Copier#copier-1|"},
-        {Add("Desk 2"), "Office #QV#Copier#copier-1|Desk 2 #QV#Copier#copier-2|"},
-        {"remove \"Desk 2\"", "Office #QV#Copier#copier-1|"},
-        {Add("Lab"), "Office #QV#Copier#copier-1|Lab #QV#Copier#copier-3|"},
+        {Add("Office"), "Office #QV#Copier#copier-1|", "Office.lnk|"},
+        {Add("Desk 2"), "Office #QV#Copier#copier-1|Desk 2 #QV#Copier#copier-2|", "Desk 2.lnk|Office.lnk|"},
+        {"remove \"Desk 2\"", "Office #QV#Copier#copier-1|", "Office.lnk|"},
+        {Add("Lab"), "Office #QV#Copier#copier-1|Lab #QV#Copier#copier-3|", "Lab.lnk|Office.lnk|"},
+        {Add("..\\a/b"), "Office #QV#Copier#copier-1|Lab #QV#Copier#copier-3|..\\a/b #QV#Copier#copier-4|",
+         ".._a_b (copier-4).lnk|Lab.lnk|Office.lnk|"},
+        {Add("aux"), "Office #QV#Copier#copier-1|Lab #QV#Copier#copier-3|..\\a/b #QV#Copier#copier-4|aux "
+         "#QV#Copier#copier-5|", ".._a_b (copier-4).lnk|Lab.lnk|Office.lnk|aux (copier-5).lnk|"},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.arguments);
@@ -58,6 +64,7 @@ TEST_F(CopierTool, AddListRemoveRoundTrip)
         for (char& c : listing)
             c = c == '\t' ? ' ' : c;
         EXPECT_EQ(step.listing, listing);
+        EXPECT_EQ(step.pszEntries, MenuEntries());
     }
 }
 

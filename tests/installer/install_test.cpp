@@ -8,11 +8,7 @@
 
 namespace {
 
-std::string Env(const char* pszName)
-{
-    const char* pszValue = getenv(pszName);
-    return pszValue ? pszValue : "";
-}
+std::string Env(const char* pszName) { return getenv(pszName) ? getenv(pszName) : ""; }
 
 // Removes the files the pattern matches; false when there is none.
 bool RemoveFilesLike(const std::string& pattern)

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 // Milliseconds on the performance counter.
@@ -41,4 +43,16 @@ inline bool ListFilled(HWND hWnd, int nListID)
     DWORD_PTR nCount = 0;
     return SendMessageTimeoutA(GetDlgItem(hWnd, nListID), CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &nCount) &&
            (LRESULT)nCount > 0;
+}
+
+// Starts a program from its command line; false, with a line on stderr, when it cannot.
+inline bool StartProgram(const char* pszCommand, PROCESS_INFORMATION& pi)
+{
+    std::vector<char> cmd(pszCommand, pszCommand + strlen(pszCommand) + 1);
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    if (CreateProcessA(NULL, cmd.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return true;
+    fprintf(stderr, "cannot start: %s\n", pszCommand);
+    return false;
 }

@@ -72,14 +72,9 @@ int main(int argc, char** argv)
         return 2;
     }
     int nRuns = std::max(1, atoi(argv[1]));
-    std::vector<char> cmd(argv[2], argv[2] + strlen(argv[2]) + 1);
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
     PROCESS_INFORMATION pi;
-    if (!CreateProcessA(NULL, cmd.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
-        fprintf(stderr, "cannot start: %s\n", argv[2]);
+    if (!StartProgram(argv[2], pi))
         return 1;
-    }
     HWND hDlg = NULL;
     for (double start = NowMs(); hDlg == NULL && NowMs() - start < kTimeoutMs; Sleep(5))
         hDlg = VisibleWindowOf(pi.dwProcessId, kColorCopyID);

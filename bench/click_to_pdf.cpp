@@ -76,14 +76,9 @@ int main(int argc, char** argv)
     int nRuns = std::max(1, atoi(argv[1]));
     std::string folder = argv[3], pattern = argv[4];
     TakeCompletePdfs(folder, pattern);
-    std::vector<char> cmd(argv[2], argv[2] + strlen(argv[2]) + 1);
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
     PROCESS_INFORMATION pi;
-    if (!CreateProcessA(NULL, cmd.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
-        fprintf(stderr, "cannot start: %s\n", argv[2]);
+    if (!StartProgram(argv[2], pi))
         return 1;
-    }
     HWND hDlg = NULL;
     WaitFor([&] { return (hDlg = VisibleWindowOf(pi.dwProcessId, kColorCopyID)) != NULL; }, 30000);
     std::vector<double> times;

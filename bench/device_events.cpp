@@ -33,14 +33,9 @@ void* PlaceContextText(HANDLE hProcess, const std::string& ctxID)
 // Milliseconds from the first event until the process ended; negative on failure.
 double EventsThenClose(const char* pszCommand, const std::string& ctxID, int nEvents)
 {
-    std::vector<char> cmd(pszCommand, pszCommand + strlen(pszCommand) + 1);
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
     PROCESS_INFORMATION pi;
-    if (!CreateProcessA(NULL, cmd.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
-        fprintf(stderr, "cannot start: %s\n", pszCommand);
+    if (!StartProgram(pszCommand, pi))
         return -1;
-    }
     HWND hDlg = NULL;
     for (double start = NowMs(); NowMs() - start < kStartTimeoutMs; Sleep(5)) {
         hDlg = VisibleWindowOf(pi.dwProcessId, kColorCopyID);

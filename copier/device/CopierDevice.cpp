@@ -7,6 +7,8 @@
 #include "copier/device/JobSettings.h"
 
 namespace {
+const int kPrinterRetries = 5;
+const DWORD kPrinterRetryMs = 400;
 
 class Lock
 {
@@ -162,7 +164,13 @@ HRESULT CopierDevice::Answers() const
 
 HRESULT CopierDevice::RefreshPrinter()
 {
+    // A spooler that has just started (a new Wine prefix installs the driver on the first
+    // query) can refuse the first queries of a printer that is there: ask a few times.
     HRESULT hr = QueryPrinter(m_setup.printer, m_printer);
+    for (int nRetry = 0; FAILED(hr) && !m_bPrinterKnown && nRetry < kPrinterRetries; ++nRetry) {
+        Sleep(kPrinterRetryMs);
+        hr = QueryPrinter(m_setup.printer, m_printer);
+    }
     m_bPrinterKnown = SUCCEEDED(hr);
     if (FAILED(hr)) {
         CopierLog("device: the printer %s does not answer", m_setup.printer.c_str());

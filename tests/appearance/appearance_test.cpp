@@ -162,7 +162,8 @@ TEST_P(LookOfTheDialog, AboutBoxOpensFromTheSystemMenuAndARightClick)
         EXPECT_EQ(QV_VERSION_DATE, qvtest::WindowText(GetDlgItem(hAbout, IDC_ABOUT_DATE)));
         EXPECT_EQ(BS_OWNERDRAW, GetWindowLongA(GetDlgItem(hAbout, IDOK), GWL_STYLE) & BS_TYPEMASK);
         RECT rc = ScreenRect(hAbout, true);
-        EXPECT_EQ(WHITE, Canvas(rc).At(rc.left + 2, rc.bottom - 2)) << "white background";
+        EXPECT_TRUE(WaitUntil([&] { return Canvas(rc).At(rc.left + 2, rc.bottom - 2) == WHITE; }, 3000))
+            << "white background once painted";
         PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hAbout); }, 5000));
     }

@@ -1,5 +1,7 @@
 #include "copier/common/CopierDevices.h"
 
+#include "copier/common/WiaDevices.h"
+
 #include <windows.h>
 #include <winspool.h>
 
@@ -36,11 +38,14 @@ bool FolderExists(const std::string& path)
 
 bool SetupAnswers(const CopierSetup& setup, std::string& reason)
 {
-    if (!FolderExists(setup.source))
+    reason.clear();
+    std::string scanner;
+    if (ScannerOfSource(setup.source, scanner)) {
+        if (!ScannerListed(scanner))
+            reason = "the scanner \"" + scanner + "\" is not connected";
+    } else if (!FolderExists(setup.source))
         reason = "the source folder \"" + setup.source + "\" does not exist";
-    else if (!PrinterAnswers(setup.printer))
+    if (reason.empty() && !PrinterAnswers(setup.printer))
         reason = "the printer \"" + setup.printer + "\" does not answer";
-    else
-        return true;
-    return false;
+    return reason.empty();
 }

@@ -141,16 +141,8 @@ HRESULT STDMETHODCALLTYPE CopierDevice::SubmitCopy(CopyJobParams job)
         CopierLog("device: job refused: %s", reason.c_str());
         return hr;
     }
-    if (FAILED(hr = m_source->BeginJob(work.pageCount)))
-        return hr;
     work.documentName = DocumentName(m_setup.name, ++m_nJobs);
-    if (!m_worker->Submit(work)) {
-        m_source->EndJob();
-        return kDeviceBusy;
-    }
-    CopierLog("device: job \"%s\" accepted: %u original(s), %d copies", work.documentName.c_str(), work.pageCount,
-              work.settings.copies);
-    return S_OK;
+    return m_worker->Submit(work);
 }
 
 HRESULT CopierDevice::Answers() const

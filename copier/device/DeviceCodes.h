@@ -9,4 +9,5 @@ const HRESULT kDeviceBusy = static_cast<HRESULT>(0x8004F9FD);          // a job 
 const HRESULT kJobRefused = static_cast<HRESULT>(0x8004F9FC);          // the job asks for what the device lacks
 const HRESULT kOriginalUnreadable = static_cast<HRESULT>(0x8004F9FE);  // an original is not an image we can read
 const HRESULT kNoOriginal = static_cast<HRESULT>(0x8004F9FF);          // nothing to copy from
+const HRESULT kScanFailed = static_cast<HRESULT>(0x8004F9FE);          // the scanner stopped: cover, jam, cancel
 const HRESULT kNotResponding = E_FAIL;                                 // printer or source gone; not bound

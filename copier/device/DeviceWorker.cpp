@@ -13,6 +13,17 @@ namespace {
 const DWORD kFeederPollMs = 300;
 const DWORD kPrinterPollMs = 2000;
 
+// Waits for `event`, painting the calling thread's windows meanwhile: nothing else of
+// its queue is handled, so no input reaches the caller before the wait is over.
+void WaitPainting(HANDLE event)
+{
+    while (MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_PAINT) == WAIT_OBJECT_0 + 1) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT))
+            DispatchMessageA(&msg);
+    }
+}
+
 }  // namespace
 
 DeviceWorker::DeviceWorker(IImageSource& source, const std::string& printer, DeviceEvents& events)
@@ -29,7 +40,8 @@ bool DeviceWorker::Start()
     m_lStop = 0;
     m_bDocument = m_source.DocumentPresent();
     m_hWake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    m_hThread = m_hWake ? CreateThread(nullptr, 0, &DeviceWorker::Main, this, 0, nullptr) : nullptr;
+    m_hTaken = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    m_hThread = m_hWake && m_hTaken ? CreateThread(nullptr, 0, &DeviceWorker::Main, this, 0, nullptr) : nullptr;
     if (!m_hThread)
         CopierLog("device: its thread could not be started (error %lu)", GetLastError());
     return m_hThread != nullptr;
@@ -44,20 +56,25 @@ void DeviceWorker::Stop()
         CloseHandle(m_hThread);
         m_hThread = nullptr;
     }
-    if (m_hWake)
-        CloseHandle(m_hWake);
-    m_hWake = nullptr;
+    for (HANDLE* pEvent : {&m_hWake, &m_hTaken}) {
+        if (*pEvent)
+            CloseHandle(*pEvent);
+        *pEvent = nullptr;
+    }
 }
 
-bool DeviceWorker::Submit(const Job& job)
+HRESULT DeviceWorker::Submit(const Job& job)
 {
-    if (!m_hThread || InterlockedCompareExchange(&m_lBusy, 1, 0) != 0)
-        return false;
+    if (!m_hThread)
+        return kNotResponding;
+    if (InterlockedCompareExchange(&m_lBusy, 1, 0) != 0)
+        return kDeviceBusy;
     m_job = job;
+    ResetEvent(m_hTaken);
     InterlockedExchange(&m_lPending, 1);  // the job is written before the thread may take it
-    m_events.Busy(true);
     SetEvent(m_hWake);
-    return true;
+    WaitPainting(m_hTaken);
+    return m_hrTaken;
 }
 
 DWORD WINAPI DeviceWorker::Main(void* self)
@@ -84,21 +101,50 @@ void DeviceWorker::Run()
 
 void DeviceWorker::RunJob()
 {
-    HRESULT hr = PrintOriginals(m_printer, m_job.documentName, m_job.settings, m_source, m_job.pageCount);
+    unsigned pageCount = 0;
+    HRESULT hr = TakeOriginals(pageCount);
+    if (FAILED(hr))
+        return;
+    hr = PrintOriginals(m_printer, m_job.documentName, m_job.settings, m_source, pageCount);
     m_source.EndJob();
     if (SUCCEEDED(hr))
-        CopierLog("device: job \"%s\" printed, %u original(s) x %d", m_job.documentName.c_str(), m_job.pageCount,
+        CopierLog("device: job \"%s\" printed, %u original(s) x %d", m_job.documentName.c_str(), pageCount,
                   m_job.settings.copies);
-    if (hr == kNotResponding && !m_lLost) {
-        InterlockedExchange(&m_lLost, 1);
-        m_events.Disconnected();
-    }
+    if (hr == kNotResponding)
+        MarkLost();
     InterlockedExchange(&m_lBusy, 0);
     m_events.Busy(false);
 }
 
+// The outcome goes back to Submit; a job whose originals cannot be taken ends here,
+// with nothing printed and no busy spell.
+HRESULT DeviceWorker::TakeOriginals(unsigned& pageCount)
+{
+    ScanRequest request = {m_job.settings.color, m_job.settings.printDpi ? m_job.settings.printDpi : 300};
+    HRESULT hr = m_source.BeginJob(request, pageCount);
+    m_hrTaken = hr;
+    if (FAILED(hr)) {
+        if (hr == kNotResponding)
+            MarkLost();
+        InterlockedExchange(&m_lBusy, 0);
+    } else {
+        CopierLog("device: job \"%s\" accepted: %u original(s), %d copies", m_job.documentName.c_str(), pageCount,
+                  m_job.settings.copies);
+        m_events.Busy(true);
+    }
+    SetEvent(m_hTaken);
+    return hr;
+}
+
+void DeviceWorker::MarkLost()
+{
+    if (InterlockedExchange(&m_lLost, 1) == 0)
+        m_events.Disconnected();
+}
+
 void DeviceWorker::Poll()
 {
+    m_source.Refresh();
     bool document = m_source.DocumentPresent();
     if (document != m_bDocument) {
         m_bDocument = document;
@@ -110,8 +156,7 @@ void DeviceWorker::Poll()
     bool answers = SUCCEEDED(m_source.Answers()) && PrinterAnswers(m_printer);
     if (!answers && !m_lLost) {
         CopierLog("device: the printer %s or the source stopped answering", m_printer.c_str());
-        InterlockedExchange(&m_lLost, 1);
-        m_events.Disconnected();
+        MarkLost();
     } else if (answers && m_lLost) {
         InterlockedExchange(&m_lLost, 0);
     }

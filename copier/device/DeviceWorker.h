@@ -1,6 +1,7 @@
-// The device's own thread: runs the submitted job (busy when it starts, idle when it
-// ends) and, between jobs, polls the source's feeder and whether the printer and the
-// source still answer.
+// The device's own thread: takes a submitted job's originals from the source (a
+// scanner scans them), then prints them (busy when printing starts, idle when it
+// ends), and between jobs polls the source's feeder and whether the printer and the
+// source still answer. The source is used on this thread only.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +19,6 @@ public:
     {
         std::string documentName;
         PrintSettings settings;
-        unsigned pageCount;  // the source's job is begun
     };
 
     DeviceWorker(IImageSource& source, const std::string& printer, DeviceEvents& events);
@@ -28,8 +28,10 @@ public:
 
     bool Start();
     void Stop();  // a submitted job is printed first; returns when the thread has ended
-    // False while the previous job still runs.
-    bool Submit(const Job& job);
+    // Hands the job to the thread and waits until the source has taken its originals;
+    // returns that outcome (kDeviceBusy while the previous job still runs). The window
+    // of the calling thread keeps painting meanwhile. The thread then prints on its own.
+    HRESULT Submit(const Job& job);
     bool Busy() const { return m_lBusy != 0; }
     // Set when the printer or the source stopped answering, until both answer again.
     bool Lost() const { return m_lLost != 0; }
@@ -38,6 +40,8 @@ private:
     static DWORD WINAPI Main(void* self);
     void Run();
     void RunJob();
+    HRESULT TakeOriginals(unsigned& pageCount);
+    void MarkLost();
     void Poll();
 
     IImageSource& m_source;
@@ -46,6 +50,8 @@ private:
     Job m_job;
     HANDLE m_hThread = nullptr;
     HANDLE m_hWake = nullptr;
+    HANDLE m_hTaken = nullptr;     // set once a submitted job's originals are taken (or not)
+    HRESULT m_hrTaken = S_OK;
     volatile LONG m_lStop = 0;
     volatile LONG m_lBusy = 0;     // from Submit until the job has ended
     volatile LONG m_lPending = 0;  // a submitted job waits for the thread

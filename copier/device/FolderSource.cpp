@@ -43,13 +43,6 @@ bool ReadHeader(const std::string& path, ImageHeader& header)
 
 }  // namespace
 
-std::unique_ptr<IImageSource> OpenImageSource(const std::string& source)
-{
-    if (source.empty() || _strnicmp(source.c_str(), "wia:", 4) == 0)
-        return nullptr;
-    return std::unique_ptr<IImageSource>(new FolderSource(source));
-}
-
 FolderSource::FolderSource(const std::string& folder) : m_folder(folder), m_pFactory(nullptr), m_pPixels(nullptr)
 {
     while (m_folder.size() > 3 && (m_folder.back() == '\\' || m_folder.back() == '/'))
@@ -96,7 +89,7 @@ bool FolderSource::DocumentPresent() const
     return present;
 }
 
-HRESULT FolderSource::BeginJob(unsigned& pageCount)
+HRESULT FolderSource::BeginJob(const ScanRequest& /*request*/, unsigned& pageCount)
 {
     EndJob();
     pageCount = 0;

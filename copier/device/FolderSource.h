@@ -23,7 +23,7 @@ public:
     HRESULT Answers() const override;
     bool DocumentPresent() const override;
 
-    HRESULT BeginJob(unsigned& pageCount) override;
+    HRESULT BeginJob(const ScanRequest& request, unsigned& pageCount) override;
     HRESULT OpenPage(unsigned index, OriginalSize& size) override;
     HRESULT ReadPixels(uint32_t left, uint32_t top, uint32_t width, uint32_t height, uint8_t* pixels) override;
     void EndJob() override;

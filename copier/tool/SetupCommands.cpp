@@ -1,5 +1,6 @@
 // The set-up commands: list-devices, add, remove and list.
 #include "copier/common/CopierDevices.h"
+#include "copier/common/WiaDevices.h"
 #include "copier/tool/ToolCommands.h"
 
 #include <windows.h>
@@ -36,11 +37,24 @@ bool CheckName(const std::string& name, const std::vector<CopierSetup>& others, 
     return error.empty();
 }
 
+// A scanner's source keeps WIA's spelling of its device ID.
+bool CheckScanner(std::string& source, const std::string& deviceId, std::string& error)
+{
+    for (const ScannerInfo& scanner : ListScanners())
+        if (SameText(scanner.id, deviceId)) {
+            source = kScannerSourcePrefix + scanner.id;
+            return true;
+        }
+    error = "unknown scanner \"" + deviceId + "\" (qvcopier list-devices shows the scanners)";
+    return false;
+}
+
 bool CheckSource(std::string& source, std::string& error)
 {
-    if (source.compare(0, 4, "wia:") == 0)
-        error = "scanner sources are not supported yet: \"" + source + "\"";
-    else if (source.empty() || HasControlCharacter(source) || !FolderExists(source))
+    std::string scanner;
+    if (ScannerOfSource(source, scanner))
+        return CheckScanner(source, scanner, error);
+    if (source.empty() || HasControlCharacter(source) || !FolderExists(source))
         error = "the source folder \"" + source + "\" does not exist";
     else
         source = FullPath(source);
@@ -106,6 +120,8 @@ int CmdListDevices(const ToolArgs& args)
         return ToolFail(kExitBadInput, "usage: qvcopier list-devices");
     for (const std::string& printer : ListPrinters())
         printf("printer\t%s\n", printer.c_str());
+    for (const ScannerInfo& scanner : ListScanners())
+        printf("scanner\t%s\t%s\n", scanner.id.c_str(), scanner.name.c_str());
     return kExitOk;
 }
 
@@ -113,7 +129,7 @@ int CmdAdd(const ToolArgs& args)
 {
     CopierSetup setup;
     if (!ParseAddArgs(args, setup))
-        return ToolFail(kExitBadInput, "usage: qvcopier add <name> --source <folder> --printer <printer>");
+        return ToolFail(kExitBadInput, "usage: qvcopier add <name> --source <folder>|wia:<scanner ID> --printer <printer>");
     std::vector<CopierSetup> setups;
     int code = kExitOk;
     if (!LoadOrReport(setups, code))

@@ -21,7 +21,7 @@ const ToolCommand kCommands[] = {
 };
 
 const char kUsage[] =
-    "usage: qvcopier list-devices | list | add <name> --source <folder> --printer <printer> | remove <name> | "
+    "usage: qvcopier list-devices | list | add <name> --source <folder>|wia:<scanner ID> --printer <printer> | remove <name> | "
     "use [copier|simulated]";
 }  // namespace
 

@@ -120,6 +120,8 @@ TEST_F(CopierComponents, DeviceStatusFollowsTheSourceAndThePrinter)
         {kContextId, m_source.Path(), printer, true, true},
         {kContextId, m_source.File("gone"), printer, true, false},
         {kContextId, m_source.Path(), "No Such Printer", true, false},
+        {kContextId, "wia:{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}\\0000", printer, true, true},
+        {kContextId, "wia:{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}\\0009", printer, true, false},
         {"#QV#Copier#copier-9", m_source.Path(), printer, false, false},
     };
     for (const auto& row : rows) {

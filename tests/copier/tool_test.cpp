@@ -1,6 +1,8 @@
 // qvcopier.exe run as a child process: set-ups, bad input and the component set in use.
 #include "CopierFixture.h"
 
+#include <algorithm>
+
 using copiertest::CopierFixture;
 
 namespace {
@@ -84,6 +86,7 @@ TEST_F(CopierTool, BadInputChangesNothing)
         {Add("office"), "already exists"},
         {"add New --source " + Quoted(m_source.File("gone")) + " --printer " + Quoted(m_printer), "does not exist"},
         {"add New --source " + Quoted(m_source.Path()) + " --printer \"No Such Printer\"", "unknown printer"},
+        {"add New --source wia:nope --printer " + Quoted(m_printer), "unknown scanner"},
         {"add New --source " + Quoted(m_source.Path()), "usage"},
         {"add \"\" --source " + Quoted(m_source.Path()) + " --printer " + Quoted(m_printer), "set-up name"},
         {"remove Nobody", "no set-up"},
@@ -100,6 +103,23 @@ TEST_F(CopierTool, BadInputChangesNothing)
         EXPECT_EQ(before, SetupFileBytes());
         EXPECT_EQ("simulated\n", Tool("use").output);
     }
+}
+
+// Scanners are listed with WIA's device IDs; a set-up takes one by its ID in any case and
+// keeps WIA's spelling. An unplugged scanner is not listed.
+TEST_F(CopierTool, ScannersAreListedAndMakeSetups)
+{
+    qvtest::SimFolder sim;
+    const std::string flatbed = "{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}\\0000";
+    std::string devices = Tool("list-devices").output;
+    EXPECT_NE(std::string::npos, devices.find("scanner\t" + flatbed + "\tQV Sim Flatbed Scanner\n")) << devices;
+    EXPECT_NE(std::string::npos, devices.find("\\0001\tQV Sim Sheet-fed Scanner\n")) << devices;
+    std::string lower = flatbed;
+    std::transform(lower.begin(), lower.end(), lower.begin(), ::tolower);
+    EXPECT_EQ(0u, Tool("add Office --source \"wia:" + lower + "\" --printer " + Quoted(m_printer)).exitCode);
+    EXPECT_NE(std::string::npos, Tool("list").output.find("\twia:" + flatbed + "\t")) << Tool("list").output;
+    sim.WriteIni("wia.ini", "SheetFed", "Present", "0");
+    EXPECT_EQ(std::string::npos, Tool("list-devices").output.find("Sheet-fed"));
 }
 
 // The copier set needs its device component beside the tool; without it the switch is refused.

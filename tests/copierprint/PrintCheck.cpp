@@ -130,6 +130,13 @@ bool WriteOriginal(const std::string& path, const char* format)
     return SUCCEEDED(hr);
 }
 
+std::string Tag(const char* what)
+{
+    char tag[64];
+    snprintf(tag, sizeof(tag), "cpt%lu%lu%s", GetCurrentProcessId(), GetTickCount() % 100000, what);
+    return tag;
+}
+
 BoundCopier::BoundCopier(const std::string& tag, const std::string& folder, const std::string& printer)
     : m_setups("qvcopier"), m_setupsEnv("QVCOPIER_SETUPS", m_setups.File("setups.txt").c_str()), m_tag(tag)
 {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ private:
     HRESULT m_hrBind = E_FAIL;
 };
 
+// Letters and digits unique per run, ending in `what`: a set-up's name by which its PDF is found.
+std::string Tag(const char* what);
+
 // A colour copy, one A4 page at Actual Size, Normal quality.
 CopyJobParams PlainJob();
 
@@ -52,6 +56,10 @@ struct Rgb
 {
     unsigned char r, g, b;
 };
+
+inline bool Dark(const Rgb& p) { return p.r + p.g + p.b < 3 * 100; }
+inline bool Inked(const Rgb& p) { return p.r < 235 || p.g < 235 || p.b < 235; }
+inline bool Coloured(const Rgb& p) { return std::abs(p.r - p.g) > 3 || std::abs(p.g - p.b) > 3; }
 
 class RenderedPage
 {

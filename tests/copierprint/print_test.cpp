@@ -13,20 +13,14 @@ namespace {
 using copiertest::BoundCopier;
 using copiertest::PrintedPdf;
 using copiertest::Rgb;
+using copiertest::Tag;
 
 const char kPdfPrinter[] = "PDF";
 const double kA4WidthPt = 595.3, kA4HeightPt = 841.9;
 
-bool Dark(const Rgb& p) { return p.r + p.g + p.b < 3 * 100; }
-bool Inked(const Rgb& p) { return p.r < 235 || p.g < 235 || p.b < 235; }
-bool Coloured(const Rgb& p) { return std::abs(p.r - p.g) > 3 || std::abs(p.g - p.b) > 3; }
-
-std::string Tag(const char* what)
-{
-    char tag[64];
-    snprintf(tag, sizeof(tag), "cpt%lu%lu%s", GetCurrentProcessId(), GetTickCount() % 100000, what);
-    return tag;
-}
+using copiertest::Coloured;
+using copiertest::Dark;
+using copiertest::Inked;
 
 struct PrintCase
 {

@@ -7,7 +7,7 @@
 #include "copier/device/WiaTransfer.h"
 
 #ifndef WIA_ERROR_COVER_OPEN
-#define WIA_ERROR_COVER_OPEN MAKE_HRESULT(SEVERITY_ERROR, FACILITY_WIA, 16)
+#define WIA_ERROR_COVER_OPEN MAKE_HRESULT(SEVERITY_ERROR, FACILITY_WIA, 0x16)
 #endif
 
 namespace {

@@ -24,13 +24,31 @@ WiaFault FaultOf(const std::string& text)
     return WiaFault::None;
 }
 
-LONG LongValue(const std::string& section, const char* pszKey, LONG fallback)
+// A device's section, read in one go: a transfer reads it before every band.
+class CSteeringSection
 {
-    std::string value;
-    if (!SimIniValue(SimIniPath(kIniFile), section, pszKey, &value) || value.empty())
-        return fallback;
-    return strtol(value.c_str(), NULL, 10);
-}
+public:
+    explicit CSteeringSection(const char* pszSection) : m_buffer(4096)
+    {
+        GetPrivateProfileSectionA(pszSection, m_buffer.data(), (DWORD)m_buffer.size(), SimIniPath(kIniFile).c_str());
+    }
+    std::string Text(const char* pszKey) const
+    {
+        size_t keyLength = strlen(pszKey);
+        for (const char* p = m_buffer.data(); *p; p += strlen(p) + 1)
+            if (_strnicmp(p, pszKey, keyLength) == 0 && p[keyLength] == '=')
+                return p + keyLength + 1;
+        return std::string();
+    }
+    LONG Long(const char* pszKey, LONG fallback) const
+    {
+        std::string text = Text(pszKey);
+        return text.empty() ? fallback : strtol(text.c_str(), NULL, 10);
+    }
+
+private:
+    std::vector<char> m_buffer;
+};
 }  // namespace
 
 const std::vector<WiaScannerModel>& WiaScannerModels()
@@ -56,20 +74,19 @@ const WiaScannerModel* FindWiaScanner(const wchar_t* pszDeviceId)
 
 WiaSteering ReadWiaSteering(const WiaScannerModel& model)
 {
+    CSteeringSection section(model.pszKey);
     WiaSteering steering;
-    steering.present = LongValue(model.pszKey, "Present", 1) != 0;
-    steering.sheets = LongValue(model.pszKey, "Sheets", 0);
-    LONG delayMs = LongValue(model.pszKey, "DelayMs", 0);
+    steering.present = section.Long("Present", 1) != 0;
+    steering.sheets = section.Long("Sheets", 0);
+    LONG delayMs = section.Long("DelayMs", 0);
     steering.delayMs = delayMs <= 0 ? 0 : (DWORD)(delayMs < kLongestDelayMs ? delayMs : kLongestDelayMs);
-    std::string fault;
-    if (SimIniValue(SimIniPath(kIniFile), model.pszKey, "Fail", &fault))
-        steering.fault = FaultOf(fault);
+    steering.fault = FaultOf(section.Text("Fail"));
     return steering;
 }
 
 bool TakeWiaSheet(const WiaScannerModel& model)
 {
-    LONG sheets = LongValue(model.pszKey, "Sheets", 0);
+    LONG sheets = CSteeringSection(model.pszKey).Long("Sheets", 0);
     if (sheets <= 0)
         return false;
     char szRest[16];

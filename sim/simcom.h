@@ -183,11 +183,13 @@ inline HRESULT RegisterInprocServer(const CLSID& clsid, const char* pszDescripti
     return ok ? S_OK : SELFREG_E_CLASS;
 }
 
-inline HRESULT UnregisterInprocServer(const CLSID& clsid)
+// A class the system registers too keeps its key: only the in-process server goes.
+inline HRESULT UnregisterInprocServer(const CLSID& clsid, bool keepClassKey)
 {
     std::string key = "CLSID\\" + GuidText(clsid);
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, (key + "\\InprocServer32").c_str());
-    LONG rc = RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
+    LONG rc = RegDeleteKeyA(HKEY_CLASSES_ROOT, (key + "\\InprocServer32").c_str());
+    if (!keepClassKey)
+        rc = RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
     return (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) ? S_OK : SELFREG_E_CLASS;
 }
 
@@ -197,5 +199,6 @@ struct SimServer
     const CLSID& clsid;
     const char* pszDescription;
     IClassFactory& factory;
+    bool keepClassKey = false;  // the system registers the class as well
 };
 extern const SimServer g_simServer;

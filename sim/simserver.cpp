@@ -19,4 +19,4 @@ STDAPI DllRegisterServer()
                                 reinterpret_cast<const void*>(&DllRegisterServer));
 }
 
-STDAPI DllUnregisterServer() { return UnregisterInprocServer(g_simServer.clsid); }
+STDAPI DllUnregisterServer() { return UnregisterInprocServer(g_simServer.clsid, g_simServer.keepClassKey); }

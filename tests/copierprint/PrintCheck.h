@@ -57,7 +57,7 @@ struct Rgb
     unsigned char r, g, b;
 };
 
-inline bool Dark(const Rgb& p) { return p.r + p.g + p.b < 3 * 100; }
+inline bool Dark(const Rgb& p) { return p.r < 60 && p.g < 60 && p.b < 60; }  // black, not red nor its grey
 inline bool Inked(const Rgb& p) { return p.r < 235 || p.g < 235 || p.b < 235; }
 inline bool Coloured(const Rgb& p) { return std::abs(p.r - p.g) > 3 || std::abs(p.g - p.b) > 3; }
 

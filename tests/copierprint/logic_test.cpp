@@ -10,6 +10,7 @@
 #include "copier/device/JobSettings.h"
 #include "copier/device/PageGeometry.h"
 #include "copier/device/PrinterMedia.h"
+#include "copier/device/WiaScanner.h"
 
 namespace {
 
@@ -207,3 +208,22 @@ TEST(CopierJobs, AJobBecomesThePrintersSettingsOrIsRefused)
 }
 
 }  // namespace
+
+// A scanner's resolution for a quality: the nearest it offers, the finer of two as near.
+TEST(CopierScanner, TheNearestOfferedResolutionIsTaken)
+{
+    ResolutionChoices list, range, steps, none;
+    list.list = {100, 200, 300};
+    range.range = true, range.min = 50, range.max = 1200, range.step = 1;
+    steps.range = true, steps.min = 75, steps.max = 475, steps.step = 100;
+    const struct
+    {
+        const ResolutionChoices& offered;
+        long wanted, taken;
+    } cases[] = {
+        {list, 150, 200}, {list, 600, 300}, {list, 90, 100},   {range, 600, 600},   {range, 2400, 1200},
+        {range, 10, 50},  {steps, 150, 175}, {steps, 600, 475}, {steps, 225, 275}, {none, 300, 300},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.taken, NearestResolution(c.offered, c.wanted)) << c.wanted;
+}

@@ -151,10 +151,11 @@ HRESULT WiaScanner::Connect()
         hr = m_item.As(IID_IWiaPropertyStorage, m_itemProperties);
     else if (SUCCEEDED(hr))
         hr = WIA_S_NO_DEVICE_AVAILABLE;  // a device with nothing to scan
-    if (FAILED(hr)) {
+    if (FAILED(hr) && !m_bUnreachableLogged)  // once until it answers again: the poll asks often
         CopierLog("device: the scanner %s cannot be reached (0x%lx)", m_deviceId.c_str(), static_cast<unsigned long>(hr));
+    m_bUnreachableLogged = FAILED(hr);
+    if (FAILED(hr))
         Disconnect();
-    }
     return hr;
 }
 

@@ -59,4 +59,5 @@ private:
     std::string m_deviceId;
     ComRef<IWiaItem> m_root, m_item;
     ComRef<IWiaPropertyStorage> m_rootProperties, m_itemProperties;
+    bool m_bUnreachableLogged = false;
 };

@@ -10,6 +10,8 @@ namespace {
 
 // Enough of a file for its header: PNG, JPEG and TIFF keep size and resolution near the start.
 const DWORD kHeaderBytes = 64 * 1024;
+// Rows decoded at a time.
+const uint32_t kStripBytes = 1024 * 1024;
 
 template <class T>
 void ReleaseAndClear(T*& p)
@@ -43,7 +45,7 @@ bool ReadHeader(const std::string& path, ImageHeader& header)
 
 }  // namespace
 
-FolderSource::FolderSource(const std::string& folder) : m_folder(folder), m_pFactory(nullptr), m_pPixels(nullptr)
+FolderSource::FolderSource(const std::string& folder) : m_folder(folder), m_pFactory(nullptr)
 {
     while (m_folder.size() > 3 && (m_folder.back() == '\\' || m_folder.back() == '/'))
         m_folder.pop_back();
@@ -123,14 +125,29 @@ HRESULT FolderSource::BeginJob(const ScanRequest& /*request*/, unsigned& pageCou
 
 HRESULT FolderSource::OpenPage(unsigned index, OriginalSize& size)
 {
-    ClosePage();
     if (index >= m_pages.size() || !m_pFactory)
         return E_INVALIDARG;
     const Page& page = m_pages[index];
+    uint32_t width = 0, height = 0;
+    HRESULT hr = DecodeIntoSpool(page.path, width, height);
+    if (FAILED(hr)) {
+        m_spool.Close();
+        CopierLog("device: %s cannot be decoded (0x%lx)", page.path.c_str(), static_cast<unsigned long>(hr));
+        return kOriginalUnreadable;
+    }
+    bool hasDpi = page.header.dpiX > 0;
+    size = OriginalSize{width, height, hasDpi ? page.header.dpiX : kDefaultOriginalDpi,
+                        hasDpi ? page.header.dpiY : kDefaultOriginalDpi};
+    return S_OK;
+}
+
+// Decodes the file in strips of rows into the spool, a fresh one for each page.
+HRESULT FolderSource::DecodeIntoSpool(const std::string& path, uint32_t& width, uint32_t& height)
+{
     IWICBitmapDecoder* pDecoder = nullptr;
     IWICBitmapFrameDecode* pFrame = nullptr;
     IWICFormatConverter* pConverter = nullptr;
-    HRESULT hr = m_pFactory->CreateDecoderFromFilename(WideOf(page.path).c_str(), nullptr, GENERIC_READ,
+    HRESULT hr = m_pFactory->CreateDecoderFromFilename(WideOf(path).c_str(), nullptr, GENERIC_READ,
                                                        WICDecodeMetadataCacheOnDemand, &pDecoder);
     if (SUCCEEDED(hr))
         hr = pDecoder->GetFrame(0, &pFrame);
@@ -139,37 +156,40 @@ HRESULT FolderSource::OpenPage(unsigned index, OriginalSize& size)
     if (SUCCEEDED(hr))
         hr = pConverter->Initialize(pFrame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
                                     WICBitmapPaletteTypeCustom);
-    UINT width = 0, height = 0;
+    UINT w = 0, h = 0;
     if (SUCCEEDED(hr))
-        hr = pConverter->GetSize(&width, &height);
+        hr = pConverter->GetSize(&w, &h);
+    SpoolPage spooled;
+    spooled.width = width = w, spooled.height = height = h, spooled.bits = 32;
+    spooled.stride = w * 4;
+    if (SUCCEEDED(hr) && (w == 0 || h == 0 || !m_spool.Open() || !m_spool.BeginPage(spooled)))
+        hr = E_FAIL;
+    const uint32_t strip = std::max<uint32_t>(1, kStripBytes / std::max<uint32_t>(spooled.stride, 1));
+    std::vector<uint8_t> rows(SUCCEEDED(hr) ? static_cast<size_t>(spooled.stride) * std::min(strip, h) : 0);
+    for (uint32_t top = 0; SUCCEEDED(hr) && top < h; top += strip) {
+        uint32_t count = std::min(strip, h - top);
+        WICRect rect = {0, static_cast<INT>(top), static_cast<INT>(w), static_cast<INT>(count)};
+        hr = pConverter->CopyPixels(&rect, spooled.stride, spooled.stride * count, rows.data());
+        if (SUCCEEDED(hr) && !m_spool.Write(static_cast<uint64_t>(top) * spooled.stride, rows.data(),
+                                            static_cast<size_t>(spooled.stride) * count))
+            hr = E_FAIL;
+    }
+    if (SUCCEEDED(hr) && !m_spool.EndPage())
+        hr = E_FAIL;
+    ReleaseAndClear(pConverter);
     ReleaseAndClear(pFrame);
     ReleaseAndClear(pDecoder);
-    if (FAILED(hr) || width == 0 || height == 0) {
-        ReleaseAndClear(pConverter);
-        CopierLog("device: %s cannot be decoded (0x%lx)", page.path.c_str(), static_cast<unsigned long>(hr));
-        return kOriginalUnreadable;
-    }
-    m_pPixels = pConverter;
-    bool hasDpi = page.header.dpiX > 0;
-    size = OriginalSize{width, height, hasDpi ? page.header.dpiX : kDefaultOriginalDpi,
-                        hasDpi ? page.header.dpiY : kDefaultOriginalDpi};
-    return S_OK;
+    return hr;
 }
 
 HRESULT FolderSource::ReadPixels(uint32_t left, uint32_t top, uint32_t width, uint32_t height, uint8_t* pixels)
 {
-    if (!m_pPixels)
-        return E_UNEXPECTED;
-    WICRect rect = {static_cast<INT>(left), static_cast<INT>(top), static_cast<INT>(width), static_cast<INT>(height)};
-    HRESULT hr = m_pPixels->CopyPixels(&rect, width * 4, width * 4 * height, pixels);
-    return SUCCEEDED(hr) ? S_OK : kOriginalUnreadable;
+    return m_spool.ReadPixels(0, left, top, width, height, pixels) ? S_OK : kOriginalUnreadable;
 }
-
-void FolderSource::ClosePage() { ReleaseAndClear(m_pPixels); }
 
 void FolderSource::EndJob()
 {
-    ClosePage();
+    m_spool.Close();
     ReleaseAndClear(m_pFactory);
     m_pages.clear();
 }

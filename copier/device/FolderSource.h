@@ -1,7 +1,9 @@
 // A folder of image files as the source of originals: every file in it is one page,
 // in name order; the files stay where they are. "An original in the feeder" holds
 // while the folder has a file. PNG, JPEG, TIFF and BMP are decoded by WIC; the
-// resolution is the one the file's header gives, else 300 dpi.
+// resolution is the one the file's header gives, else 300 dpi. An opened page is
+// decoded once into the spool and the decoder let go, so that printing never holds
+// a decoded image in memory.
 #pragma once
 
 #include <wincodec.h>
@@ -11,6 +13,7 @@
 
 #include "copier/device/ImageHeader.h"
 #include "copier/device/ImageSource.h"
+#include "copier/device/ScanSpool.h"
 
 class FolderSource : public IImageSource
 {
@@ -32,7 +35,7 @@ public:
     std::vector<std::string> FileNames() const;
 
 private:
-    void ClosePage();
+    HRESULT DecodeIntoSpool(const std::string& path, uint32_t& width, uint32_t& height);
 
     std::string m_folder;
     struct Page
@@ -42,5 +45,5 @@ private:
     };
     std::vector<Page> m_pages;
     IWICImagingFactory* m_pFactory;
-    IWICBitmapSource* m_pPixels;  // the open page, converted to 32-bit BGRx
+    ScanSpool m_spool;  // the open page, 32-bit BGRx (what WIC converts every format to)
 };

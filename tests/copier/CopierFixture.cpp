@@ -4,6 +4,8 @@
 #include "device/ICopyAPI.h"
 #include "device/IDeviceStatus.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 
 namespace copiertest {
@@ -88,6 +90,12 @@ std::string CopierFixture::FirstPrinter() const
         return std::string();
     start += 8;
     return output.substr(start, output.find('\n', start) - start);
+}
+
+void SettingsFilesScope::Remove() const
+{
+    for (const char* kind : {"D", "F"})
+        DeleteFileA((qvtest::ShellFolder(CSIDL_APPDATA) + "\\QV\\Imagora\\" + kind + m_deviceId + ".xml").c_str());
 }
 
 }  // namespace copiertest

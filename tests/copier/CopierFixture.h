@@ -27,6 +27,20 @@ private:
     std::vector<Saved> m_saved;
 };
 
+// The copy program's settings files of a device ID, gone before and after the scope.
+class SettingsFilesScope
+{
+public:
+    explicit SettingsFilesScope(const std::string& deviceId) : m_deviceId(deviceId) { Remove(); }
+    ~SettingsFilesScope() { Remove(); }
+    SettingsFilesScope(const SettingsFilesScope&) = delete;
+    SettingsFilesScope& operator=(const SettingsFilesScope&) = delete;
+
+private:
+    void Remove() const;
+    std::string m_deviceId;
+};
+
 // A set-up file and its log in a folder of their own, named to every process started
 // within the scope, and an image folder to be a source.
 class CopierFixture : public ::testing::Test

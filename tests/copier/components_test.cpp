@@ -139,6 +139,7 @@ TEST_F(CopierComponents, DeviceStatusFollowsTheSourceAndThePrinter)
 TEST_F(CopierComponents, ProgramForASetupShowsItsName)
 {
     copiertest::RegistrationScope registrations;
+    copiertest::SettingsFilesScope settings("copier-7");
     WriteSetup(m_source.Path(), FirstPrinter());
     if (Tool("use copier").exitCode != 0)
         GTEST_SKIP() << "the copier's device component is not built";

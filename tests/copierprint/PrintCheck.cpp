@@ -57,10 +57,12 @@ std::string PdfFolder()
     return WindowsPathOfUnix(std::string(home && *home ? home : "/root") + "/PDF");
 }
 
-// A Linux program run through /bin/sh. Wine starts a program that is no Windows program
-// natively but gives it neither our pipes nor its exit code: both come back through files
-// in a folder of Linux's /tmp, and the code's file appears last.
-qvtest::RunResult RunTool(const std::string& command)
+}  // namespace
+
+// Wine starts a program that is no Windows program natively but gives it neither our pipes
+// nor its exit code: both come back through files in a folder of Linux's /tmp, and the
+// code's file appears last.
+qvtest::RunResult RunLinux(const std::string& command)
 {
     static LONG s_nRuns = 0;
     char folder[64];
@@ -80,6 +82,8 @@ qvtest::RunResult RunTool(const std::string& command)
     RemoveDirectoryA(winFolder.c_str());
     return result;
 }
+
+namespace {
 
 std::string FindPdf(const std::string& tag)
 {
@@ -198,7 +202,7 @@ PrintedPdf::PrintedPdf(const std::string& tag, DWORD waitMs)
             std::string path = FindPdf(tag);
             if (path.empty())
                 return false;
-            qvtest::RunResult result = RunTool("pdfinfo '" + UnixPathOf(path) + "'");
+            qvtest::RunResult result = RunLinux("pdfinfo '" + UnixPathOf(path) + "'");
             if (result.exitCode != 0)
                 return false;
             m_path = path;
@@ -226,7 +230,7 @@ RenderedPage PrintedPdf::Render(int page, int dpi) const
     char arguments[600];
     snprintf(arguments, sizeof(arguments), "pdftoppm -r %d -f %d -l %d '%s'", dpi, page, page,
              UnixPathOf(m_path).c_str());
-    std::string ppm = RunTool(arguments).output;
+    std::string ppm = RunLinux(arguments).output;
     int maxValue = 0, consumed = 0;
     if (sscanf(ppm.c_str(), "P6 %d %d %d%n", &rendered.width, &rendered.height, &maxValue, &consumed) != 3 ||
         maxValue != 255)
@@ -241,5 +245,21 @@ RenderedPage PrintedPdf::Render(int page, int dpi) const
 }
 
 bool AnyPdfFor(const std::string& tag) { return !FindPdf(tag).empty(); }
+
+TestPrinter::TestPrinter(const std::string& name) : m_name(name)
+{
+    m_bMade = RunLinux("lpadmin -p " + name + " -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E")
+                  .exitCode == 0;
+    // Wine brings its printer list up to date when a program starts.
+    qvtest::ChildProcess lister("\"" + qvtest::BesideExe("qvcopier.exe") + "\" list-devices", true);
+    qvtest::PumpUntil([&] { return !lister.Running(); });
+}
+
+bool TestPrinter::Remove()
+{
+    if (m_bMade && RunLinux("lpadmin -x " + m_name).exitCode == 0)
+        m_bMade = false;
+    return !m_bMade;
+}
 
 }  // namespace copiertest

@@ -101,6 +101,27 @@ private:
     double m_widthPt = 0, m_heightPt = 0;
 };
 
+// A Linux command run through /bin/sh: its exit code and standard output.
+qvtest::RunResult RunLinux(const std::string& command);
+
+// A CUPS printer of the PDF kind made for a test (Wine lists it from the next program
+// started) and deleted again with the scope, whatever happened to it meanwhile.
+class TestPrinter
+{
+public:
+    explicit TestPrinter(const std::string& name);
+    ~TestPrinter() { Remove(); }
+    TestPrinter(const TestPrinter&) = delete;
+    TestPrinter& operator=(const TestPrinter&) = delete;
+
+    bool Made() const { return m_bMade; }
+    bool Remove();
+
+private:
+    std::string m_name;
+    bool m_bMade = false;
+};
+
 // Whether any PDF holds `tag` in its name (no wait).
 bool AnyPdfFor(const std::string& tag);
 

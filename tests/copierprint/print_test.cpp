@@ -134,6 +134,27 @@ TEST(CopierPrint, FailuresGiveTheDialogsCodesAndPrintNothing)
     }
 }
 
+// A printer removed while a long job prints: the job is abandoned, nothing comes out, and
+// the device counts as gone.
+TEST(CopierPrint, APrinterRemovedMidJobEndsTheJobAndTheDevice)
+{
+    qvtest::ComApartment com;
+    qvtest::TempFolder originals("qvorig");
+    ASSERT_TRUE(copiertest::WriteOriginal(originals.File("a.png")));
+    copiertest::TestPrinter printer("QVGone" + std::to_string(GetCurrentProcessId()));
+    ASSERT_TRUE(printer.Made());
+    BoundCopier copier(Tag("gone"), originals.Path(), "QVGone" + std::to_string(GetCurrentProcessId()));
+    ASSERT_EQ(S_OK, copier.BindResult());
+    CopyJobParams job = copiertest::PlainJob();
+    job.nNbrCopies = 40;
+    ASSERT_EQ(S_OK, copier.Api()->SubmitCopy(job));
+    ASSERT_TRUE(printer.Remove());
+    LONG doc = 0;
+    EXPECT_TRUE(qvtest::PumpUntil([&] { return copier.Api()->GetDocInADF(&doc) == kNotResponding; }, 30000));
+    EXPECT_EQ(kNotResponding, copier.Api()->SubmitCopy(job));
+    EXPECT_FALSE(copiertest::AnyPdfFor(copier.Tag()));
+}
+
 TEST(CopierPrint, ASecondJobWhileOneRunsIsBusy)
 {
     qvtest::ComApartment com;

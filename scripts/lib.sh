@@ -94,7 +94,8 @@ qv_wineserver_start() {
 }
 
 # The PDF printer the print tests measure: a CUPS printer "PDF" (the default) whose
-# jobs land as PDF files in $HOME/PDF. A running cupsd is used as it is; one started
+# jobs land as PDF files in $HOME/PDF, and a second one, "QVSpare", that a test removes
+# while a job prints and puts back (Wine takes the printers a program sees at its start). A running cupsd is used as it is; one started
 # here is stopped by qv_cups_stop, by its PID.
 QV_CUPSD_PID=
 qv_cups_running() { lpstat -r 2>/dev/null | grep -q "is running"; }
@@ -106,9 +107,11 @@ qv_cups_start() {
     for i in $(seq 50); do qv_cups_running && break; sleep 0.1; done
     qv_cups_running || { echo "cupsd did not start" >&2; return 1; }
   fi
-  if ! lpstat -p PDF >/dev/null 2>&1; then
-    lpadmin -p PDF -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E || return 1
-  fi
+  local printer
+  for printer in PDF QVSpare; do
+    lpstat -p $printer >/dev/null 2>&1 ||
+      lpadmin -p $printer -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E 2>/dev/null || return 1
+  done
   lpstat -d 2>/dev/null | grep -q ": PDF$" || lpadmin -d PDF
 }
 qv_cups_stop() {

@@ -111,7 +111,7 @@ void DeviceWorker::RunJob()
         CopierLog("device: job \"%s\" printed, %u original(s) x %d", m_job.documentName.c_str(), pageCount,
                   m_job.settings.copies);
     if (hr == kNotResponding)
-        MarkLost();
+        MarkLost(true);
     InterlockedExchange(&m_lBusy, 0);
     m_events.Busy(false);
 }
@@ -125,7 +125,7 @@ HRESULT DeviceWorker::TakeOriginals(unsigned& pageCount)
     m_hrTaken = hr;
     if (FAILED(hr)) {
         if (hr == kNotResponding)
-            MarkLost();
+            MarkLost(false);
         InterlockedExchange(&m_lBusy, 0);
     } else {
         CopierLog("device: job \"%s\" accepted: %u original(s), %d copies", m_job.documentName.c_str(), pageCount,
@@ -136,8 +136,10 @@ HRESULT DeviceWorker::TakeOriginals(unsigned& pageCount)
     return hr;
 }
 
-void DeviceWorker::MarkLost()
+void DeviceWorker::MarkLost(bool forGood)
 {
+    if (forGood)
+        InterlockedExchange(&m_lLostForGood, 1);
     if (InterlockedExchange(&m_lLost, 1) == 0)
         m_events.Disconnected();
 }
@@ -156,8 +158,8 @@ void DeviceWorker::Poll()
     bool answers = SUCCEEDED(m_source.Answers()) && PrinterAnswers(m_printer);
     if (!answers && !m_lLost) {
         CopierLog("device: the printer %s or the source stopped answering", m_printer.c_str());
-        MarkLost();
-    } else if (answers && m_lLost) {
+        MarkLost(false);
+    } else if (answers && m_lLost && !m_lLostForGood) {
         InterlockedExchange(&m_lLost, 0);
     }
 }

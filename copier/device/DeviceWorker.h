@@ -33,7 +33,9 @@ public:
     // of the calling thread keeps painting meanwhile. The thread then prints on its own.
     HRESULT Submit(const Job& job);
     bool Busy() const { return m_lBusy != 0; }
-    // Set when the printer or the source stopped answering, until both answer again.
+    // Set when the printer or the source stopped answering, until both answer again; for
+    // good once a job failed at the printer (a spooler may still list a printer it cannot
+    // print on, and a copy must not vanish silently).
     bool Lost() const { return m_lLost != 0; }
 
 private:
@@ -41,7 +43,7 @@ private:
     void Run();
     void RunJob();
     HRESULT TakeOriginals(unsigned& pageCount);
-    void MarkLost();
+    void MarkLost(bool forGood);
     void Poll();
 
     IImageSource& m_source;
@@ -56,6 +58,7 @@ private:
     volatile LONG m_lBusy = 0;     // from Submit until the job has ended
     volatile LONG m_lPending = 0;  // a submitted job waits for the thread
     volatile LONG m_lLost = 0;
+    volatile LONG m_lLostForGood = 0;
     bool m_bDocument = false;
     DWORD m_dwNextPrinterCheck = 0;
 };

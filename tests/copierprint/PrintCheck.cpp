@@ -246,20 +246,16 @@ RenderedPage PrintedPdf::Render(int page, int dpi) const
 
 bool AnyPdfFor(const std::string& tag) { return !FindPdf(tag).empty(); }
 
-TestPrinter::TestPrinter(const std::string& name) : m_name(name)
+bool SparePrinter::Remove()
 {
-    m_bMade = RunLinux("lpadmin -p " + name + " -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E")
-                  .exitCode == 0;
-    // Wine brings its printer list up to date when a program starts.
-    qvtest::ChildProcess lister("\"" + qvtest::BesideExe("qvcopier.exe") + "\" list-devices", true);
-    qvtest::PumpUntil([&] { return !lister.Running(); });
+    m_bRemoved = true;
+    return RunLinux(std::string("lpadmin -x ") + Name()).exitCode == 0;
 }
 
-bool TestPrinter::Remove()
+SparePrinter::~SparePrinter()
 {
-    if (m_bMade && RunLinux("lpadmin -x " + m_name).exitCode == 0)
-        m_bMade = false;
-    return !m_bMade;
+    if (m_bRemoved)
+        RunLinux(std::string("lpadmin -p ") + Name() + " -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E");
 }
 
 }  // namespace copiertest

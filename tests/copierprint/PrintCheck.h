@@ -104,22 +104,21 @@ private:
 // A Linux command run through /bin/sh: its exit code and standard output.
 qvtest::RunResult RunLinux(const std::string& command);
 
-// A CUPS printer of the PDF kind made for a test (Wine lists it from the next program
-// started) and deleted again with the scope, whatever happened to it meanwhile.
-class TestPrinter
+// The spare CUPS printer the scripts add beside "PDF", for a test to remove; put back
+// with the scope, whatever happened to it meanwhile.
+class SparePrinter
 {
 public:
-    explicit TestPrinter(const std::string& name);
-    ~TestPrinter() { Remove(); }
-    TestPrinter(const TestPrinter&) = delete;
-    TestPrinter& operator=(const TestPrinter&) = delete;
+    SparePrinter() = default;
+    ~SparePrinter();
+    SparePrinter(const SparePrinter&) = delete;
+    SparePrinter& operator=(const SparePrinter&) = delete;
 
-    bool Made() const { return m_bMade; }
+    static const char* Name() { return "QVSpare"; }
     bool Remove();
 
 private:
-    std::string m_name;
-    bool m_bMade = false;
+    bool m_bRemoved = false;
 };
 
 // Whether any PDF holds `tag` in its name (no wait).

@@ -141,9 +141,8 @@ TEST(CopierPrint, APrinterRemovedMidJobEndsTheJobAndTheDevice)
     qvtest::ComApartment com;
     qvtest::TempFolder originals("qvorig");
     ASSERT_TRUE(copiertest::WriteOriginal(originals.File("a.png")));
-    copiertest::TestPrinter printer("QVGone" + std::to_string(GetCurrentProcessId()));
-    ASSERT_TRUE(printer.Made());
-    BoundCopier copier(Tag("gone"), originals.Path(), "QVGone" + std::to_string(GetCurrentProcessId()));
+    copiertest::SparePrinter printer;
+    BoundCopier copier(Tag("gone"), originals.Path(), copiertest::SparePrinter::Name());
     ASSERT_EQ(S_OK, copier.BindResult());
     CopyJobParams job = copiertest::PlainJob();
     job.nNbrCopies = 40;

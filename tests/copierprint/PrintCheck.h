@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -80,6 +82,13 @@ public:
         return box;
     }
     double Mm(int pixels) const { return pixels * 25.4 / dpi; }
+    // Expects the black square `sideMm` wide and high, within 1 %.
+    void ExpectSquare(double sideMm) const
+    {
+        std::array<int, 4> square = Box(Dark);
+        EXPECT_NEAR(sideMm, Mm(square[2] - square[0]), sideMm / 100);
+        EXPECT_NEAR(sideMm, Mm(square[3] - square[1]), sideMm / 100);
+    }
 };
 
 // The PDF of a job whose document name holds `tag`, once the printer has written it.

@@ -74,9 +74,7 @@ TEST(CopierPrint, CopiesComeOutAtTheRightSizeCountAndColour)
         copiertest::RenderedPage page = pdf.Render(c.pages, 150);
         ASSERT_GT(page.width, 0);
         if (c.squareMm > 0) {
-            std::array<int, 4> square = page.Box(Dark);
-            EXPECT_NEAR(c.squareMm, page.Mm(square[2] - square[0]), c.squareMm / 100);
-            EXPECT_NEAR(c.squareMm, page.Mm(square[3] - square[1]), c.squareMm / 100);
+            page.ExpectSquare(c.squareMm);
         }
         std::array<int, 4> inked = page.Box(Inked);
         if (c.fillsWidth) {

@@ -36,9 +36,7 @@ TEST_F(CopierFixture, TheProgramCopiesFromAFolderAndFromAScanner)
         ASSERT_TRUE(pdf.Found());
         EXPECT_EQ(1, pdf.Pages());
         copiertest::RenderedPage page = pdf.Render(1, 150);
-        std::array<int, 4> square = page.Box(copiertest::Dark);
-        EXPECT_NEAR(copiertest::kSquareMm, page.Mm(square[2] - square[0]), copiertest::kSquareMm / 100);
-        EXPECT_NEAR(copiertest::kSquareMm, page.Mm(square[3] - square[1]), copiertest::kSquareMm / 100);
+        page.ExpectSquare(copiertest::kSquareMm);
         EXPECT_TRUE(app.Running()) << "the dialog stays after the copy";
     }
 }

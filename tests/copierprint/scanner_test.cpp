@@ -64,10 +64,8 @@ TEST(CopierScan, ScansPrintAtTrueSizeEverySheetAndInTheirColour)
         EXPECT_EQ(c.pages, pdf.Pages());
         EXPECT_EQ(static_cast<size_t>(c.pages), Count(qvtest::ReadBytes(sim.File("wia.log")), c.transfer));
         copiertest::RenderedPage page = pdf.Render(c.pages, 150);
-        std::array<int, 4> square = page.Box(copiertest::Dark);
-        EXPECT_NEAR(copiertest::kSquareMm, page.Mm(square[2] - square[0]), 1.0);
-        EXPECT_NEAR(copiertest::kSquareMm, page.Mm(square[3] - square[1]), 1.0);
-        EXPECT_NEAR(20.0, page.Mm(square[1]), 1.5) << "the scan's top stays at the paper's top";
+        page.ExpectSquare(copiertest::kSquareMm);
+        EXPECT_NEAR(20.0, page.Mm(page.Box(copiertest::Dark)[1]), 1.5) << "the scan's top stays at the paper's top";
         EXPECT_EQ(c.color != 0, page.Box(copiertest::Coloured)[2] >= 0);
         LONG doc = -1;
         EXPECT_TRUE(SUCCEEDED(copier.Api()->GetDocInADF(&doc)) && doc == 0) << "the feeder is empty afterwards";

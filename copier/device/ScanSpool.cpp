@@ -131,24 +131,35 @@ bool ScanSpool::ReadPixels(size_t index, uint32_t left, uint32_t top, uint32_t w
     if (left > page.width || width > page.width - left || top > page.height || height > page.height - top)
         return false;
     const uint32_t bytesPerPixel = page.bits / 8;
-    m_row.resize(static_cast<size_t>(width) * bytesPerPixel);
-    for (uint32_t y = 0; y < height; ++y) {
+    const size_t rowBytes = static_cast<size_t>(width) * bytesPerPixel;
+    // Whole rows lie one after the other in the file: one read for all of them (the band's
+    // rows stay within the band budget); a narrower window is read row by row.
+    const bool wholeRows = left == 0 && width == page.width;
+    const uint32_t rowsPerRead = wholeRows ? height : 1;
+    const size_t readStride = wholeRows ? page.stride : rowBytes;
+    m_row.resize(readStride * rowsPerRead);
+    for (uint32_t y = 0; y < height; y += rowsPerRead) {
         uint64_t position = page.offset + static_cast<uint64_t>(top + y) * page.stride + left * bytesPerPixel;
-        if (!ReadAt(position, m_row.data(), m_row.size()))
+        if (!ReadAt(position, m_row.data(), readStride * (rowsPerRead - 1) + rowBytes))
             return false;
-        uint8_t* out = pixels + static_cast<size_t>(y) * width * 4;
-        const uint8_t* in = m_row.data();
-        for (uint32_t x = 0; x < width; ++x, out += 4, in += bytesPerPixel) {
-            if (page.bits == 8) {
-                const RGBQUAD& c = page.palette[*in];
-                out[0] = c.rgbBlue, out[1] = c.rgbGreen, out[2] = c.rgbRed;
-            } else {
-                out[0] = in[0], out[1] = in[1], out[2] = in[2];
-            }
-            out[3] = 0;
-        }
+        for (uint32_t r = 0; r < rowsPerRead; ++r)
+            ConvertRow(page, m_row.data() + r * readStride, width, pixels + (static_cast<size_t>(y) + r) * width * 4);
     }
     return true;
+}
+
+void ScanSpool::ConvertRow(const SpoolPage& page, const uint8_t* in, uint32_t width, uint8_t* out)
+{
+    const uint32_t bytesPerPixel = page.bits / 8;
+    for (uint32_t x = 0; x < width; ++x, out += 4, in += bytesPerPixel) {
+        if (page.bits == 8) {
+            const RGBQUAD& c = page.palette[*in];
+            out[0] = c.rgbBlue, out[1] = c.rgbGreen, out[2] = c.rgbRed;
+        } else {
+            out[0] = in[0], out[1] = in[1], out[2] = in[2];
+        }
+        out[3] = 0;
+    }
 }
 
 bool ScanSpool::WriteAt(uint64_t position, const uint8_t* bytes, size_t length)

@@ -51,6 +51,7 @@ public:
     bool ReadPixels(size_t index, uint32_t left, uint32_t top, uint32_t width, uint32_t height, uint8_t* pixels);
 
 private:
+    static void ConvertRow(const SpoolPage& page, const uint8_t* in, uint32_t width, uint8_t* out);
     bool WriteAt(uint64_t position, const uint8_t* bytes, size_t length);
     bool ReadAt(uint64_t position, uint8_t* bytes, size_t length);
 

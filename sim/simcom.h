@@ -42,6 +42,19 @@ inline std::string SimFolder()
 
 inline std::string SimIniPath(const char* pszFileName) { return SimFolder() + "\\" + pszFileName; }
 
+// Appends one line (CR LF added) to a file of the stand-ins' folder: their logs.
+inline void SimAppendLine(const char* pszFileName, const std::string& line)
+{
+    HANDLE hFile = CreateFileA(SimIniPath(pszFileName).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return;
+    std::string text = line + "\r\n";
+    DWORD cbWritten = 0;
+    WriteFile(hFile, text.data(), (DWORD)text.size(), &cbWritten, NULL);
+    CloseHandle(hFile);
+}
+
 // One value of an INI section; false when the section or key is missing.
 inline bool SimIniValue(const std::string& iniPath, const std::string& section, const char* pszKey, std::string* pValue)
 {

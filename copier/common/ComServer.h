@@ -9,6 +9,8 @@
 #include <new>
 #include <string>
 
+#include "copier/common/ComText.h"
+
 // The server's count of live objects and locks; DllCanUnloadNow answers from it.
 void LockComModule();
 void UnlockComModule();
@@ -101,7 +103,3 @@ struct ComServerClass
 };
 extern const ComServerClass g_comServerClasses[];
 extern const size_t g_comServerClassCount;
-
-// Text across the COM boundary, in the narrow code page.
-std::string NarrowOf(BSTR bstr);
-BSTR BstrOf(const std::string& text);   // NULL when out of memory

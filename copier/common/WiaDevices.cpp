@@ -5,37 +5,27 @@
 #include <wia.h>
 
 #include "copier/common/ComRef.h"
+#include "copier/common/ComText.h"
 #include "copier/common/CopierLog.h"
 
 const char kScannerSourcePrefix[] = "wia:";
 
 namespace {
 
-std::string NarrowText(const wchar_t* text)
-{
-    if (!text || !text[0])
-        return std::string();
-    int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(n > 0 ? n : 1, '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], n, nullptr, nullptr);
-    narrow.resize(strlen(narrow.c_str()));
-    return narrow;
-}
-
 // The device ID, name and type of one entry of WIA's device list.
 bool ReadDeviceInfo(IWiaPropertyStorage* pInfo, ScannerInfo& scanner, bool& isScanner)
 {
-    PROPSPEC specs[3] = {{PRSPEC_PROPID, {WIA_DIP_DEV_ID}},
+    PROPSPEC properties[3] = {{PRSPEC_PROPID, {WIA_DIP_DEV_ID}},
                          {PRSPEC_PROPID, {WIA_DIP_DEV_NAME}},
                          {PRSPEC_PROPID, {WIA_DIP_DEV_TYPE}}};
     PROPVARIANT values[3];
     for (PROPVARIANT& value : values)
         PropVariantInit(&value);
-    HRESULT hr = pInfo->ReadMultiple(3, specs, values);
+    HRESULT hr = pInfo->ReadMultiple(3, properties, values);
     bool ok = SUCCEEDED(hr) && values[0].vt == VT_BSTR && values[0].bstrVal && values[0].bstrVal[0];
     if (ok) {
-        scanner.id = NarrowText(values[0].bstrVal);
-        scanner.name = values[1].vt == VT_BSTR ? NarrowText(values[1].bstrVal) : scanner.id;
+        scanner.id = NarrowOf(values[0].bstrVal);
+        scanner.name = values[1].vt == VT_BSTR ? NarrowOf(values[1].bstrVal) : scanner.id;
         isScanner = values[2].vt == VT_I4 && GET_STIDEVICE_TYPE(values[2].lVal) == StiDeviceTypeScanner;
     }
     FreePropVariantArray(3, values);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "copier/common/ComText.h"
 #include "copier/common/CopierLog.h"
 #include "copier/device/DeviceCodes.h"
 #include "copier/device/WiaTransfer.h"
@@ -12,20 +13,20 @@
 
 namespace {
 
-PROPSPEC Spec(PROPID id)
+PROPSPEC ById(PROPID id)
 {
-    PROPSPEC spec = {};
-    spec.ulKind = PRSPEC_PROPID;
-    spec.propid = id;
-    return spec;
+    PROPSPEC byId = {};
+    byId.ulKind = PRSPEC_PROPID;
+    byId.propid = id;
+    return byId;
 }
 
 HRESULT ReadLong(IWiaPropertyStorage* pStorage, PROPID id, LONG& value)
 {
-    PROPSPEC spec = Spec(id);
+    PROPSPEC property = ById(id);
     PROPVARIANT read;
     PropVariantInit(&read);
-    HRESULT hr = pStorage->ReadMultiple(1, &spec, &read);
+    HRESULT hr = pStorage->ReadMultiple(1, &property, &read);
     if (hr == S_OK && (read.vt == VT_I4 || read.vt == VT_UI4))
         value = read.lVal;
     else if (SUCCEEDED(hr))
@@ -36,8 +37,8 @@ HRESULT ReadLong(IWiaPropertyStorage* pStorage, PROPID id, LONG& value)
 
 HRESULT WriteValue(IWiaPropertyStorage* pStorage, PROPID id, const PROPVARIANT& value)
 {
-    PROPSPEC spec = Spec(id);
-    return pStorage->WriteMultiple(1, &spec, &value, WIA_IPA_FIRST);
+    PROPSPEC property = ById(id);
+    return pStorage->WriteMultiple(1, &property, &value, WIA_IPA_FIRST);
 }
 
 HRESULT WriteLong(IWiaPropertyStorage* pStorage, PROPID id, LONG number)
@@ -62,11 +63,11 @@ HRESULT WriteGuid(IWiaPropertyStorage* pStorage, PROPID id, const GUID& guid)
 ResolutionChoices ReadResolutions(IWiaPropertyStorage* pStorage)
 {
     ResolutionChoices choices;
-    PROPSPEC spec = Spec(WIA_IPS_XRES);
+    PROPSPEC property = ById(WIA_IPS_XRES);
     ULONG flags = 0;
     PROPVARIANT valid;
     PropVariantInit(&valid);
-    if (SUCCEEDED(pStorage->GetPropertyAttributes(1, &spec, &flags, &valid)) && valid.vt == (VT_VECTOR | VT_I4)) {
+    if (SUCCEEDED(pStorage->GetPropertyAttributes(1, &property, &flags, &valid)) && valid.vt == (VT_VECTOR | VT_I4)) {
         const LONG* values = valid.cal.pElems;
         ULONG count = valid.cal.cElems;
         if ((flags & WIA_PROP_RANGE) && count > WIA_RANGE_STEP) {
@@ -130,14 +131,9 @@ HRESULT WiaScanner::Connect()
         return S_OK;
     ComRef<IWiaDevMgr> manager;
     HRESULT hr = CoCreateInstance(CLSID_WiaDevMgr, nullptr, CLSCTX_ALL, IID_IWiaDevMgr, manager.PutVoid());
-    BSTR id = nullptr;
-    if (SUCCEEDED(hr)) {
-        int n = MultiByteToWideChar(CP_ACP, 0, m_deviceId.c_str(), -1, nullptr, 0);
-        id = SysAllocStringLen(nullptr, n > 0 ? n - 1 : 0);
-        hr = id ? S_OK : E_OUTOFMEMORY;
-        if (id && n > 0)
-            MultiByteToWideChar(CP_ACP, 0, m_deviceId.c_str(), -1, id, n);
-    }
+    BSTR id = SUCCEEDED(hr) ? BstrOf(m_deviceId) : nullptr;
+    if (SUCCEEDED(hr) && !id)
+        hr = E_OUTOFMEMORY;
     if (SUCCEEDED(hr))
         hr = manager->CreateDevice(id, m_root.Put());
     SysFreeString(id);

@@ -26,17 +26,6 @@ std::string HelpPagePath()
     return std::string(szPath) + "docs\\guide.html";
 }
 
-void AppendToLog(const std::string& line)
-{
-    HANDLE hFile = CreateFileA(SimIniPath("help.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return;
-    std::string text = line + "\r\n";
-    DWORD cbWritten = 0;
-    WriteFile(hFile, text.data(), (DWORD)text.size(), &cbWritten, NULL);
-    CloseHandle(hFile);
-}
 
 }  // namespace
 
@@ -48,7 +37,7 @@ extern "C" int WINAPI SprigHandleHelp(HWND hWnd, int nReserved, int nTopic)
     char szLine[MAX_PATH + 128];
     snprintf(szLine, sizeof(szLine), "window %s reserved %d topic %d page %s browse %d",
              hWnd && IsWindow(hWnd) ? "valid" : "none", nReserved, nTopic, page.c_str(), bBrowse ? 1 : 0);
-    AppendToLog(szLine);
+    SimAppendLine("help.log", szLine);
     if (bBrowse && !page.empty())
         ShellExecuteA(hWnd, "open", page.c_str(), NULL, NULL, SW_SHOWNORMAL);
     if (int nHoldMs = HelpSetting("HoldMs", 0))

@@ -17,19 +17,12 @@ bool Fails(const char* pszKey)
 
 void AppendLine(const std::string& line)
 {
-    HANDLE hFile = CreateFileA(SimIniPath(kLogFile).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return;
     SYSTEMTIME st;
     GetLocalTime(&st);
     char szTime[32];
     snprintf(szTime, sizeof(szTime), "%04u-%02u-%02u %02u:%02u:%02u ", st.wYear, st.wMonth, st.wDay, st.wHour,
              st.wMinute, st.wSecond);
-    std::string text = szTime + line + "\r\n";
-    DWORD cbWritten = 0;
-    WriteFile(hFile, text.data(), (DWORD)text.size(), &cbWritten, NULL);
-    CloseHandle(hFile);
+    SimAppendLine(kLogFile, szTime + line);
 }
 
 class CUsageStorage : public CSimObject<IUsageStorage>

@@ -109,14 +109,4 @@ LONG WiaHandlingStatus(const WiaScannerModel& model, const WiaSteering& steering
     return status;
 }
 
-void LogWiaTransfer(const std::string& line)
-{
-    HANDLE hFile = CreateFileA(SimIniPath(kLogFile).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return;
-    std::string text = line + "\r\n";
-    DWORD cbWritten = 0;
-    WriteFile(hFile, text.data(), (DWORD)text.size(), &cbWritten, NULL);
-    CloseHandle(hFile);
-}
+void LogWiaTransfer(const std::string& line) { SimAppendLine(kLogFile, line); }

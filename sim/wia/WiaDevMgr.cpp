@@ -1,5 +1,6 @@
 // The device manager: lists the scanners that are plugged in and opens them.
 #include "sim/wia/WiaItem.h"
+#include "sim/wia/WiaEnum.h"
 
 #include <wiadef.h>
 
@@ -37,61 +38,24 @@ std::vector<const WiaScannerModel*> PresentScanners()
     return present;
 }
 
-class CDeviceInfoEnum : public CSimObject<IEnumWIA_DEV_INFO>
+class CDeviceInfoEnum : public CSimEnum<IEnumWIA_DEV_INFO, IWiaPropertyStorage>
 {
 public:
     CDeviceInfoEnum(std::vector<const WiaScannerModel*> models, ULONG next)
-        : CSimObject(IID_IEnumWIA_DEV_INFO), m_models(std::move(models)), m_next(next)
+        : CSimEnum(IID_IEnumWIA_DEV_INFO, static_cast<ULONG>(models.size()), next), m_models(std::move(models))
     {
     }
 
-    STDMETHODIMP Next(ULONG celt, IWiaPropertyStorage** ppInfos, ULONG* pceltFetched) override
+protected:
+    HRESULT Make(ULONG index, IWiaPropertyStorage** ppInfo) override
     {
-        if (!ppInfos)
-            return E_POINTER;
-        if (celt > 1 && !pceltFetched)
-            return E_INVALIDARG;
-        ULONG fetched = 0;
-        for (; fetched < celt && m_next < m_models.size(); ++m_next, ++fetched)
-        {
-            ppInfos[fetched] = new (std::nothrow) CDeviceInfo(*m_models[m_next]);
-            if (!ppInfos[fetched])
-                break;
-        }
-        if (pceltFetched)
-            *pceltFetched = fetched;
-        return fetched == celt ? S_OK : S_FALSE;
+        *ppInfo = new (std::nothrow) CDeviceInfo(*m_models[index]);
+        return *ppInfo ? S_OK : E_OUTOFMEMORY;
     }
-    STDMETHODIMP Skip(ULONG celt) override
-    {
-        ULONG left = (ULONG)m_models.size() - m_next;
-        ULONG skipped = celt < left ? celt : left;
-        m_next += skipped;
-        return skipped == celt ? S_OK : S_FALSE;
-    }
-    STDMETHODIMP Reset() override
-    {
-        m_next = 0;
-        return S_OK;
-    }
-    STDMETHODIMP Clone(IEnumWIA_DEV_INFO** ppEnum) override
-    {
-        if (!ppEnum)
-            return E_POINTER;
-        *ppEnum = new (std::nothrow) CDeviceInfoEnum(m_models, m_next);
-        return *ppEnum ? S_OK : E_OUTOFMEMORY;
-    }
-    STDMETHODIMP GetCount(ULONG* pcelt) override
-    {
-        if (!pcelt)
-            return E_POINTER;
-        *pcelt = (ULONG)m_models.size();
-        return S_OK;
-    }
+    IEnumWIA_DEV_INFO* CopyAt(ULONG next) override { return new (std::nothrow) CDeviceInfoEnum(m_models, next); }
 
 private:
     std::vector<const WiaScannerModel*> m_models;
-    ULONG m_next;
 };
 
 class CWiaDevMgr final : public IWiaDevMgr

@@ -1,4 +1,5 @@
 #include "sim/wia/WiaItem.h"
+#include "sim/wia/WiaEnum.h"
 
 #include <wiadef.h>
 
@@ -48,64 +49,20 @@ STDMETHODIMP CWiaItemBase::GetRootItem(IWiaItem** ppItem)
 
 namespace {
 // The root's children: the one image item "Top".
-class CChildEnum : public CSimObject<IEnumWiaItem>
+class CChildEnum : public CSimEnum<IEnumWiaItem, IWiaItem>
 {
 public:
     CChildEnum(std::shared_ptr<CWiaDevice> device, ULONG next)
-        : CSimObject(IID_IEnumWiaItem), m_device(std::move(device)), m_next(next)
+        : CSimEnum(IID_IEnumWiaItem, 1, next), m_device(std::move(device))
     {
     }
 
-    STDMETHODIMP Next(ULONG celt, IWiaItem** ppItems, ULONG* pceltFetched) override
-    {
-        if (!ppItems)
-            return E_POINTER;
-        if (celt > 1 && !pceltFetched)
-            return E_INVALIDARG;
-        ULONG fetched = 0;
-        HRESULT hr = S_OK;
-        for (; fetched < celt && m_next < kCount && SUCCEEDED(hr); ++m_next)
-        {
-            hr = CreateWiaChildItem(m_device, &ppItems[fetched]);
-            if (SUCCEEDED(hr))
-                ++fetched;
-        }
-        if (pceltFetched)
-            *pceltFetched = fetched;
-        if (FAILED(hr))
-            return hr;
-        return fetched == celt ? S_OK : S_FALSE;
-    }
-    STDMETHODIMP Skip(ULONG celt) override
-    {
-        ULONG skipped = celt < kCount - m_next ? celt : kCount - m_next;
-        m_next += skipped;
-        return skipped == celt ? S_OK : S_FALSE;
-    }
-    STDMETHODIMP Reset() override
-    {
-        m_next = 0;
-        return S_OK;
-    }
-    STDMETHODIMP Clone(IEnumWiaItem** ppEnum) override
-    {
-        if (!ppEnum)
-            return E_POINTER;
-        *ppEnum = new (std::nothrow) CChildEnum(m_device, m_next);
-        return *ppEnum ? S_OK : E_OUTOFMEMORY;
-    }
-    STDMETHODIMP GetCount(ULONG* pcelt) override
-    {
-        if (!pcelt)
-            return E_POINTER;
-        *pcelt = kCount;
-        return S_OK;
-    }
+protected:
+    HRESULT Make(ULONG, IWiaItem** ppItem) override { return CreateWiaChildItem(m_device, ppItem); }
+    IEnumWiaItem* CopyAt(ULONG next) override { return new (std::nothrow) CChildEnum(m_device, next); }
 
 private:
-    static constexpr ULONG kCount = 1;
     std::shared_ptr<CWiaDevice> m_device;
-    ULONG m_next;
 };
 
 class CWiaRootItem : public CWiaItemBase
